@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <optional>
+
+class QWidget;
+
+// Everything a form asks of the desktop goes through here, so that tests can script the answers and no
+// modal box ever blocks them. Message boxes are titled "Keyvane".
+class DesktopServices {
+public:
+    enum class Icon { None, Information, Warning, Critical, Question };
+
+    virtual ~DesktopServices() = default;
+
+    virtual void message(QWidget* parent, const QString& text, Icon icon = Icon::None) = 0;
+    virtual bool askYesNo(QWidget* parent, const QString& text, Icon icon = Icon::Question) = 0;
+    // Nothing when the user cancels.
+    virtual std::optional<QString> inputText(QWidget* parent, const QString& prompt, const QString& title,
+                                             const QString& initial = {}) = 0;
+    // Empty when the user cancels.
+    virtual QString openFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                 const QString& filter) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                 const QString& filter) = 0;
+
+    // The desktop's default action on a path or address, the text as typed. False when nothing could
+    // take it.
+    virtual bool openWithShell(const QString& target) = 0;
+    // Starts a program with its own arguments, never through a shell.
+    virtual bool startProgram(const QString& program, const QStringList& arguments) = 0;
+    // The first of the programs that can be found on the PATH, or empty.
+    virtual QString findProgram(const QStringList& names) = 0;
+
+    virtual void setClipboardText(const QString& text) = 0;
+    virtual QString clipboardText() = 0;
+
+    virtual bool trayAvailable() = 0;
+    virtual bool printerAvailable() = 0;
+    virtual QString loginName() = 0;
+};
+
+// The services in force: the real desktop unless a test installed its own.
+DesktopServices& desktop();
+// Installs other services (tests); returns the ones in force before. Passing nothing restores the real desktop.
+std::unique_ptr<DesktopServices> installDesktopServices(std::unique_ptr<DesktopServices> services);

@@ -1,0 +1,128 @@
+#include "qtdesktopservices.h"
+
+#include "apppaths.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QSystemTrayIcon>
+#include <QUrl>
+
+namespace {
+
+const QString kTitle = QStringLiteral("Keyvane");
+
+QMessageBox::Icon boxIcon(DesktopServices::Icon icon)
+{
+    switch (icon) {
+    case DesktopServices::Icon::Information: return QMessageBox::Information;
+    case DesktopServices::Icon::Warning: return QMessageBox::Warning;
+    case DesktopServices::Icon::Critical: return QMessageBox::Critical;
+    case DesktopServices::Icon::Question: return QMessageBox::Question;
+    case DesktopServices::Icon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// The text as typed: an existing file or folder is opened as a local path; anything else goes to the
+// desktop's opener unchanged, which decides what a bare host name or an address means.
+QUrl urlFor(const QString& target)
+{
+    if (QFileInfo::exists(target))
+        return QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath());
+    const QUrl url(target, QUrl::TolerantMode);
+    return url.scheme().isEmpty() ? QUrl::fromUserInput(target) : url;
+}
+
+} // namespace
+
+void QtDesktopServices::message(QWidget* parent, const QString& text, Icon icon)
+{
+    QMessageBox box(boxIcon(icon), kTitle, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+bool QtDesktopServices::askYesNo(QWidget* parent, const QString& text, Icon icon)
+{
+    QMessageBox box(boxIcon(icon), kTitle, text, QMessageBox::Yes | QMessageBox::No, parent);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<QString> QtDesktopServices::inputText(QWidget* parent, const QString& prompt,
+                                                    const QString& title, const QString& initial)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, initial, &ok);
+    return ok ? std::optional<QString>(text) : std::nullopt;
+}
+
+QString QtDesktopServices::openFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                        const QString& filter)
+{
+    return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+}
+
+QString QtDesktopServices::saveFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                        const QString& filter)
+{
+    return QFileDialog::getSaveFileName(parent, caption, folder, filter);
+}
+
+bool QtDesktopServices::openWithShell(const QString& target)
+{
+    if (target.isEmpty())
+        return false;
+    // xdg-open started directly (no shell) tells us whether it could be started at all.
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (!opener.isEmpty())
+        return QProcess::startDetached(opener, {target}, QDir::homePath());
+    return QDesktopServices::openUrl(urlFor(target));
+}
+
+bool QtDesktopServices::startProgram(const QString& program, const QStringList& arguments)
+{
+    return QProcess::startDetached(program, arguments, QDir::homePath());
+}
+
+QString QtDesktopServices::findProgram(const QStringList& names)
+{
+    for (const QString& name : names) {
+        const QString path = QStandardPaths::findExecutable(name);
+        if (!path.isEmpty())
+            return path;
+    }
+    return {};
+}
+
+void QtDesktopServices::setClipboardText(const QString& text)
+{
+    QApplication::clipboard()->setText(text);
+}
+
+QString QtDesktopServices::clipboardText()
+{
+    return QApplication::clipboard()->text();
+}
+
+bool QtDesktopServices::trayAvailable()
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+bool QtDesktopServices::printerAvailable()
+{
+    return !QPrinterInfo::availablePrinters().isEmpty();
+}
+
+QString QtDesktopServices::loginName()
+{
+    return AppPaths::loginName();
+}

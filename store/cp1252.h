@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Windows-1252 in both directions, from our own table so that stored files read the same on every machine.
+// The five codes the code page leaves undefined (81, 8D, 8F, 90, 9D) map to the C1 controls of the same
+// value, so every byte survives a round trip; a character outside the code page becomes '?'.
+namespace Cp1252 {
+
+QByteArray fromUnicode(const QString& text);
+QString toUnicode(const QByteArray& bytes);
+QString toUnicode(const char* bytes, qsizetype size);
+
+} // namespace Cp1252

@@ -1,0 +1,252 @@
+#include "databasefile.h"
+
+#include "cipher.h"
+#include "cp1252.h"
+#include "entrystore.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <cmath>
+#include <cstring>
+
+using namespace DatabaseLayout;
+
+namespace {
+
+constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+
+void putField(char* slot, const QByteArray& bytes)
+{
+    const qsizetype n = std::min<qsizetype>(bytes.size(), kFieldSize);
+    std::memcpy(slot, bytes.constData(), size_t(n));
+    std::memset(slot + n, ' ', size_t(kFieldSize - n));
+}
+
+QString trimmedField(const char* slot)
+{
+    int begin = 0;
+    int end = kFieldSize;
+    while (begin < end && slot[begin] == ' ')
+        ++begin;
+    while (end > begin && slot[end - 1] == ' ')
+        --end;
+    return Cp1252::toUnicode(slot + begin, end - begin);
+}
+
+// Only the right-hand padding goes: the writer never pads on the left, and an enciphered value may
+// begin with a space.
+QString sensitiveField(const char* slot)
+{
+    int end = kFieldSize;
+    while (end > 0 && slot[end - 1] == ' ')
+        --end;
+    return Cp1252::toUnicode(decryptBytes(QByteArray(slot, end), kProgramKey));
+}
+
+// The category is stored as a little-endian double; it names a list only when it rounds to 0-5.
+int categoryOf(const char* record)
+{
+    unsigned char raw[8];
+    std::memcpy(raw, record + kCategoryOffset, 8);
+    quint64 bits = 0;
+    for (int i = 7; i >= 0; --i)
+        bits = (bits << 8) | raw[i];
+    double value;
+    std::memcpy(&value, &bits, 8);
+    if (!std::isfinite(value))
+        return -1;
+    const double rounded = std::nearbyint(value); // to nearest, ties to even
+    return (rounded >= 0 && rounded < kCategoryCount) ? int(rounded) : -1;
+}
+
+void putCategory(char* record, int category)
+{
+    const double value = category;
+    quint64 bits;
+    std::memcpy(&bits, &value, 8);
+    for (int i = 0; i < 8; ++i)
+        record[kCategoryOffset + i] = char((bits >> (8 * i)) & 0xFF);
+}
+
+void encodeInto(char* record, const Entry& e, int category)
+{
+    putField(record, Cp1252::fromUnicode(e.site.left(kFieldSize)));
+    putField(record + kFieldSize, Cp1252::fromUnicode(e.user.left(kFieldSize)));
+    putField(record + 2 * kFieldSize, encryptBytes(Cp1252::fromUnicode(e.pass.left(kFieldSize)), kProgramKey));
+    putField(record + 3 * kFieldSize, Cp1252::fromUnicode(e.url.left(kFieldSize)));
+    putField(record + 4 * kFieldSize, Cp1252::fromUnicode(e.notes.left(kFieldSize)));
+    putCategory(record, category);
+}
+
+} // namespace
+
+bool DatabaseContents::loadedWhole() const
+{
+    return badCategoryRecords == 0 && recordsBeyondLimit == 0 && strayBytes == 0 && readError.isEmpty();
+}
+
+QString DatabaseContents::problems() const
+{
+    QStringList parts;
+    if (!readError.isEmpty())
+        parts << QStringLiteral("the file could not be read (%1)").arg(readError);
+    if (badCategoryRecords > 0)
+        parts << QStringLiteral("%1 record(s) with an unknown category were skipped").arg(badCategoryRecords);
+    if (recordsBeyondLimit > 0)
+        parts << QStringLiteral("%1 record(s) beyond the limit of %2 entries were not loaded")
+                     .arg(recordsBeyondLimit)
+                     .arg(EntryStore::kMaxEntries);
+    if (strayBytes > 0)
+        parts << QStringLiteral("an incomplete last record of %1 byte(s) was not loaded").arg(strayBytes);
+    return parts.join(QStringLiteral("; "));
+}
+
+QByteArray encodeRecord(const Entry& entry, int category)
+{
+    QByteArray record(kRecordSize, Qt::Uninitialized);
+    encodeInto(record.data(), entry, category);
+    return record;
+}
+
+QByteArray encodeDatabase(const EntryStore& store)
+{
+    QByteArray bytes(qsizetype(store.totalCount()) * kRecordSize, Qt::Uninitialized);
+    char* out = bytes.data();
+    for (int c = 0; c < kCategoryCount; ++c)
+        for (const Entry& e : store.list(c).entries()) {
+            encodeInto(out, e, c);
+            out += kRecordSize;
+        }
+    return bytes;
+}
+
+DatabaseContents decodeDatabase(const QByteArray& bytes)
+{
+    DatabaseContents contents;
+    const qsizetype whole = bytes.size() / kRecordSize;
+    contents.strayBytes = int(bytes.size() % kRecordSize);
+    for (qsizetype n = 0; n < whole; ++n) {
+        if (contents.recordsLoaded >= EntryStore::kMaxEntries) {
+            contents.recordsBeyondLimit = int(whole - n);
+            break;
+        }
+        const char* record = bytes.constData() + n * kRecordSize;
+        const int category = categoryOf(record);
+        if (category < 0) {
+            ++contents.badCategoryRecords;
+            continue;
+        }
+        Entry e;
+        e.site = trimmedField(record);
+        e.user = trimmedField(record + kFieldSize);
+        e.pass = sensitiveField(record + 2 * kFieldSize);
+        e.url = trimmedField(record + 3 * kFieldSize);
+        e.notes = trimmedField(record + 4 * kFieldSize);
+        contents.lists[category].append(std::move(e));
+        ++contents.recordsLoaded;
+    }
+    return contents;
+}
+
+bool makeOwnerOnly(const QString& path)
+{
+    return QFile::setPermissions(path, kOwnerOnly);
+}
+
+DatabaseFile::DatabaseFile(QString path) : m_path(std::move(path)) {}
+
+DatabaseFile::~DatabaseFile() = default;
+
+bool DatabaseFile::lock(QString* error)
+{
+    m_lock = std::make_unique<QLockFile>(m_path + QStringLiteral(".lock"));
+    m_lock->setStaleLockTime(0); // a lock is stale only when its process is gone
+    if (m_lock->tryLock(0))
+        return true;
+    if (error) {
+        qint64 pid = 0;
+        QString host, app;
+        m_lock->getLockInfo(&pid, &host, &app);
+        *error = m_lock->error() == QLockFile::LockFailedError
+                     ? QStringLiteral("The database %1 is in use by another Keyvane (process %2). Close that "
+                                      "one first.")
+                           .arg(m_path)
+                           .arg(pid)
+                     : QStringLiteral("The database %1 cannot be locked: its folder is not writable.")
+                           .arg(m_path);
+    }
+    m_lock.reset();
+    return false;
+}
+
+bool DatabaseFile::isLocked() const
+{
+    return m_lock && m_lock->isLocked();
+}
+
+DatabaseContents DatabaseFile::read()
+{
+    DatabaseContents contents;
+    QFile file(m_path);
+    if (!file.exists()) {
+        // A missing file is created empty, so that the first run starts on a file of its own.
+        if (file.open(QIODevice::WriteOnly))
+            file.close();
+        makeOwnerOnly(m_path);
+    } else if (!file.open(QIODevice::ReadOnly)) {
+        contents.readError = file.errorString();
+    } else {
+        contents = decodeDatabase(file.readAll());
+        if (file.error() != QFileDevice::NoError)
+            contents.readError = file.errorString();
+    }
+    m_loadedWhole = contents.loadedWhole();
+    return contents;
+}
+
+bool DatabaseFile::keepBackup(QString* error)
+{
+    if (!m_backupPath.isEmpty() || !QFile::exists(m_path))
+        return true;
+    QString candidate = m_path + QStringLiteral(".bak");
+    for (int n = 1; QFile::exists(candidate); ++n)
+        candidate = m_path + QStringLiteral(".bak.%1").arg(n);
+    if (!QFile::copy(m_path, candidate)) {
+        if (error)
+            *error = QStringLiteral("The copy of the old database could not be made at %1.").arg(candidate);
+        return false;
+    }
+    makeOwnerOnly(candidate);
+    m_backupPath = candidate;
+    return true;
+}
+
+bool DatabaseFile::save(const EntryStore& store, QString* error)
+{
+    if (needsOverwriteConsent()) {
+        if (error)
+            *error = QStringLiteral("The database %1 did not load whole; it is not overwritten without consent.")
+                         .arg(m_path);
+        return false;
+    }
+    if (!m_loadedWhole && !keepBackup(error))
+        return false;
+
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    file.setPermissions(kOwnerOnly);
+    const QByteArray bytes = encodeDatabase(store);
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        if (error)
+            *error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    makeOwnerOnly(m_path);
+    return true;
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "categories.h"
+#include "entry.h"
+
+#include <QByteArray>
+#include <QLockFile>
+#include <QString>
+#include <array>
+#include <memory>
+
+class EntryStore;
+
+// The database file: a headerless run of 258-byte records, all of category 0 first, then 1, ... 5.
+namespace DatabaseLayout {
+constexpr int kFieldSize = 50;
+constexpr int kRecordSize = 258;
+constexpr int kCategoryOffset = 250;
+} // namespace DatabaseLayout
+
+// What a file held, and what of it could not be taken into the store.
+struct DatabaseContents {
+    std::array<QVector<Entry>, kCategoryCount> lists;
+    int recordsLoaded = 0;
+    int badCategoryRecords = 0; // category not 0-5 (or not a number): skipped
+    int recordsBeyondLimit = 0; // past the 32767 the store can hold
+    int strayBytes = 0;         // a partial last record
+    QString readError;          // the file exists but could not be read
+
+    bool loadedWhole() const;
+    // A sentence for the user naming what was not loaded; empty when the file loaded whole.
+    QString problems() const;
+};
+
+QByteArray encodeRecord(const Entry& entry, int category);
+QByteArray encodeDatabase(const EntryStore& store);
+DatabaseContents decodeDatabase(const QByteArray& bytes);
+
+// One database file held for a whole run: locked against a second writer, read once, saved atomically.
+class DatabaseFile {
+public:
+    explicit DatabaseFile(QString path);
+    ~DatabaseFile();
+
+    const QString& path() const { return m_path; }
+
+    // Takes the lock on the file. Fails when another Keyvane (the app or the CLI) holds it.
+    bool lock(QString* error);
+    bool isLocked() const;
+    // Reads the file; a missing file is created empty with owner-only permissions.
+    DatabaseContents read();
+    // Writes the store through a temporary file that replaces the old one only once it is complete.
+    // A file that did not load whole is written only after allowOverwrite(), and a copy of it is kept
+    // beside it first.
+    bool save(const EntryStore& store, QString* error);
+
+    bool needsOverwriteConsent() const { return !m_loadedWhole && !m_overwriteAllowed; }
+    void allowOverwrite() { m_overwriteAllowed = true; }
+    QString backupPath() const { return m_backupPath; }
+
+private:
+    bool keepBackup(QString* error);
+
+    QString m_path;
+    std::unique_ptr<QLockFile> m_lock;
+    bool m_loadedWhole = true;
+    bool m_overwriteAllowed = false;
+    QString m_backupPath;
+};
+
+// Owner-only permissions for files that hold secrets.
+bool makeOwnerOnly(const QString& path);
