@@ -191,9 +191,12 @@ DatabaseContents DatabaseFile::read()
     QFile file(m_path);
     if (!file.exists()) {
         // A missing file is created empty, so that the first run starts on a file of its own.
-        if (file.open(QIODevice::WriteOnly))
+        if (file.open(QIODevice::WriteOnly)) {
             file.close();
-        makeOwnerOnly(m_path);
+            makeOwnerOnly(m_path);
+        } else {
+            contents.createError = file.errorString();
+        }
     } else if (!file.open(QIODevice::ReadOnly)) {
         contents.readError = file.errorString();
     } else {

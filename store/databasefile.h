@@ -26,6 +26,7 @@ struct DatabaseContents {
     int recordsBeyondLimit = 0; // past the 32767 the store can hold
     int strayBytes = 0;         // a partial last record
     QString readError;          // the file exists but could not be read
+    QString createError;        // the file was missing and could not be created
 
     bool loadedWhole() const;
     // A sentence for the user naming what was not loaded; empty when the file loaded whole.

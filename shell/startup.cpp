@@ -1,0 +1,113 @@
+#include "startup.h"
+
+#include "desktopservices.h"
+#include "frmmain.h"
+#include "icons.h"
+#include "settingsstore.h"
+#include "version.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QTimer>
+
+namespace {
+
+// The master-password window comes with access control; until then no password is asked, and the
+// splash opens directly.
+bool passMasterPassword()
+{
+    return true;
+}
+
+bool showSplash()
+{
+    auto* splash = new frmSplash;
+    splash->setAttribute(Qt::WA_DeleteOnClose);
+    if (!splash->Load()) {
+        delete splash;
+        return false;
+    }
+    splash->show();
+    splash->raise();
+    return true;
+}
+
+} // namespace
+
+bool StartKeyvane()
+{
+    SettingsStore settings;
+    if (settings.flag(SettingKey::RequirePW, 0) && !passMasterPassword())
+        return false;
+    return showSplash();
+}
+
+void UnloadAllForms(QWidget* caller)
+{
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window != caller && window->isVisible())
+            window->close();
+    QCoreApplication::quit();
+}
+
+frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+{
+    setObjectName(QStringLiteral("frmSplash"));
+    setWindowTitle(QStringLiteral("Keyvane"));
+    setFixedSize(420, 240);
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setSingleShot(true);
+    m_timer->setInterval(kShowMs);
+    connect(m_timer, &QTimer::timeout, this, &frmSplash::Timer1_Timer);
+}
+
+bool frmSplash::Load()
+{
+    m_timer->start();
+    m_main = new frmMain;
+    m_main->setAttribute(Qt::WA_DeleteOnClose);
+    if (!m_main->Load()) {
+        delete m_main;
+        m_main = nullptr;
+        return false;
+    }
+    m_main->show();
+    // The main window is usable only once the splash has gone.
+    m_main->setEnabled(false);
+    return true;
+}
+
+void frmSplash::Timer1_Timer()
+{
+    close();
+    m_main->setEnabled(true);
+    if (SettingsStore().flag(SettingKey::AutoToTray, 0) && desktop().trayAvailable())
+        m_main->hide();
+    m_main->InstallTrayIcon();
+}
+
+void frmSplash::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 0, height());
+    sky.setColorAt(0, QColor(0x1f, 0x3b, 0x5c));
+    sky.setColorAt(1, QColor(0x0e, 0x1c, 0x2d));
+    painter.fillRect(rect(), sky);
+    painter.drawPixmap(28, 70, keyvaneIcon(QStringLiteral("app")).pixmap(96, 96));
+    painter.setPen(Qt::white);
+    QFont title = font();
+    title.setPixelSize(40);
+    title.setBold(true);
+    painter.setFont(title);
+    painter.drawText(QRect(140, 70, width() - 150, 56), Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("Keyvane"));
+    QFont small = font();
+    small.setPixelSize(14);
+    painter.setFont(small);
+    painter.drawText(QRect(142, 126, width() - 150, 24), Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("Password manager, version %1").arg(programVersion()));
+    painter.drawText(QRect(142, 200, width() - 150, 24), Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("Loading your entries..."));
+}
