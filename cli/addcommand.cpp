@@ -1,0 +1,46 @@
+#include "clidatabase.h"
+#include "commands.h"
+#include "cp1252.h"
+#include "invocation.h"
+
+int addCommand(Invocation& invocation)
+{
+    const std::optional<QString> categoryText = invocation.takeValue(QStringLiteral("--category"));
+    if (!categoryText) fail(QStringLiteral("add needs --category N (see --help)"));
+    const int category = parseCategory(*categoryText);
+    const QStringList fields = invocation.takePositionals();
+    if (fields.size() != kFieldCount)
+        fail(QStringLiteral("add takes exactly %1 fields, not %2 (an empty field is \"\")")
+                 .arg(kFieldCount)
+                 .arg(fields.size()));
+
+    Entry entry;
+    for (int n = 1; n <= kFieldCount; ++n)
+        entry.field(n) = fields.at(n - 1);
+
+    EditSession session(databasePathFor(invocation));
+    const std::optional<int> position = session.store().addEntry(entry, category);
+    if (!position) fail(EntryStore::kFullMessage);
+    session.save();
+
+    // What the file did to the fields, said without repeating them.
+    const Entry& stored = session.store().list(category).entry(*position - 1);
+    for (int n = 1; n <= kFieldCount; ++n) {
+        const QString& field = stored.field(n);
+        if (field.size() > DatabaseLayout::kFieldSize)
+            Invocation::note(
+                QStringLiteral("field %1 is longer than %2 characters: only its first %2 were kept")
+                    .arg(n)
+                    .arg(DatabaseLayout::kFieldSize));
+        if (Cp1252::toUnicode(Cp1252::fromUnicode(field)) != field)
+            Invocation::note(QStringLiteral("field %1 holds characters the database cannot store: they were "
+                                            "kept as \"?\"")
+                                 .arg(n));
+    }
+    Invocation::print(QStringLiteral("Added as entry %1 of category %2 (%3).\n")
+                          .arg(*position)
+                          .arg(category)
+                          .arg(tabCaption(category))
+                          .toUtf8());
+    return 0;
+}

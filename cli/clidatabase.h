@@ -1,0 +1,28 @@
+#pragma once
+
+#include "databasefile.h"
+#include "entrystore.h"
+
+class Invocation;
+
+// The database this run works on: the file given with --db, or the one the app would open.
+QString databasePathFor(const Invocation& invocation);
+
+// Reads the file without creating or locking it; fails when it does not exist.
+DatabaseContents readForListing(const QString& path);
+
+// The store of a command that changes the file: the lock is held from construction to destruction, so
+// the app or another keyvane-cli cannot write the file in between. Construction fails (status 1) when the
+// file is locked, unreadable, or did not load whole: such a file is left exactly as it is.
+class EditSession {
+public:
+    explicit EditSession(const QString& path);
+
+    EntryStore& store() { return m_store; }
+    // Writes the store back through DatabaseFile::save; fails with its error.
+    void save();
+
+private:
+    DatabaseFile m_file;
+    EntryStore m_store;
+};
