@@ -1,0 +1,353 @@
+#include "apppaths.h"
+#include "databasefile.h"
+#include "entrystore.h"
+#include "settingsstore.h"
+#include "testhome.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+
+struct Result {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Result runCli(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(KEYVANE_CLI_PATH), arguments);
+    Result result;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) return result;
+    result.status = process.exitCode();
+    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}
+
+Result runOn(const QString& db, const QStringList& arguments)
+{
+    return runCli(QStringList{QStringLiteral("--db"), db} + arguments);
+}
+
+Entry entry(const QString& site, const QString& user, const QString& pass, const QString& url,
+            const QString& notes)
+{
+    Entry e;
+    e.site = site;
+    e.user = user;
+    e.pass = pass;
+    e.url = url;
+    e.notes = notes;
+    return e;
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// Two web pages and an application, in file order; field 5 of the second holds a TAB.
+QByteArray sampleDatabase()
+{
+    return encodeRecord(entry("Mail", "anna", "s3cret", "https://mail.example", "home"), 0) +
+           encodeRecord(entry("Shop", "anna.b", "pä55", "https://shop.example", "two\tparts"), 0) +
+           encodeRecord(entry("Editor", "", "licence", "C:\\edit.exe", ""), 2);
+}
+
+QStringList folderListing(const QString& path)
+{
+    return QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+} // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+private slots:
+    void roundTrip();
+    void listing_data();
+    void listing();
+    void refusals_data();
+    void refusals();
+    void damagedFile_data();
+    void damagedFile();
+    void lockedDatabase();
+    void fullStore();
+    void defaultPath_data();
+    void defaultPath();
+    void help();
+};
+
+void TestCli::roundTrip()
+{
+    TestHome home;
+    const QString db = home.file(QStringLiteral("round.adr"));
+    const QString sixty = QString(45, u'n') + QStringLiteral("12345ABCDEFGHIJ"); // 60 characters
+
+    Result r = runOn(db, {"add", "--category", "2", "Editor", "", "licence", "C:\\edit.exe", ""});
+    QCOMPARE(r.status, 0);
+    const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                            QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                            QFileDevice::WriteOther | QFileDevice::ExeOther;
+    QCOMPARE(QFile::permissions(db) & others, QFileDevice::Permissions()); // the file holds secrets
+    r = runOn(db, {"add", "--category", "0", "  Café  ", " anna ", "p€ss é", "https://e.example", sixty});
+    QCOMPARE(r.status, 0);
+    QVERIFY2(r.out.contains("entry 1 of category 0"), qPrintable(r.out));
+    QVERIFY2(r.err.contains("field 5 is longer than 50"), qPrintable(r.err));
+    // A field may begin with "--" after a lone "--"; a character outside the code page is stored as "?".
+    r = runOn(db, {"add", "--category", "0", "--", "--dash", "u", "p", "", "ok ✓"});
+    QCOMPARE(r.status, 0);
+    QVERIFY2(r.out.contains("entry 2 of category 0"), qPrintable(r.out));
+    QVERIFY2(r.err.contains("field 5 holds characters"), qPrintable(r.err));
+
+    QCOMPARE(readBytes(db).size(), 3 * DatabaseLayout::kRecordSize);
+    QCOMPARE(readBytes(db).left(6), QByteArray("Caf\xE9  ")); // one Windows-1252 byte per character
+
+    r = runOn(db, {"list", "--show"});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out, QStringLiteral("0\tCafé\tanna\tp€ss é\thttps://e.example\t%1\n"
+                                   "0\t--dash\tu\tp\t\tok ?\n"
+                                   "2\tEditor\t\tlicence\tC:\\edit.exe\t\n")
+                        .arg(sixty.left(50)));
+    QCOMPARE(r.err, QString());
+
+    r = runOn(db, {"remove", "--category", "0", "--index", "1"});
+    QCOMPARE(r.status, 0);
+    r = runOn(db, {"remove", "--index=1", "--category=2"});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(runOn(db, {"list", "--show"}).out, QStringLiteral("0\t--dash\tu\tp\t\tok ?\n"));
+    QCOMPARE(readBytes(db).size(), DatabaseLayout::kRecordSize);
+}
+
+void TestCli::listing_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("expected");
+
+    const QString mail = QStringLiteral("0\tMail\tanna\t%1\thttps://mail.example\thome\n");
+    const QString shop = QStringLiteral("0\tShop\tanna.b\t%1\thttps://shop.example\ttwo\\tparts\n");
+    const QString editor = QStringLiteral("2\tEditor\t\t%1\tC:\\edit.exe\t\n");
+    const QString mask = QStringLiteral("******");
+    QTest::newRow("masked") << QStringList{"list"} << mail.arg(mask) + shop.arg(mask) + editor.arg(mask);
+    QTest::newRow("shown") << QStringList{"list", "--show"}
+                           << mail.arg("s3cret") + shop.arg("pä55") + editor.arg("licence");
+    QTest::newRow("one category") << QStringList{"list", "--category", "2", "--show"}
+                                  << editor.arg("licence");
+    QTest::newRow("empty category") << QStringList{"list", "--category=5"} << QString();
+}
+
+void TestCli::listing()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, expected);
+    TestHome home;
+    const QString db = home.file(QStringLiteral("list.adr"));
+    writeBytes(db, sampleDatabase());
+    const QStringList before = folderListing(home.path());
+
+    const Result r = runOn(db, arguments);
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out, expected);
+    QCOMPARE(readBytes(db), sampleDatabase());
+    QCOMPARE(folderListing(home.path()), before);
+}
+
+void TestCli::refusals_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("fileExists");
+    QTest::addColumn<QString>("message");
+
+    const QStringList five{"a", "b", "c", "d", "e"};
+    QTest::newRow("no command") << QStringList{} << true << "no command";
+    QTest::newRow("unknown command") << QStringList{"frob"} << true << "unknown command";
+    QTest::newRow("unknown global option")
+        << QStringList{"--force", "list"} << true << "unknown option --force";
+    QTest::newRow("category 6") << QStringList{"list", "--category", "6"} << true << "unknown category";
+    QTest::newRow("category -1") << QStringList{"add", "--category", "-1"} + five << true
+                                 << "unknown category";
+    QTest::newRow("category word") << QStringList{"add", "--category", "web"} + five << true
+                                   << "unknown category";
+    QTest::newRow("category without value") << QStringList{"list", "--category"} << true << "needs a value";
+    QTest::newRow("add without category") << QStringList{"add"} + five << true << "needs --category";
+    QTest::newRow("add four fields") << QStringList{"add", "--category", "0", "a", "b", "c", "d"} << true
+                                     << "exactly 5 fields, not 4";
+    QTest::newRow("add six fields") << QStringList{"add", "--category", "0"} + five + QStringList{"f"} << true
+                                    << "exactly 5 fields, not 6";
+    QTest::newRow("add unknown option")
+        << QStringList{"add", "--category", "0", "--force"} + five << true << "unknown option --force";
+    // An unknown word may be a mistyped password: it is not repeated.
+    QTest::newRow("secret-looking option")
+        << QStringList{"add", "--category", "0", "--Pa$$w0rd"} + five << true << "(a word beginning with --)";
+    QTest::newRow("list with a field") << QStringList{"list", "Mail"} << true << "takes no fields";
+    QTest::newRow("index 0") << QStringList{"remove", "--category", "0", "--index", "0"} << true
+                             << "number from 1";
+    QTest::newRow("index past the end")
+        << QStringList{"remove", "--category", "0", "--index", "3"} << true << "category 0 has 2 entries";
+    QTest::newRow("index in an empty category")
+        << QStringList{"remove", "--category", "4", "--index", "1"} << true << "category 4 has 0 entries";
+    QTest::newRow("index not a number")
+        << QStringList{"remove", "--category", "0", "--index", "x"} << true << "number from 1";
+    QTest::newRow("remove without index") << QStringList{"remove", "--category", "0"} << true << "--index";
+    QTest::newRow("list a missing file") << QStringList{"list"} << false << "there is no database";
+    QTest::newRow("remove from a missing file")
+        << QStringList{"remove", "--category", "0", "--index", "1"} << false << "there is no database";
+    QTest::newRow("add with bad fields to a missing file")
+        << QStringList{"add", "--category", "0", "a"} << false << "exactly 5 fields";
+}
+
+void TestCli::refusals()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, fileExists);
+    QFETCH(QString, message);
+    TestHome home;
+    const QString db = home.file(QStringLiteral("keep.adr"));
+    if (fileExists) writeBytes(db, sampleDatabase());
+    const QStringList before = folderListing(home.path());
+
+    const Result r = runOn(db, arguments);
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.out, QString());
+    QVERIFY2(r.err.startsWith("keyvane-cli: ") && r.err.endsWith('\n') && r.err.count('\n') == 1,
+             qPrintable(r.err));
+    QVERIFY2(r.err.contains(message), qPrintable(r.err));
+    QVERIFY(!r.err.contains("Pa$$w0rd"));
+    QCOMPARE(folderListing(home.path()), before); // nothing created: no database, lock or copy
+    if (fileExists) QCOMPARE(readBytes(db), sampleDatabase());
+}
+
+void TestCli::damagedFile_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("problem");
+
+    QByteArray unknownCategory = encodeRecord(entry("Odd", "", "", "", ""), 0);
+    unknownCategory.replace(DatabaseLayout::kCategoryOffset, 8, QByteArray("\0\0\0\0\0\0\x20\x40", 8)); // 8.0
+    QTest::newRow("partial last record")
+        << sampleDatabase() + QByteArray(100, 'x') << "incomplete last record of 100 byte(s)";
+    QTest::newRow("unknown category")
+        << sampleDatabase() + unknownCategory << "1 record(s) with an unknown category";
+}
+
+void TestCli::damagedFile()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, problem);
+    TestHome home;
+    const QString db = home.file(QStringLiteral("damaged.adr"));
+    writeBytes(db, bytes);
+    const QStringList before = folderListing(home.path());
+
+    Result r = runOn(db, {"list"});
+    QCOMPARE(r.status, 2);
+    QCOMPARE(r.out.count('\n'), 3); // the three whole records still list
+    QVERIFY(r.out.startsWith("0\tMail\t"));
+    QVERIFY2(r.err.contains(problem), qPrintable(r.err));
+
+    r = runOn(db, {"add", "--category", "1", "a", "b", "c", "d", "e"});
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.err.contains(problem), qPrintable(r.err));
+    r = runOn(db, {"remove", "--category", "0", "--index", "1"});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(readBytes(db), bytes);
+    QCOMPARE(folderListing(home.path()), before); // and no backup copy either
+}
+
+void TestCli::lockedDatabase()
+{
+    TestHome home;
+    const QString db = home.file(QStringLiteral("busy.adr"));
+    writeBytes(db, sampleDatabase());
+    {
+        QLockFile appLock(db + QStringLiteral(".lock"));
+        QVERIFY(appLock.tryLock(0));
+
+        Result r = runOn(db, {"add", "--category", "1", "a", "b", "c", "d", "e"});
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains("in use"), qPrintable(r.err));
+        QCOMPARE(runOn(db, {"remove", "--category", "0", "--index", "1"}).status, 1);
+        QCOMPARE(readBytes(db), sampleDatabase());
+        // Reading needs no lock: the app replaces the file whole when it saves.
+        r = runOn(db, {"list"});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out.count('\n'), 3);
+    }
+    QCOMPARE(runOn(db, {"add", "--category", "1", "a", "b", "c", "d", "e"}).status, 0);
+    QCOMPARE(readBytes(db).size(), 4 * DatabaseLayout::kRecordSize);
+    QVERIFY(!QFile::exists(db + QStringLiteral(".lock")));
+}
+
+void TestCli::fullStore()
+{
+    TestHome home;
+    const QString db = home.file(QStringLiteral("full.adr"));
+    const QByteArray full =
+        encodeRecord(entry("Site", "user", "pass", "url", "notes"), 5).repeated(EntryStore::kMaxEntries);
+    writeBytes(db, full);
+
+    const Result r = runOn(db, {"add", "--category", "0", "a", "b", "c", "d", "e"});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.err, QStringLiteral("keyvane-cli: %1\n").arg(EntryStore::kFullMessage));
+    QVERIFY(readBytes(db) == full);
+    // One fewer has room for exactly one more.
+    writeBytes(db, full.left(full.size() - DatabaseLayout::kRecordSize));
+    QCOMPARE(runOn(db, {"add", "--category", "0", "a", "b", "c", "d", "e"}).status, 0);
+    QCOMPARE(readBytes(db).size(), full.size());
+}
+
+void TestCli::defaultPath_data()
+{
+    QTest::addColumn<QString>("diffDb"); // stored DiffDB, empty for none
+    QTest::addColumn<bool>("perUser");
+
+    QTest::newRow("no settings") << QString() << true;
+    QTest::newRow("DiffDB 1") << "1" << true;
+    QTest::newRow("DiffDB 0") << "0" << false;
+}
+
+void TestCli::defaultPath()
+{
+    QFETCH(QString, diffDb);
+    QFETCH(bool, perUser);
+    TestHome home;
+    if (!diffDb.isEmpty()) SettingsStore().write(SettingKey::DiffDB, diffDb);
+    const QString login = AppPaths::loginName();
+    const QString expected = home.file(perUser && !login.isEmpty() ? login + QStringLiteral(".adr")
+                                                                   : QStringLiteral("default.adr"));
+    const QString other = home.file(perUser ? QStringLiteral("default.adr") : login + QStringLiteral(".adr"));
+
+    QCOMPARE(runCli({"list"}).status, 1); // not there yet, and listing does not create it
+    QVERIFY(!QFile::exists(expected));
+    QCOMPARE(runCli({"add", "--category", "5", "Locker", "anna", "", "", ""}).status, 0);
+    QCOMPARE(readBytes(expected).size(), DatabaseLayout::kRecordSize);
+    QVERIFY(!QFile::exists(other));
+    QCOMPARE(runCli({"list"}).out, QStringLiteral("5\tLocker\tanna\t******\t\t\n"));
+}
+
+void TestCli::help()
+{
+    for (const QStringList& arguments : {QStringList{"--help"}, QStringList{"add", "--help"}}) {
+        const Result r = runCli(arguments);
+        QCOMPARE(r.status, 0);
+        for (const char* command : {"list", "add", "remove"})
+            QVERIFY2(r.out.contains(QStringLiteral("\n  %1 ").arg(command)), command);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
