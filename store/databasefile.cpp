@@ -236,18 +236,28 @@ bool DatabaseFile::save(const EntryStore& store, QString* error)
     if (!m_loadedWhole && !keepBackup(error))
         return false;
 
+    // Unbuffered, so that a short write (disk full, file too large) shows in write()'s count: a buffered
+    // QSaveFile can commit a truncated file without reporting it.
     QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         if (error)
             *error = file.errorString();
         return false;
     }
     file.setPermissions(kOwnerOnly);
     const QByteArray bytes = encodeDatabase(store);
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
+    const qint64 written = file.write(bytes);
+    if (written != bytes.size()) {
+        if (error)
+            *error = QStringLiteral("Only %1 of %2 bytes could be written; the disk may be full.")
+                         .arg(std::max<qint64>(written, 0))
+                         .arg(bytes.size());
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
         if (error)
             *error = file.errorString();
-        file.cancelWriting();
         return false;
     }
     makeOwnerOnly(m_path);

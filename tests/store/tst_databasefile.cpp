@@ -1,0 +1,281 @@
+#include "cipher.h"
+#include "cp1252.h"
+#include "databasefile.h"
+#include "entrystore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace DatabaseLayout;
+
+namespace {
+
+Entry fields(const QString& site, const QString& user = {}, const QString& pass = {}, const QString& url = {},
+             const QString& notes = {})
+{
+    return Entry{site, user, pass, url, notes, true};
+}
+
+QByteArray padded(const QByteArray& bytes)
+{
+    return bytes + QByteArray(kFieldSize - bytes.size(), ' ');
+}
+
+const QByteArray kCategoryBytes[kCategoryCount] = {
+    QByteArray::fromHex("0000000000000000"), QByteArray::fromHex("000000000000F03F"),
+    QByteArray::fromHex("0000000000000040"), QByteArray::fromHex("0000000000000840"),
+    QByteArray::fromHex("0000000000001040"), QByteArray::fromHex("0000000000001440")};
+
+// A record built by hand from the layout: four plain fields, the sensitive one as given, the category bytes.
+QByteArray record(const QByteArray& site, const QByteArray& enciphered, const QByteArray& category)
+{
+    return padded(site) + padded("u") + padded(enciphered) + padded("") + padded("") + category;
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+void load(EntryStore& store, DatabaseFile& db)
+{
+    store.setContents(db.read().lists);
+}
+
+} // namespace
+
+class TestDatabaseFile : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { QVERIFY(m_dir.isValid()); m_path = m_dir.filePath(QStringLiteral("anna.adr")); QFile::remove(m_path); }
+    void workedExampleRecord();
+    void categoryBytes();
+    void roundTripThroughFile();
+    void loadsByCategoryInFileOrder();
+    void maskedStoreSavesClearValues();
+    void emptyStoreGivesEmptyFile();
+    void keepsEncipheredLeadingSpace();
+    void skipsUnknownCategories();
+    void incompleteFileNeedsConsentAndKeepsCopy_data();
+    void incompleteFileNeedsConsentAndKeepsCopy();
+    void failedSaveKeepsOldFile();
+    void secondInstanceIsRefused();
+    void filesAreOwnerOnly();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_path;
+};
+
+void TestDatabaseFile::workedExampleRecord()
+{
+    const QByteArray expected = QByteArray("Locker") + QByteArray(44, ' ') + "anna" + QByteArray(46, ' ') +
+                                QByteArray(150, ' ') + QByteArray::fromHex("0000000000001440");
+    QCOMPARE(encodeRecord(fields("Locker", "anna"), Misc), expected);
+    QCOMPARE(expected.size(), kRecordSize);
+}
+
+void TestDatabaseFile::categoryBytes()
+{
+    for (int c = 0; c < kCategoryCount; ++c)
+        QCOMPARE(encodeRecord(fields("x"), c).mid(kCategoryOffset), kCategoryBytes[c]);
+}
+
+void TestDatabaseFile::roundTripThroughFile()
+{
+    EntryStore store;
+    const QString sixty = QString(60, QChar(u'é'));
+    store.addEntry(fields("Bank €", "anna", "pässwörd€", "https://bank.example", sixty), WebPages);
+    store.addEntry(fields("Locker", "anna"), Misc);
+    DatabaseFile db(m_path);
+    QVERIFY(db.save(store, nullptr));
+
+    const QByteArray bytes = readAll(m_path);
+    QCOMPARE(bytes.size(), 2 * kRecordSize);
+    // The sensitive field is stored enciphered, in the code page, padded.
+    QCOMPARE(bytes.mid(100, 9), encryptBytes(Cp1252::fromUnicode(QStringLiteral("pässwörd€")), kProgramKey));
+    QVERIFY(!bytes.mid(100, 50).contains("ss"));
+    QCOMPARE(bytes.mid(200, 50), QByteArray(50, '\xe9')); // 60 characters cut to their first 50
+
+    EntryStore reloaded;
+    DatabaseFile again(m_path);
+    load(reloaded, again);
+    const Entry& e = reloaded.list(WebPages).entry(0);
+    QCOMPARE(e.site, QStringLiteral("Bank €"));
+    QCOMPARE(e.pass, QStringLiteral("pässwörd€"));
+    QCOMPARE(e.notes, sixty.left(50));
+    QCOMPARE(reloaded.list(Misc).entry(0).user, QStringLiteral("anna"));
+}
+
+void TestDatabaseFile::loadsByCategoryInFileOrder()
+{
+    writeAll(m_path, record("two-a", "", kCategoryBytes[2]) + record("zero", "", kCategoryBytes[0]) +
+                         record("two-b", "", kCategoryBytes[2]));
+    EntryStore store;
+    DatabaseFile db(m_path);
+    load(store, db);
+    QCOMPARE(store.list(0).count(), 1);
+    QCOMPARE(store.list(2).entry(0).site, QStringLiteral("two-a"));
+    QCOMPARE(store.list(2).entry(1).site, QStringLiteral("two-b"));
+    QVERIFY(db.save(store, nullptr));
+    QCOMPARE(readAll(m_path).left(4), QByteArray("zero"));
+}
+
+void TestDatabaseFile::maskedStoreSavesClearValues()
+{
+    EntryStore store;
+    store.setSensitiveHidden(true);
+    store.showPasswords(false);
+    store.addEntry(fields("site", "u", "hunter2"), WebPages);
+    DatabaseFile db(m_path);
+    QVERIFY(db.save(store, nullptr));
+    QCOMPARE(readAll(m_path).mid(100, 7), encryptBytes("hunter2", kProgramKey));
+}
+
+void TestDatabaseFile::emptyStoreGivesEmptyFile()
+{
+    writeAll(m_path, record("old", "", kCategoryBytes[1]));
+    EntryStore store;
+    DatabaseFile db(m_path);
+    load(store, db);
+    store.deleteEntry(1, 0);
+    QVERIFY(db.save(store, nullptr));
+    QVERIFY(QFile::exists(m_path));
+    QCOMPARE(QFileInfo(m_path).size(), 0);
+}
+
+void TestDatabaseFile::keepsEncipheredLeadingSpace()
+{
+    // Clear 'Ñ' (209) under key letter 'O' (79) enciphers to a space: it must not be taken for padding.
+    EntryStore store;
+    store.addEntry(fields("x", "", QStringLiteral("Ñab")), Wallet);
+    DatabaseFile db(m_path);
+    QVERIFY(db.save(store, nullptr));
+    QCOMPARE(readAll(m_path).at(100), ' ');
+    EntryStore reloaded;
+    DatabaseFile again(m_path);
+    load(reloaded, again);
+    QCOMPARE(reloaded.list(Wallet).entry(0).pass, QStringLiteral("Ñab"));
+}
+
+void TestDatabaseFile::skipsUnknownCategories()
+{
+    QByteArray nan = QByteArray::fromHex("000000000000F87F");
+    writeAll(m_path, record("a", "", kCategoryBytes[5]) + record("bad", "", QByteArray::fromHex("0000000000001840")) +
+                         record("nan", "", nan) + record("b", "", kCategoryBytes[5]));
+    DatabaseFile db(m_path);
+    const DatabaseContents contents = db.read();
+    QCOMPARE(contents.lists[5].size(), 2); // the load goes on past the bad records
+    QCOMPARE(contents.badCategoryRecords, 2);
+    QVERIFY(!contents.loadedWhole());
+    QVERIFY(contents.problems().contains(QStringLiteral("2 record(s) with an unknown category")));
+}
+
+void TestDatabaseFile::incompleteFileNeedsConsentAndKeepsCopy_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("loaded");
+    const QByteArray one = record("a", "", kCategoryBytes[0]);
+    QTest::newRow("partial last record") << one + one.left(200) << 1;
+    QTest::newRow("short tail") << one + QByteArray(3, 'x') << 1;
+    QByteArray many;
+    many.reserve(qsizetype(EntryStore::kMaxEntries + 2) * kRecordSize);
+    for (int i = 0; i < EntryStore::kMaxEntries + 2; ++i)
+        many += one;
+    QTest::newRow("beyond the limit") << many << EntryStore::kMaxEntries;
+}
+
+void TestDatabaseFile::incompleteFileNeedsConsentAndKeepsCopy()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, loaded);
+    writeAll(m_path, bytes);
+    EntryStore store;
+    DatabaseFile db(m_path);
+    const DatabaseContents contents = db.read();
+    QCOMPARE(contents.recordsLoaded, loaded);
+    QVERIFY(!contents.loadedWhole());
+    store.setContents(contents.lists);
+
+    QString error;
+    QVERIFY(db.needsOverwriteConsent());
+    QVERIFY(!db.save(store, &error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(readAll(m_path), bytes);
+
+    db.allowOverwrite();
+    QVERIFY(db.save(store, &error));
+    QCOMPARE(readAll(db.backupPath()), bytes);
+    QCOMPARE(readAll(m_path).size(), qsizetype(loaded) * kRecordSize);
+    QVERIFY(QFile::remove(db.backupPath()));
+}
+
+void TestDatabaseFile::failedSaveKeepsOldFile()
+{
+    const QByteArray old = record("old", "", kCategoryBytes[3]);
+    writeAll(m_path, old);
+    EntryStore store;
+    DatabaseFile db(m_path);
+    load(store, db);
+    for (int i = 0; i < 10; ++i)
+        store.addEntry(fields("new"), Wallet);
+
+    // Files may not grow past 1 KB in this process for a moment: the write fails half way.
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 1024;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    QString error;
+    const bool saved_ok = db.save(store, &error);
+    setrlimit(RLIMIT_FSIZE, &saved);
+
+    QVERIFY(!saved_ok);
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(readAll(m_path), old);
+    QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("anna.adr.*")}, QDir::Files), QStringList());
+}
+
+void TestDatabaseFile::secondInstanceIsRefused()
+{
+    auto first = std::make_unique<DatabaseFile>(m_path);
+    QVERIFY(first->lock(nullptr));
+    DatabaseFile second(m_path);
+    QString error;
+    QVERIFY(!second.lock(&error));
+    QVERIFY(error.contains(QStringLiteral("in use")));
+    first.reset(); // releases the first lock
+    QVERIFY(second.lock(&error));
+}
+
+void TestDatabaseFile::filesAreOwnerOnly()
+{
+    const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    const auto others = QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteGroup |
+                        QFileDevice::WriteOther;
+    DatabaseFile db(m_path);
+    db.read(); // creates the missing file
+    QCOMPARE(QFile::permissions(m_path) & others, QFileDevice::Permissions());
+    QFile::setPermissions(m_path, ownerOnly | QFileDevice::ReadOther);
+    EntryStore store;
+    store.addEntry(fields("x"), 0);
+    QVERIFY(db.save(store, nullptr));
+    QCOMPARE(QFile::permissions(m_path) & others, QFileDevice::Permissions());
+}
+
+QTEST_MAIN(TestDatabaseFile)
+#include "tst_databasefile.moc"
