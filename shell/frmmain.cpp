@@ -94,6 +94,7 @@ void frmMain::createLists()
         list->verticalHeader()->setDefaultSectionSize(list->fontMetrics().height() + 6);
         list->horizontalHeader()->setDefaultSectionSize(pixels(this, kColumnWidthTwips));
         list->horizontalHeader()->setHighlightSections(false);
+        list->horizontalHeader()->setStretchLastSection(true);
         list->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         m_lists[c] = list;
         m_tabNav->addTab(list, categoryIcon(c), tabCaption(c));
