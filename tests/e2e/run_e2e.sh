@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Starts keyvane on a virtual display with a database written by keyvane-cli, leaves through File > Exit,
+# and checks that the app wrote the file back whole and that the CLI reads the same entries from it.
+set -euo pipefail
+app=$1 cli=$2
+here=$(cd "$(dirname "$0")" && pwd)
+for tool in xvfb-run xdotool; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+export KEYVANE_HOME=$home XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runtime
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+
+"$cli" add --category 0 "Example" "anna" "s3cret é" "https://example.org" "first"
+"$cli" add --category 5 "Locker" "anna" "" "" ""
+expected=$("$cli" list --show)
+db=$(ls "$home"/*.adr)
+inode_before=$(stat -c %i "$db")
+
+xvfb-run -a -s "-screen 0 1280x1024x24" bash "$here/drive_exit.sh" "$app"
+
+inode_after=$(stat -c %i "$db")
+[ "$inode_before" != "$inode_after" ] || { echo "FAIL: the app did not write the database at exit"; exit 1; }
+actual=$("$cli" list --show)
+[ "$actual" = "$expected" ] || { printf 'FAIL: entries differ\nexpected:\n%s\nactual:\n%s\n' "$expected" "$actual"; exit 1; }
+grep -qx 'Hidden=True' "$home/keyvane.ini" || { echo "FAIL: Hidden was not written at exit"; exit 1; }
+[ "$(stat -c %a "$db")" = 600 ] || { echo "FAIL: the database is not owner-only"; exit 1; }
+echo "1 passed, 0 failed"
