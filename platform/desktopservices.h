@@ -37,6 +37,9 @@ public:
     virtual void setClipboardText(const QString& text) = 0;
     virtual QString clipboardText() = 0;
 
+    // The system's page setup for the default printer; a cancel changes nothing.
+    virtual void pageSetup(QWidget* parent) = 0;
+
     virtual bool trayAvailable() = 0;
     virtual bool printerAvailable() = 0;
     virtual QString loginName() = 0;

@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -110,6 +112,13 @@ void QtDesktopServices::setClipboardText(const QString& text)
 QString QtDesktopServices::clipboardText()
 {
     return QApplication::clipboard()->text();
+}
+
+void QtDesktopServices::pageSetup(QWidget* parent)
+{
+    static QPrinter printer;
+    QPageSetupDialog dialog(&printer, parent);
+    dialog.exec();
 }
 
 bool QtDesktopServices::trayAvailable()

@@ -18,6 +18,7 @@ public:
     QString findProgram(const QStringList& names) override;
     void setClipboardText(const QString& text) override;
     QString clipboardText() override;
+    void pageSetup(QWidget* parent) override;
     bool trayAvailable() override;
     bool printerAvailable() override;
     QString loginName() override;

@@ -26,6 +26,7 @@ public:
     QList<Started> started;
     QStringList onPath; // programs findProgram() can see
     QString clipboard;
+    int pageSetups = 0;
     bool tray = false;
     bool printer = true;
     bool openerWorks = true;
@@ -44,6 +45,7 @@ public:
     QString findProgram(const QStringList& names) override;
     void setClipboardText(const QString& text) override { clipboard = text; }
     QString clipboardText() override { return clipboard; }
+    void pageSetup(QWidget*) override { ++pageSetups; }
     bool trayAvailable() override { return tray; }
     bool printerAvailable() override { return printer; }
     QString loginName() override { return login; }
