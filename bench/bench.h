@@ -1,0 +1,53 @@
+#pragma once
+
+#include "categories.h"
+#include "entry.h"
+#include "entrystore.h"
+
+#include <QTemporaryDir>
+#include <QVector>
+#include <QWidget>
+#include <array>
+#include <memory>
+
+class QTableView;
+
+using EntryLists = std::array<QVector<Entry>, kCategoryCount>;
+
+// What every figure may use, made once per benchmark run: a temporary folder holding a full database
+// file, and a store loaded from it. Nothing here is a real secret, and nothing of it is printed.
+struct BenchContext {
+    BenchContext();
+    ~BenchContext();
+
+    QString file(const QString& name) const { return folder.filePath(name); }
+    // Six table views over the store's lists, shown as the main window shows them; made on first use.
+    const std::array<QTableView*, kCategoryCount>& views();
+    // How many paint events the views' viewports have had so far.
+    int viewPaints() const;
+
+    QTemporaryDir folder;
+    QString databasePath; // the full database, as the app would find it
+    EntryStore store;     // loaded from databasePath
+
+private:
+    std::unique_ptr<QWidget> m_window;
+    std::array<QTableView*, kCategoryCount> m_views{};
+    class PaintCounter* m_paintCounter = nullptr;
+};
+
+// A store of exactly `count` entries in all categories, from a fixed seed, with realistic field lengths
+// and some characters above 127.
+EntryLists sampleLists(int count);
+
+// One figure: the time of one run in milliseconds. The table in main.cpp runs each several times and
+// prints the median. A figure that needs its own preparation does it before it starts its clock.
+struct Figure {
+    const char* name;
+    double (*measure)(BenchContext& context);
+};
+
+double loadFigure(BenchContext& context);
+double saveFigure(BenchContext& context);
+double saveSyncFigure(BenchContext& context);
+double maskToggleFigure(BenchContext& context);
