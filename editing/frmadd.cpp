@@ -17,6 +17,7 @@
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -55,6 +56,15 @@ QLabel* pictureLabel(const QIcon& icon, const QString& name, QWidget* parent)
 }
 
 } // namespace
+
+int frmAdd::labelColumnWidth() const
+{
+    int width = 0;
+    for (const auto& labels : kBoxLabels)
+        for (const char* text : labels)
+            width = std::max(width, fontMetrics().horizontalAdvance(QString::fromLatin1(text)));
+    return width + 8;
+}
 
 frmAdd::frmAdd(EntryStore& store, int startCategory, QWidget* parent) : QDialog(parent), m_store(store)
 {
@@ -147,7 +157,7 @@ QWidget* frmAdd::makeBeginPage()
     text->addStretch();
 
     auto* layout = new QHBoxLayout(page);
-    layout->addWidget(pictureLabel(keyvaneIcon(QStringLiteral("app")), QStringLiteral("imgBegin"), page));
+    layout->addWidget(pictureLabel(keyvaneIcon(QStringLiteral("keyvane")), QStringLiteral("imgBegin"), page));
     layout->addLayout(text, 1);
     return page;
 }
@@ -167,9 +177,13 @@ QWidget* frmAdd::makeCategoryPage(int category)
     auto* page = new QWidget(this);
     page->setObjectName(indexed("Cat", category));
 
+    // Every page keeps one frame: the label column fits the longest caption of any page, and the
+    // buttons' column is there even on a page without buttons, so the boxes line up from page to page.
     auto* grid = new QGridLayout;
     grid->setColumnStretch(1, 1);
+    grid->setColumnMinimumWidth(0, labelColumnWidth());
     grid->setColumnMinimumWidth(1, 220);
+    grid->setColumnMinimumWidth(2, QToolButton().sizeHint().width());
     auto addRow = [&](int row, QWidget* box, QWidget* side = nullptr) {
         auto* label = new QLabel(QString::fromLatin1(kBoxLabels[category][row]), page);
         label->setBuddy(box);

@@ -34,6 +34,7 @@ public slots:
 private:
     enum Nav { NavCancel = 1, NavBack = 2, NavNext = 3, NavFinish = 4 };
 
+    int labelColumnWidth() const;
     QWidget* makeBeginPage();
     QWidget* makeCategoryPage(int category);
     QToolButton* makeToolButton(const QString& name, const QString& iconKey, const QString& tip);

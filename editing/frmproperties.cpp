@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
 #include <tuple>
 
@@ -72,8 +73,17 @@ frmProperties::frmProperties(EntryStore& store, int category, int row, QWidget* 
         b->setAutoDefault(false);
     cmdSave->setDefault(true);
 
+    // The same frame for every category: the label column fits the longest caption of any list, and
+    // the buttons' column is kept when its button is hidden, so only the boxes' widths change.
     m_grid = new QGridLayout;
-    m_grid->setColumnMinimumWidth(1, 170);
+    int labelWidth = 0;
+    for (int c = 0; c < kCategoryCount; ++c)
+        for (const QString& caption : columnCaptions(c))
+            labelWidth = std::max(labelWidth, lblSite->fontMetrics().horizontalAdvance(caption));
+    m_grid->setColumnMinimumWidth(0, labelWidth + 8);
+    m_grid->setColumnMinimumWidth(1, 180);
+    m_grid->setColumnMinimumWidth(2,
+                                  std::max(cmdBrowse->sizeHint().width(), cmdGenerate->sizeHint().width()));
     m_grid->setColumnStretch(1, 1);
     const std::array<std::pair<QLabel*, QWidget*>, 6> rows = {{{lblEntry, txtEntry},
                                                                {lblSite, txtSite},
