@@ -9,7 +9,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Keyvane"));
     QApplication::setOrganizationName(QStringLiteral("Keyvane"));
     QApplication::setApplicationVersion(QStringLiteral(KEYVANE_VERSION));
-    QApplication::setWindowIcon(keyvaneIcon(QStringLiteral("app")));
+    QApplication::setWindowIcon(keyvaneIcon(QStringLiteral("keyvane")));
     // The main window may hide to the tray: the program ends when it unloads, not with its last window.
     QApplication::setQuitOnLastWindowClosed(false);
     if (!StartKeyvane())

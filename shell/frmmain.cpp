@@ -53,7 +53,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Keyvane"));
-    setWindowIcon(keyvaneIcon(QStringLiteral("app")));
+    setWindowIcon(keyvaneIcon(QStringLiteral("keyvane")));
     createLists();
     createMenus();
     createToolbars();
@@ -67,6 +67,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     }
     connect(m_tabNav, &QTabWidget::currentChanged, this, &frmMain::updateButtons);
     connect(&m_store, &EntryStore::databaseChangedChanged, this, &frmMain::updateButtons);
+    connectCommands();
     updateButtons();
 }
 
@@ -106,16 +107,12 @@ void frmMain::createMenus()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    QAction* save = addItem(file, "mnuSave", QStringLiteral("Save"));
-    save->setShortcut(QKeySequence::Save);
-    connect(save, &QAction::triggered, this, &frmMain::SaveDatabase);
+    addItem(file, "mnuSave", QStringLiteral("Save"))->setShortcut(QKeySequence::Save);
     addSeparator(file, "mnuFile1");
     addItem(file, "mnuPageSetup", QStringLiteral("Page Setup"));
     addItem(file, "mnuPrint", QStringLiteral("Print..."))->setShortcut(QKeySequence::Print);
     addSeparator(file, "mnuFile2");
-    QAction* exit = addItem(file, "mnuExit", QStringLiteral("Exit"));
-    exit->setShortcut(QKeySequence::Quit);
-    connect(exit, &QAction::triggered, this, &QWidget::close);
+    addItem(file, "mnuExit", QStringLiteral("Exit"))->setShortcut(QKeySequence::Quit);
 
     QMenu* entry = menuBar()->addMenu(QStringLiteral("Entry"));
     entry->setObjectName(QStringLiteral("mnuEntry"));
@@ -152,8 +149,7 @@ void frmMain::createMenus()
     addItem(m_mnuTray, "mnuSettingsTray", QStringLiteral("Settings"));
     addSeparator(m_mnuTray, "mnuTray3");
     addItem(m_mnuTray, "mnuAboutTray", QStringLiteral("About"));
-    connect(addItem(m_mnuTray, "mnuExitTray", QStringLiteral("Exit")), &QAction::triggered, this,
-            &QWidget::close);
+    addItem(m_mnuTray, "mnuExitTray", QStringLiteral("Exit"));
 }
 
 void frmMain::createToolbars()
@@ -184,8 +180,6 @@ void frmMain::createToolbars()
         action->setObjectName(QLatin1String(b.key));
         action->setToolTip(b.tooltip ? QLatin1String(b.tooltip) : QString());
     }
-    connect(m_toolbar1->findChild<QAction*>(QStringLiteral("Save")), &QAction::triggered, this,
-            &frmMain::SaveDatabase);
     // A tool button shows its text as a tooltip when it has none; these three have none on purpose.
     for (const char* silent : {"Settings", "Reports", "Hide"})
         if (QWidget* w = m_toolbar1->widgetForAction(m_toolbar1->findChild<QAction*>(QLatin1String(silent))))
@@ -211,7 +205,7 @@ void frmMain::createToolbars()
     m_copyButton->setObjectName(QStringLiteral("copy"));
     m_copyButton->setIcon(keyvaneIcon(QStringLiteral("copy")));
     m_copyButton->setToolTip(QStringLiteral("Copy the selected entry"));
-    m_copyButton->setPopupMode(QToolButton::MenuButtonPopup);
+    m_copyButton->setPopupMode(QToolButton::InstantPopup);
     auto* copyMenu = new QMenu(m_copyButton);
     copyMenu->setObjectName(QStringLiteral("copyMenu"));
     for (const char* text : {"User Name", "asdf", "asdf", "asdf", "asdf"})

@@ -95,7 +95,7 @@ void frmSplash::paintEvent(QPaintEvent*)
     sky.setColorAt(0, QColor(0x1f, 0x3b, 0x5c));
     sky.setColorAt(1, QColor(0x0e, 0x1c, 0x2d));
     painter.fillRect(rect(), sky);
-    painter.drawPixmap(28, 70, keyvaneIcon(QStringLiteral("app")).pixmap(96, 96));
+    painter.drawPixmap(28, 70, keyvaneIcon(QStringLiteral("keyvane")).pixmap(96, 96));
     painter.setPen(Qt::white);
     QFont title = font();
     title.setPixelSize(40);
