@@ -46,6 +46,9 @@ public:
     QTabWidget* TabNav() const { return m_tabNav; }
     QMenu* mnuTray() const { return m_mnuTray; }
 
+    // Hands a path, address or command text to the desktop as typed; says so when nothing can take it.
+    void OpenWithShell(const QString& target);
+
     // Seams for the parts of start-up and shutdown that come with the tray and the decorated menus.
     void InstallTrayIcon();
     void RemoveTrayIcon();
@@ -65,6 +68,21 @@ private:
     void setHideButton(bool hidden);
     void InstallSizeLimits();
     bool unload();
+
+    // Commands (frmmain_commands.cpp).
+    void connectCommands();
+    void ShowEntryProperties();
+    void openAddWizard();
+    void Go();
+    void launchTelnet(const QString& address);
+    void prepareCopyMenu();
+    void copyField(int k);
+    void toggleAlwaysOnTop(bool onTop);
+    void hideToTray();
+    void entryMenuOpening();
+    void popUpEntryMenu(const QPoint& position);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    QAction* item(const char* name) const;
 
     EntryStore m_store;
     std::unique_ptr<DatabaseFile> m_database;

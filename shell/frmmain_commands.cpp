@@ -1,0 +1,214 @@
+// The main window's commands: menus, toolbars, the list pop-up, "Go!!", copying a field, always on top.
+#include "desktopservices.h"
+#include "frmadd.h"
+#include "frmgenerator2.h"
+#include "frmmain.h"
+#include "frmproperties.h"
+#include "launcher.h"
+#include "settingsstore.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolBar>
+#include <QToolButton>
+
+QAction* frmMain::item(const char* name) const
+{
+    return findChild<QAction*>(QLatin1String(name));
+}
+
+void frmMain::connectCommands()
+{
+    auto on = [this](const char* name, auto handler) { connect(item(name), &QAction::triggered, this, handler); };
+    // File
+    on("mnuSave", &frmMain::SaveDatabase);
+    on("mnuPageSetup", [this] { desktop().pageSetup(this); });
+    on("mnuExit", &QWidget::close);
+    // Entry
+    on("mnuAdd", &frmMain::openAddWizard);
+    on("mnuProperties", &frmMain::ShowEntryProperties);
+    on("mnuDelete", &frmMain::DeleteEntry);
+    on("mnuGo", &frmMain::Go);
+    connect(findChild<QMenu*>(QStringLiteral("mnuEntry")), &QMenu::aboutToShow, this, &frmMain::entryMenuOpening);
+    // Tools
+    on("mnuPasswordGenerator", [this] {
+        auto* generator = new frmGenerator2(this);
+        generator->setAttribute(Qt::WA_DeleteOnClose);
+        generator->open();
+    });
+    // Tray menu
+    on("mnuRestore", [this] {
+        show();
+        raise();
+    });
+    on("mnuExitTray", &QWidget::close);
+
+    // Toolbar1
+    on("New", &frmMain::openAddWizard);
+    on("Save", &frmMain::SaveDatabase);
+    on("Delete", &frmMain::DeleteEntry);
+    on("Properties", [this] {
+        if (m_store.list(currentCategory()).count() > 0)
+            ShowEntryProperties();
+    });
+    on("Generator", [this] { item("mnuPasswordGenerator")->trigger(); });
+    on("Hide", &frmMain::hideToTray);
+    on("Help", [this] { item("mnuContents")->trigger(); });
+
+    // Toolbar3
+    QMenu* copyMenu = m_copyButton->menu();
+    connect(copyMenu, &QMenu::aboutToShow, this, &frmMain::prepareCopyMenu);
+    const QList<QAction*> entries = copyMenu->actions();
+    for (int k = 1; k <= entries.size(); ++k)
+        connect(entries.at(k - 1), &QAction::triggered, this, [this, k] { copyField(k); });
+    connect(item("ontop"), &QAction::toggled, this, &frmMain::toggleAlwaysOnTop);
+
+    // The lists: the Entry menu pops up on a right click; moving over a list clears the menu hint.
+    for (QTableView* list : m_lists) {
+        list->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(list, &QWidget::customContextMenuRequested, this, &frmMain::popUpEntryMenu);
+        list->viewport()->setMouseTracking(true);
+        list->viewport()->installEventFilter(this);
+    }
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove)
+        statusBar()->clearMessage();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::entryMenuOpening()
+{
+    const bool any = m_store.list(currentCategory()).count() > 0;
+    for (const char* name : {"mnuProperties", "mnuDelete", "mnuGo"})
+        item(name)->setEnabled(any);
+}
+
+void frmMain::popUpEntryMenu(const QPoint& position)
+{
+    auto* list = qobject_cast<QTableView*>(sender());
+    findChild<QMenu*>(QStringLiteral("mnuEntry"))->popup(list->viewport()->mapToGlobal(position));
+}
+
+void frmMain::openAddWizard()
+{
+    auto* wizard = new frmAdd(m_store, currentCategory(), this);
+    wizard->setAttribute(Qt::WA_DeleteOnClose);
+    wizard->open();
+}
+
+void frmMain::ShowEntryProperties()
+{
+    const int row = selectedRow();
+    if (row < 0)
+        return;
+    auto* properties = new frmProperties(m_store, currentCategory(), row, this);
+    properties->setAttribute(Qt::WA_DeleteOnClose);
+    properties->open();
+}
+
+void frmMain::OpenWithShell(const QString& target)
+{
+    if (!desktop().openWithShell(target))
+        desktop().message(this,
+                          QStringLiteral("Keyvane could not open \"%1\": nothing on this desktop opens it.").arg(target),
+                          DesktopServices::Icon::Warning);
+}
+
+void frmMain::Go()
+{
+    const int category = currentCategory();
+    const int row = selectedRow();
+    if (row < 0)
+        return;
+    const Launch launch = launchFor(category, m_store.list(category).entry(row), SettingsStore());
+    switch (launch.kind) {
+    case Launch::Kind::Nothing:
+        return;
+    case Launch::Kind::Open:
+        if (launch.target.isEmpty())
+            desktop().message(this, QStringLiteral("This entry has no address or file to open."));
+        else
+            OpenWithShell(launch.target);
+        return;
+    case Launch::Kind::Telnet:
+        launchTelnet(launch.target);
+        return;
+    case Launch::Kind::Program:
+        if (launch.target.isEmpty())
+            desktop().message(this, QStringLiteral("No telnet program is chosen. Choose one in the settings, on "
+                                                   "the \"Remote Systems\" tab."));
+        else if (!desktop().startProgram(launch.target, {}))
+            desktop().message(this, QStringLiteral("The telnet program \"%1\" could not be started.").arg(launch.target),
+                              DesktopServices::Icon::Warning);
+        return;
+    }
+}
+
+void frmMain::launchTelnet(const QString& address)
+{
+    const QString telnet = desktop().findProgram({QStringLiteral("telnet")});
+    if (telnet.isEmpty()) {
+        desktop().message(this, QStringLiteral("No telnet client was found on this system. Install one (the "
+                                               "\"telnet\" package), or choose your own telnet program in the "
+                                               "settings."),
+                          DesktopServices::Icon::Warning);
+        return;
+    }
+    const QString terminal = desktop().findProgram(terminalProgramNames());
+    if (terminal.isEmpty()) {
+        desktop().message(this, QStringLiteral("No terminal program was found to run telnet in."),
+                          DesktopServices::Icon::Warning);
+        return;
+    }
+    if (!desktop().startProgram(terminal, telnetArguments(terminal, telnet, address)))
+        desktop().message(this, QStringLiteral("The terminal program \"%1\" could not be started.").arg(terminal),
+                          DesktopServices::Icon::Warning);
+}
+
+void frmMain::prepareCopyMenu()
+{
+    const QList<QAction*> entries = m_copyButton->menu()->actions();
+    const EntryModel& list = m_store.list(currentCategory());
+    for (int k = 0; k < entries.size(); ++k) {
+        entries.at(k)->setText(list.headerData(k, Qt::Horizontal).toString());
+        entries.at(k)->setEnabled(list.count() > 0);
+    }
+    if (list.count() > 0 && m_store.sensitiveHidden())
+        entries.at(kSensitiveColumn)->setEnabled(false);
+}
+
+void frmMain::copyField(int k)
+{
+    const int row = selectedRow();
+    if (row < 0)
+        return;
+    // As the list shows it: the sensitive entry is only offered while the column is in clear.
+    const EntryModel& list = m_store.list(currentCategory());
+    desktop().setClipboardText(list.data(list.index(row, k - 1)).toString());
+}
+
+void frmMain::toggleAlwaysOnTop(bool onTop)
+{
+    const QRect placement = geometry();
+    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    setGeometry(placement);
+    show();
+    SettingsStore().writeTruth(SettingKey::TopMost, onTop);
+}
+
+void frmMain::hideToTray()
+{
+    // Without a tray nothing could bring the window back.
+    if (desktop().trayAvailable())
+        hide();
+    else
+        desktop().message(this, QStringLiteral("This desktop has no system tray, so Keyvane stays in view."));
+}
