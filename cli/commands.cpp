@@ -3,9 +3,6 @@
 #include "categories.h"
 #include "invocation.h"
 
-#include <QCoreApplication>
-#include <iterator>
-
 namespace {
 
 // The dispatch: one line per command.
@@ -100,6 +97,9 @@ int runCli(const QStringList& arguments)
         const Command* command = findCommand(name);
         if (!command) fail(QStringLiteral("unknown command \"%1\" (see --help)").arg(name));
         Invocation invocation(name, words, database);
+        // --db is a global option, but taken after the command too, where it is easily typed.
+        if (const std::optional<QString> late = invocation.takeValue(QStringLiteral("--db")))
+            invocation.setDatabaseOption(*late);
         if (invocation.takeFlag(QStringLiteral("--help"))) {
             Invocation::print(helpText());
             return 0;

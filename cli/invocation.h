@@ -21,6 +21,7 @@ public:
     const QString& command() const { return m_command; }
     // The file given with --db, if any.
     const std::optional<QString>& databaseOption() const { return m_databaseOption; }
+    void setDatabaseOption(const QString& path) { m_databaseOption = path; }
 
     // True when the word --name was given (before any "--").
     bool takeFlag(const QString& name);

@@ -129,7 +129,7 @@ void TestCli::roundTrip()
     QCOMPARE(r.status, 0);
     r = runOn(db, {"remove", "--index=1", "--category=2"});
     QCOMPARE(r.status, 0);
-    QCOMPARE(runOn(db, {"list", "--show"}).out, QStringLiteral("0\t--dash\tu\tp\t\tok ?\n"));
+    QCOMPARE(runCli({"list", "--show", "--db", db}).out, QStringLiteral("0\t--dash\tu\tp\t\tok ?\n"));
     QCOMPARE(readBytes(db).size(), DatabaseLayout::kRecordSize);
 }
 
