@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -162,11 +163,11 @@ QWidget* frmAdd::makeBeginPage()
     return page;
 }
 
-QToolButton* frmAdd::makeToolButton(const QString& name, const QString& iconKey, const QString& tip)
+QToolButton* frmAdd::makeToolButton(const QString& name, const QIcon& icon, const QString& tip)
 {
     auto* button = new QToolButton(this);
     button->setObjectName(name);
-    button->setIcon(keyvaneIcon(iconKey));
+    button->setIcon(icon);
     button->setToolTip(tip);
     button->setAutoRaise(false);
     return button;
@@ -201,7 +202,7 @@ QWidget* frmAdd::makeCategoryPage(int category)
 
     QToolButton* generator = nullptr;
     if (hasGenerator(category)) {
-        generator = makeToolButton(indexed("Toolbar1", category), QStringLiteral("Generator"),
+        generator = makeToolButton(indexed("Toolbar1", category), keyvaneIcon(QStringLiteral("Generator")),
                                    QStringLiteral("Password Generator"));
         connect(generator, &QToolButton::clicked, this, &frmAdd::openGenerator);
     }
@@ -213,7 +214,8 @@ QWidget* frmAdd::makeCategoryPage(int category)
         cboProtocol[1] = new PickOnlyCombo(indexed("cboProtocol", 1), page);
         for (int i = 0; i < 2; ++i) {
             QToolButton* edit =
-                makeToolButton(indexed("tbEditList", i), QStringLiteral("Edit"), QStringLiteral("Edit List"));
+                makeToolButton(indexed("tbEditList", i), style()->standardIcon(QStyle::SP_FileDialogListView),
+                               QStringLiteral("Edit List"));
             connect(edit, &QToolButton::clicked, this, [this, i] { openListEditor(i); });
             addRow(3 + i, i == 0 ? static_cast<QWidget*>(cboServers) : cboProtocol[1], edit);
         }
@@ -232,8 +234,9 @@ QWidget* frmAdd::makeCategoryPage(int category)
         }
         QToolButton* browseButton = nullptr;
         if (category == SerialNumbers || category == Applications) {
-            browseButton = makeToolButton(QLatin1String(category == SerialNumbers ? "tbBrowse" : "Toolbar2"),
-                                          QStringLiteral("Open"), QStringLiteral("Browse"));
+            browseButton =
+                makeToolButton(QLatin1String(category == SerialNumbers ? "tbBrowse" : "Toolbar2"),
+                               style()->standardIcon(QStyle::SP_DirOpenIcon), QStringLiteral("Browse"));
             connect(browseButton, &QToolButton::clicked, this, [this, category] { browse(category); });
         }
         addRow(3, urlBox, browseButton);

@@ -37,7 +37,7 @@ private:
     int labelColumnWidth() const;
     QWidget* makeBeginPage();
     QWidget* makeCategoryPage(int category);
-    QToolButton* makeToolButton(const QString& name, const QString& iconKey, const QString& tip);
+    QToolButton* makeToolButton(const QString& name, const QIcon& icon, const QString& tip);
     void showBegin();
     void showCategory(int category);
     void finish();
