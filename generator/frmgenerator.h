@@ -1,0 +1,19 @@
+#pragma once
+
+#include "generatordialog.h"
+
+#include <functional>
+
+// The generator of the entry dialogs: the password goes back to the dialog that opened it, through
+// `deliverTo`, e.g. `[this](const QString& p) { UpdateGeneratedPassword(p); }`. Open it with exec().
+class frmGenerator : public GeneratorDialog {
+    Q_OBJECT
+public:
+    explicit frmGenerator(std::function<void(const QString&)> deliverTo, QWidget* parent = nullptr);
+
+protected:
+    void deliver(const QString& password) override;
+
+private:
+    std::function<void(const QString&)> m_deliverTo;
+};

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "generatordialog.h"
+
+// The generator of the main window: the password is shown in a message box. Open it with exec().
+class frmGenerator2 : public GeneratorDialog {
+    Q_OBJECT
+public:
+    explicit frmGenerator2(QWidget* parent = nullptr);
+
+protected:
+    void deliver(const QString& password) override;
+};

@@ -1,0 +1,157 @@
+#include "generatordialog.h"
+
+#include "desktopservices.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <cstdlib>
+
+namespace {
+
+enum { Numbers, Letters, Alphanumeric };
+
+template <typename W> W* named(W* widget, const char* name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+} // namespace
+
+GeneratorDialog::GeneratorDialog(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Password Generator"));
+
+    Frame1 = named(new QGroupBox(QStringLiteral("Password Type"), this), "Frame1");
+    optType[Numbers] = named(new QRadioButton(QStringLiteral("Numbers"), Frame1), "optType_0");
+    optType[Letters] = named(new QRadioButton(QStringLiteral("Letters"), Frame1), "optType_1");
+    optType[Alphanumeric] =
+        named(new QRadioButton(QStringLiteral("Alphanumeric - Mixed case"), Frame1), "optType_2");
+    optType[Alphanumeric]->setChecked(true);
+    ChkCase1 = named(new QCheckBox(QStringLiteral("Upper case"), Frame1), "ChkCase1");
+    ChkCase2 = named(new QCheckBox(QStringLiteral("Lower Case"), Frame1), "ChkCase2");
+    ChkCase1->setEnabled(false);
+    ChkCase2->setEnabled(false);
+
+    // The case boxes belong to "Letters", so they sit indented under it.
+    auto* caseRow = new QHBoxLayout;
+    caseRow->addSpacing(24);
+    caseRow->addWidget(ChkCase1);
+    caseRow->addSpacing(12);
+    caseRow->addWidget(ChkCase2);
+    caseRow->addStretch();
+    auto* typeBox = new QVBoxLayout(Frame1);
+    typeBox->addWidget(optType[Numbers]);
+    typeBox->addWidget(optType[Letters]);
+    typeBox->addLayout(caseRow);
+    typeBox->addWidget(optType[Alphanumeric]);
+
+    Frame2 = named(new QGroupBox(QStringLiteral("Length of Password"), this), "Frame2");
+    HScroll1 = named(new QScrollBar(Qt::Horizontal, Frame2), "HScroll1");
+    HScroll1->setRange(1, 100);
+    HScroll1->setValue(1);
+    HScroll1->setSingleStep(1); // the arrows, and the arrow keys
+    HScroll1->setPageStep(5);   // the track, and Page Up / Page Down
+    HScroll1->setFocusPolicy(Qt::StrongFocus);
+    // A scroll bar's keys are set up for scrolling a page (Right and Page Down go back); for a length,
+    // Right, Up and Page Up make it longer.
+    HScroll1->setInvertedControls(false);
+    HScroll1->setMinimumWidth(260);
+    lblLength = named(new QLabel(QStringLiteral("1"), Frame2), "lblLength");
+    lblLength->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Room for "100" from the start, so the bar does not jump as the number grows.
+    lblLength->setMinimumWidth(lblLength->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
+    auto* lengthBox = new QHBoxLayout(Frame2);
+    lengthBox->addWidget(HScroll1, 1);
+    lengthBox->addWidget(lblLength);
+
+    chkCopy = named(new QCheckBox(QStringLiteral("Copy generated password to clipboard"), this), "chkCopy");
+
+    Command7 = named(new QPushButton(QStringLiteral("Generate Password"), this), "Command7");
+    Command7->setDefault(true);
+    Command1 = named(new QPushButton(QStringLiteral("Cancel"), this), "Command1");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command7);
+    buttons->addWidget(Command1);
+
+    auto* page = new QVBoxLayout(this);
+    page->addWidget(Frame1);
+    page->addWidget(Frame2);
+    page->addWidget(chkCopy);
+    page->addSpacing(4);
+    page->addLayout(buttons);
+    page->setSizeConstraint(QLayout::SetFixedSize);
+
+    setTabOrder(optType[Numbers], optType[Letters]);
+    setTabOrder(optType[Letters], ChkCase1);
+    setTabOrder(ChkCase1, ChkCase2);
+    setTabOrder(ChkCase2, optType[Alphanumeric]);
+    setTabOrder(optType[Alphanumeric], HScroll1);
+    setTabOrder(HScroll1, chkCopy);
+    setTabOrder(chkCopy, Command7);
+    setTabOrder(Command7, Command1);
+
+    for (QRadioButton* option : optType)
+        connect(option, &QRadioButton::clicked, this, &GeneratorDialog::typeChosen);
+    // At most one case box is ticked: the upper box clears the lower as soon as it has the focus, a click
+    // on the lower box clears the upper.
+    ChkCase1->installEventFilter(this);
+    connect(ChkCase2, &QCheckBox::clicked, ChkCase1, [this] { ChkCase1->setChecked(false); });
+    connect(HScroll1, &QScrollBar::valueChanged, lblLength,
+            [this](int value) { lblLength->setText(QString::number(value)); });
+    connect(Command7, &QPushButton::clicked, this, &GeneratorDialog::generate);
+    connect(Command1, &QPushButton::clicked, this, &GeneratorDialog::reject);
+
+    optType[Alphanumeric]->setFocus();
+}
+
+bool GeneratorDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ChkCase1 && event->type() == QEvent::FocusIn) {
+        // Coming back to the window is not the user moving to the box.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            ChkCase2->setChecked(false);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// The case boxes only mean something for letters; they keep their ticks while disabled.
+void GeneratorDialog::typeChosen()
+{
+    const bool letters = optType[Letters]->isChecked();
+    ChkCase1->setEnabled(letters);
+    ChkCase2->setEnabled(letters);
+}
+
+// Every setting written regenerates; the password that counts is the one after the last write.
+void GeneratorDialog::generate()
+{
+    m_engine.setLength(static_cast<qint16>(std::abs(HScroll1->value())));
+    if (optType[Numbers]->isChecked()) {
+        m_engine.setPasswordType(1);
+    } else if (optType[Letters]->isChecked()) {
+        m_engine.setPasswordType(2);
+        if (ChkCase1->isChecked())
+            m_engine.setLetterCase(1);
+        else if (ChkCase2->isChecked())
+            m_engine.setLetterCase(2);
+    } else {
+        m_engine.setPasswordType(3);
+        m_engine.setLetterCase(3);
+    }
+    const QString password = m_engine.Password();
+
+    deliver(password);
+    if (chkCopy->isChecked()) desktop().setClipboardText(password);
+    accept();
+}

@@ -1,0 +1,251 @@
+#include "fakedesktop.h"
+#include "frmgenerator.h"
+#include "frmgenerator2.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+const QString kShown = QStringLiteral("The password is:  \r\n\r\n");
+
+enum Kind { FromEntryDialog, FromMainWindow };
+
+// One open generator dialog of either kind, and the passwords that reached the user.
+struct Harness {
+    explicit Harness(Kind kind) : kind(kind), fake(FakeDesktop::install())
+    {
+        fake.clipboard = QStringLiteral("before");
+        if (kind == FromEntryDialog)
+            dialog = std::make_unique<frmGenerator>([this](const QString& p) { delivered << p; });
+        else
+            dialog = std::make_unique<frmGenerator2>();
+        dialog->show();
+        active = QTest::qWaitForWindowActive(dialog.get()); // the focus rules need it
+    }
+
+    // The entry dialog's deliveries, or the message boxes with their lead-in removed.
+    QStringList passwords() const
+    {
+        if (kind == FromEntryDialog) return delivered;
+        QStringList shown;
+        for (const QString& m : fake.messages)
+            shown << (m.startsWith(kShown) ? m.mid(kShown.size())
+                                           : QStringLiteral("<unexpected: %1>").arg(m));
+        return shown;
+    }
+    template <typename W> W* get(const char* name) const
+    {
+        W* w = dialog->findChild<W*>(QLatin1String(name));
+        if (!w) qFatal("no widget %s", name);
+        return w;
+    }
+    // Near the left edge: a check box or option takes clicks on its box and caption only.
+    void click(const char* name) const
+    {
+        auto* b = get<QAbstractButton>(name);
+        QTest::mouseClick(b, Qt::LeftButton, {},
+                          qobject_cast<QPushButton*>(b) ? b->rect().center() : QPoint(8, b->height() / 2));
+    }
+    bool ticked(const char* name) const { return get<QAbstractButton>(name)->isChecked(); }
+    bool enabled(const char* name) const { return get<QWidget>(name)->isEnabled(); }
+
+    Kind kind;
+    FakeDesktop& fake;
+    bool active = false;
+    QStringList delivered;
+    std::unique_ptr<GeneratorDialog> dialog;
+};
+
+void addKinds()
+{
+    QTest::addColumn<int>("kind");
+    QTest::newRow("frmGenerator") << int(FromEntryDialog);
+    QTest::newRow("frmGenerator2") << int(FromMainWindow);
+}
+
+} // namespace
+
+class TestGeneratorDialogs : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startStateAndEnter_data() { addKinds(); }
+    void startStateAndEnter();
+    void generation_data();
+    void generation();
+    void caseBoxes();
+    void lengthBar();
+    void copyToClipboard_data() { addKinds(); }
+    void copyToClipboard();
+    void closingWithoutGenerating_data() { addKinds(); }
+    void closingWithoutGenerating();
+};
+
+// The start state, then Enter at once: one character, digit or letter, delivered once, and closed.
+void TestGeneratorDialogs::startStateAndEnter()
+{
+    QFETCH(int, kind);
+    Harness h(static_cast<Kind>(kind));
+    QVERIFY(h.active);
+    QCOMPARE(h.dialog->windowTitle(), QStringLiteral("Password Generator"));
+    const QList<std::pair<const char*, const char*>> captions = {
+        {"optType_0", "Numbers"},
+        {"optType_1", "Letters"},
+        {"optType_2", "Alphanumeric - Mixed case"},
+        {"ChkCase1", "Upper case"},
+        {"ChkCase2", "Lower Case"},
+        {"chkCopy", "Copy generated password to clipboard"},
+        {"Command7", "Generate Password"},
+        {"Command1", "Cancel"},
+    };
+    for (const auto& [name, caption] : captions)
+        QCOMPARE(h.get<QAbstractButton>(name)->text(), QLatin1String(caption));
+    QCOMPARE(h.get<QGroupBox>("Frame1")->title(), QStringLiteral("Password Type"));
+    QCOMPARE(h.get<QGroupBox>("Frame2")->title(), QStringLiteral("Length of Password"));
+    QVERIFY(!h.ticked("optType_0") && !h.ticked("optType_1") && h.ticked("optType_2"));
+    QVERIFY(!h.ticked("ChkCase1") && !h.enabled("ChkCase1") && !h.ticked("ChkCase2") &&
+            !h.enabled("ChkCase2"));
+    QVERIFY(!h.ticked("chkCopy"));
+    const auto* bar = h.get<QScrollBar>("HScroll1");
+    QCOMPARE(QList<int>({bar->minimum(), bar->maximum(), bar->value()}), QList<int>({1, 100, 1}));
+    QCOMPARE(h.get<QLabel>("lblLength")->text(), QStringLiteral("1"));
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    const QStringList passwords = h.passwords();
+    QCOMPARE(passwords.size(), 1);
+    QVERIFY2(QRegularExpression(QStringLiteral("^[0-9A-NP-Za-np-z]$")).match(passwords.first()).hasMatch(),
+             qPrintable(passwords.first()));
+    QCOMPARE(h.fake.messages.size(), kind == FromMainWindow ? 1 : 0); // the entry dialog gets no box
+    QCOMPARE(h.fake.clipboard, QStringLiteral("before"));
+    QVERIFY(!h.dialog->isVisible());
+    QCOMPARE(h.dialog->result(), int(QDialog::Accepted));
+}
+
+void TestGeneratorDialogs::generation_data()
+{
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<QString>("shape");
+
+    // Lookaheads demand each kind of character where 100 characters all but surely hold it (missing one
+    // has a probability below 1e-12).
+    const QString mixedLetters = QStringLiteral("^(?=.*[A-Z])(?=.*[a-z])[A-NP-Za-np-z]{100}$");
+    QTest::newRow("letters, neither case box: mixed") << QStringList{"optType_1"} << 100 << mixedLetters;
+    QTest::newRow("letters, upper") << QStringList{"optType_1", "ChkCase1"} << 50 << "^[A-NP-Z]{50}$";
+    QTest::newRow("letters, upper then lower")
+        << QStringList{"optType_1", "ChkCase1", "ChkCase2"} << 50 << "^[a-np-z]{50}$";
+    QTest::newRow("upper, then numbers")
+        << QStringList{"optType_1", "ChkCase1", "optType_0"} << 8 << "^[0-9]{8}$";
+    QTest::newRow("lower, then alphanumeric is mixed again")
+        << QStringList{"optType_1", "ChkCase2", "optType_2"} << 100
+        << "^(?=.*[0-9])(?=.*[A-Z])(?=.*[a-z])[0-9A-NP-Za-np-z]{100}$";
+}
+
+void TestGeneratorDialogs::generation()
+{
+    QFETCH(QStringList, clicks);
+    QFETCH(int, length);
+    QFETCH(QString, shape);
+
+    Harness h(FromEntryDialog);
+    QVERIFY(h.active);
+    for (const QString& name : clicks)
+        h.click(qPrintable(name));
+    h.get<QScrollBar>("HScroll1")->setValue(length);
+    h.click("Command7");
+    QCOMPARE(h.delivered.size(), 1);
+    QVERIFY2(QRegularExpression(shape).match(h.delivered.first()).hasMatch(),
+             qPrintable(h.delivered.first()));
+    QVERIFY(!h.dialog->isVisible());
+}
+
+// Only "Letters" enables the case boxes, which keep their ticks while disabled; at most one is ticked.
+void TestGeneratorDialogs::caseBoxes()
+{
+    Harness h(FromMainWindow);
+    QVERIFY(h.active);
+    h.click("optType_1");
+    QVERIFY(h.enabled("ChkCase1") && h.enabled("ChkCase2"));
+    h.click("ChkCase1");
+    h.click("optType_0");
+    QVERIFY(!h.enabled("ChkCase1") && !h.enabled("ChkCase2") && h.ticked("ChkCase1"));
+    h.click("optType_1");
+    QVERIFY(h.enabled("ChkCase1") && h.ticked("ChkCase1"));
+
+    h.click("ChkCase2");
+    QVERIFY(!h.ticked("ChkCase1") && h.ticked("ChkCase2"));
+    // Moving to the upper box clears the lower one and ticks nothing by itself.
+    h.get<QWidget>("ChkCase1")->setFocus(Qt::BacktabFocusReason);
+    QVERIFY(!h.ticked("ChkCase1") && !h.ticked("ChkCase2"));
+    // The space bar on the lower box counts as its click; focus on it alone changes nothing.
+    h.click("ChkCase1");
+    h.get<QWidget>("ChkCase2")->setFocus(Qt::TabFocusReason);
+    QVERIFY(h.ticked("ChkCase1"));
+    QTest::keyClick(h.get<QWidget>("ChkCase2"), Qt::Key_Space);
+    QVERIFY(!h.ticked("ChkCase1") && h.ticked("ChkCase2"));
+}
+
+// By keyboard: Right/Up lengthen by 1, Page Up by 5, Left/Down/Page Down shorten; the label follows,
+// Enter on the bar generates, and the length counts.
+void TestGeneratorDialogs::lengthBar()
+{
+    Harness h(FromEntryDialog);
+    QVERIFY(h.active);
+    auto* bar = h.get<QScrollBar>("HScroll1");
+    bar->setFocus(Qt::TabFocusReason);
+    const QList<std::pair<Qt::Key, const char*>> keys = {
+        {Qt::Key_Right, "2"},   {Qt::Key_PageUp, "7"},    {Qt::Key_Up, "8"},   {Qt::Key_Left, "7"},
+        {Qt::Key_Down, "6"},    {Qt::Key_PageDown, "1"},  {Qt::Key_Left, "1"}, {Qt::Key_End, "100"},
+        {Qt::Key_Right, "100"}, {Qt::Key_PageDown, "95"}, {Qt::Key_Home, "1"},
+    };
+    for (const auto& [key, shown] : keys) {
+        QTest::keyClick(bar, key);
+        QCOMPARE(h.get<QLabel>("lblLength")->text(), QLatin1String(shown));
+    }
+    bar->setValue(13);
+    QCOMPARE(h.get<QLabel>("lblLength")->text(), QStringLiteral("13"));
+    QTest::keyClick(bar, Qt::Key_Return);
+    QCOMPARE(h.delivered.size(), 1);
+    QCOMPARE(h.delivered.first().size(), 13);
+}
+
+void TestGeneratorDialogs::copyToClipboard()
+{
+    QFETCH(int, kind);
+    Harness h(static_cast<Kind>(kind));
+    h.click("chkCopy");
+    h.get<QScrollBar>("HScroll1")->setValue(20);
+    h.click("Command7");
+    const QStringList passwords = h.passwords();
+    QCOMPARE(passwords.size(), 1);
+    QCOMPARE(passwords.first().size(), 20);
+    QCOMPARE(h.fake.clipboard, passwords.first()); // exactly the password: no lead-in, no line breaks
+}
+
+// Esc on one dialog, Cancel on the other: nothing delivered or copied, even with the copy box ticked.
+void TestGeneratorDialogs::closingWithoutGenerating()
+{
+    QFETCH(int, kind);
+    Harness h(static_cast<Kind>(kind));
+    QVERIFY(h.active);
+    h.click("chkCopy");
+    if (kind == FromMainWindow)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    else
+        h.click("Command1");
+    QVERIFY(!h.dialog->isVisible());
+    QCOMPARE(h.dialog->result(), int(QDialog::Rejected));
+    QVERIFY(h.passwords().isEmpty());
+    QCOMPARE(h.fake.clipboard, QStringLiteral("before"));
+}
+
+QTEST_MAIN(TestGeneratorDialogs)
+#include "tst_generatordialogs.moc"
