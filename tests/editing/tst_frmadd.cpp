@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -383,8 +384,12 @@ void TestFrmAdd::passwordBoxesMaskedWhileHidden()
     QFETCH(bool, hidden);
     m_store->setSensitiveHidden(hidden);
     open(0);
-    for (int c = 0; c < 6; ++c)
-        QCOMPARE(box("txtPassword", c)->echoMode(), hidden ? QLineEdit::Password : QLineEdit::Normal);
+    for (int c = 0; c < 6; ++c) {
+        QLineEdit* password = box("txtPassword", c);
+        QCOMPARE(password->echoMode(), hidden ? QLineEdit::Password : QLineEdit::Normal);
+        QCOMPARE(password->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, password),
+                 int('*'));
+    }
     // Only the password boxes are masked.
     QCOMPARE(box("txtSite", 0)->echoMode(), QLineEdit::Normal);
 }
