@@ -12,6 +12,7 @@ ReportBrowser::ReportBrowser(QWidget* parent) : QTextBrowser(parent)
 {
     setOpenLinks(false);
     setOpenExternalLinks(false);
+    connect(this, &QTextBrowser::anchorClicked, this, &ReportBrowser::openAnchor);
 }
 
 QVariant ReportBrowser::loadResource(int type, const QUrl& name)
@@ -24,13 +25,20 @@ QVariant ReportBrowser::loadResource(int type, const QUrl& name)
     return QTextBrowser::loadResource(type, name);
 }
 
-void ReportBrowser::mouseReleaseEvent(QMouseEvent* event)
+void ReportBrowser::mousePressEvent(QMouseEvent* event)
 {
-    // The raw target: "C:\edit.exe" or a bare host name would be mangled as a URL.
-    const QString target =
-        event->button() == Qt::LeftButton ? anchorAt(event->position().toPoint()) : QString();
-    QTextBrowser::mouseReleaseEvent(event);
-    if (!target.isEmpty() && !textCursor().hasSelection()) desktop().openWithShell(target);
+    // The raw target: as a URL, "C:\edit.exe" or a bare host name would be mangled.
+    m_pressedAnchor = event->button() == Qt::LeftButton ? anchorAt(event->position().toPoint()) : QString();
+    QTextBrowser::mousePressEvent(event);
+}
+
+void ReportBrowser::openAnchor()
+{
+    QString target;
+    std::swap(target, m_pressedAnchor);
+    if (target.isEmpty()) // activated from the keyboard: the cursor stands on the link
+        target = textCursor().charFormat().anchorHref();
+    if (!target.isEmpty()) desktop().openWithShell(target);
 }
 
 frmHTMLPreview::frmHTMLPreview(QWidget* parent) : QDialog(parent)
@@ -48,6 +56,8 @@ frmHTMLPreview::frmHTMLPreview(QWidget* parent) : QDialog(parent)
 
 void frmHTMLPreview::navigate(const QString& path)
 {
+    if (!QFile::exists(path)) // closed, and its file removed, before it could be shown
+        return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     if (isVisible()) {
         WebBrowser1->setPlainText(QStringLiteral("Loading the report..."));

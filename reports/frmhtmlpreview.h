@@ -12,7 +12,11 @@ public:
     QVariant loadResource(int type, const QUrl& name) override;
 
 protected:
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void openAnchor();
+    QString m_pressedAnchor;
 };
 
 // "HTML Tables Report Preview": a resizable window that shows one report file until the user closes it.

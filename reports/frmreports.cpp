@@ -128,8 +128,10 @@ frmReports::frmReports(EntryStore& store, int initialTab, std::function<void(con
     addHint(this, QString());
     addHint(Frame3, QString());
     addHint(Frame4, QString());
-    addHint(SSTab1, QString(),
-            QList<QWidget*>{SSTab1->tabBar(), htmlPage, textPage, htmlPage->parentWidget()});
+    // The tab control's own surface is its tab bar, its pages and what holds them.
+    const QList<QWidget*> tabSurface{SSTab1, SSTab1->tabBar(), htmlPage, textPage, htmlPage->parentWidget()};
+    for (QWidget* part : tabSurface)
+        addHint(part, QString(), tabSurface);
 }
 
 frmReports::~frmReports()
@@ -266,8 +268,8 @@ bool frmReports::eventFilter(QObject* watched, QEvent* event)
         const auto hint = m_hints.constFind(watched);
         if (hint != m_hints.constEnd()) {
             auto* widget = static_cast<QWidget*>(watched);
-            // A move over a child propagates up to here; only the control itself (or its own parts)
-            // sets the text, as a move over a check box changes nothing.
+            // A move that a child ignored propagates up to here; only the control itself (or its own
+            // parts) sets the text.
             QWidget* under = nullptr;
             if (event->type() == QEvent::MouseMove)
                 under = widget->childAt(static_cast<QMouseEvent*>(event)->position().toPoint());

@@ -1,0 +1,636 @@
+#include "color.h"
+#include "entrystore.h"
+#include "fakedesktop.h"
+#include "frmhtmlpreview.h"
+#include "frmreports.h"
+#include "htmlreport.h"
+#include "reportexamples.h"
+#include "testhome.h"
+#include "textreport.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <memory>
+
+using ReportExamples::entry;
+
+namespace {
+
+const QString kSelectOne = QStringLiteral("At least one table must be selected.");
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+bool ownerOnly(const QString& path)
+{
+    const auto others =
+        QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
+    return QFile::exists(path) && !(QFile::permissions(path) & others);
+}
+
+QString runTool(const QString& tool, const QStringList& args)
+{
+    QProcess process;
+    process.start(tool, args);
+    if (!process.waitForFinished(30000)) return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+} // namespace
+
+class FrmReportsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void captions_data();
+    void captions();
+    void opensOnRequestedTab();
+    void checkBoxesOnlyForNonEmptyCategories();
+    void everyButtonNeedsASelection_data();
+    void everyButtonNeedsASelection();
+    void saveWritesWorkedExample_data();
+    void saveWritesWorkedExample();
+    void cancelledSaveLeavesNothing_data();
+    void cancelledSaveLeavesNothing();
+    void failedSaveIsReported();
+    void chosenColourReachesHeading();
+    void viewTextWritesTemporaryFileUntilClose();
+    void viewerFailureIsReported();
+    void previewShowsReportAndRemovesItsFile();
+    void previewLinkOpensRawTarget();
+    void closingDialogRemovesPreviewFile();
+    void escapeClosesDialog();
+    void printsDocumentToPdf_data();
+    void printsDocumentToPdf();
+    void pageBreaksNeverCutALine();
+    void noPrinterIsSaid();
+    void hoverHints();
+
+private:
+    frmReports& makeDialog(int initialTab = frmReports::TextTab);
+    QCheckBox* box(const char* name, int index);
+    QPushButton* button(const char* name);
+    QStringList dataFiles() const;
+
+    std::unique_ptr<TestHome> m_home;
+    FakeDesktop* m_fake = nullptr;
+    std::unique_ptr<EntryStore> m_store;
+    std::unique_ptr<frmReports> m_dialog;
+    QStringList m_statuses;
+};
+
+void FrmReportsTest::init()
+{
+    m_home = std::make_unique<TestHome>();
+    m_fake = &FakeDesktop::install();
+    m_store = std::make_unique<EntryStore>();
+    m_statuses.clear();
+}
+
+void FrmReportsTest::cleanup()
+{
+    m_dialog.reset();
+    m_store.reset();
+    m_home.reset();
+}
+
+frmReports& FrmReportsTest::makeDialog(int initialTab)
+{
+    m_dialog = std::make_unique<frmReports>(*m_store, initialTab,
+                                            [this](const QString& text) { m_statuses << text; });
+    return *m_dialog;
+}
+
+QCheckBox* FrmReportsTest::box(const char* name, int index)
+{
+    auto* found = m_dialog->findChild<QCheckBox*>(QString::fromLatin1(name) + QLatin1Char('_') +
+                                                  QString::number(index));
+    Q_ASSERT(found);
+    return found;
+}
+
+QPushButton* FrmReportsTest::button(const char* name)
+{
+    auto* found = m_dialog->findChild<QPushButton*>(QString::fromLatin1(name));
+    Q_ASSERT(found);
+    return found;
+}
+
+QStringList FrmReportsTest::dataFiles() const
+{
+    return QDir(m_home->path()).entryList(QDir::Files);
+}
+
+void FrmReportsTest::captions_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    const QStringList boxes = {"Web Sites", "Serial Numbers", "Applications",
+                               "Wallet",    "Remote Servers", "Misc"};
+    for (int i = 0; i < boxes.size(); ++i) {
+        QTest::addRow("chkTables_%d", i) << QStringLiteral("chkTables_%1").arg(i) << boxes[i];
+        QTest::addRow("chkTables2_%d", i) << QStringLiteral("chkTables2_%1").arg(i) << boxes[i];
+    }
+    QTest::newRow("Frame1") << "Frame1"
+                            << "Print Options";
+    QTest::newRow("Frame2") << "Frame2"
+                            << "Tables to print";
+    QTest::newRow("Frame3") << "Frame3"
+                            << "Print Options";
+    QTest::newRow("Frame4") << "Frame4"
+                            << "Tables to print";
+    QTest::newRow("chkPrintPasswords") << "chkPrintPasswords"
+                                       << "Hide Sensitive Information";
+    QTest::newRow("chkPrintPasswords2") << "chkPrintPasswords2"
+                                        << "Hide Sensitive Information";
+    QTest::newRow("chkBoldTitles") << "chkBoldTitles"
+                                   << "Print Titles in";
+    QTest::newRow("Label1") << "Label1"
+                            << "Title Color";
+    QTest::newRow("Label2") << "Label2"
+                            << "Bold";
+    QTest::newRow("Label3") << "Label3"
+                            << "Print";
+    QTest::newRow("cmdPreview") << "cmdPreview"
+                                << "View Report";
+    QTest::newRow("cmdSaveReportAs") << "cmdSaveReportAs"
+                                     << "Save Report As...";
+    QTest::newRow("cmdCancel_0") << "cmdCancel_0"
+                                 << "Close";
+    QTest::newRow("cmdViewTXT") << "cmdViewTXT"
+                                << "View Report";
+    QTest::newRow("cmdSaveText") << "cmdSaveText"
+                                 << "Save Report As...";
+    QTest::newRow("cmdPrintText") << "cmdPrintText"
+                                  << "Print Report";
+    QTest::newRow("cmdCancel_1") << "cmdCancel_1"
+                                 << "Close";
+}
+
+void FrmReportsTest::captions()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    makeDialog();
+    QWidget* widget = m_dialog->findChild<QWidget*>(name);
+    QVERIFY2(widget, qPrintable(name));
+    QString actual;
+    if (auto* b = qobject_cast<QAbstractButton*>(widget))
+        actual = b->text();
+    else if (auto* g = qobject_cast<QGroupBox*>(widget))
+        actual = g->title();
+    else if (auto* l = qobject_cast<QLabel*>(widget))
+        actual = l->text();
+    QCOMPARE(actual, text);
+}
+
+void FrmReportsTest::opensOnRequestedTab()
+{
+    frmReports& dialog = makeDialog();
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Reports"));
+    QCOMPARE(dialog.SSTab1->count(), 2);
+    QCOMPARE(dialog.SSTab1->tabText(0), QStringLiteral("HTML Tables"));
+    QCOMPARE(dialog.SSTab1->tabText(1), QStringLiteral("Text-Formatted"));
+    QCOMPARE(dialog.SSTab1->currentIndex(), 1);
+    QCOMPARE(dialog.SSTab1->widget(0), button("cmdPreview")->parentWidget());
+    QCOMPARE(makeDialog(frmReports::HtmlTab).SSTab1->currentIndex(), 0);
+}
+
+void FrmReportsTest::checkBoxesOnlyForNonEmptyCategories()
+{
+    m_store->addEntry(entry("a", "b", "c", "d", "e"), WebPages);
+    m_store->addEntry(entry("a", "b", "c", "d", "e"), Misc);
+    makeDialog();
+    for (int c = 0; c < kCategoryCount; ++c) {
+        const bool filled = c == WebPages || c == Misc;
+        QCOMPARE(box("chkTables", c)->isEnabled(), filled);
+        QCOMPARE(box("chkTables2", c)->isEnabled(), filled);
+        QVERIFY(!box("chkTables", c)->isChecked());
+        QVERIFY(!box("chkTables2", c)->isChecked());
+    }
+    for (const char* name : {"chkPrintPasswords", "chkPrintPasswords2", "chkBoldTitles"})
+        QVERIFY(!m_dialog->findChild<QCheckBox*>(QString::fromLatin1(name))->isChecked());
+    QCOMPARE(m_dialog->Color2->ImageCombo1->currentIndex(), -1);
+    QCOMPARE(m_dialog->Color2->ImageCombo1->currentText(), QString());
+    QCOMPARE(m_dialog->Color2->ImageCombo1->placeholderText(), QStringLiteral("Default <Black>"));
+    QCOMPARE(m_dialog->Color2->ImageCombo1->count(), 5);
+    QCOMPARE(m_dialog->Color2->GetColor(), QStringLiteral("#000000"));
+}
+
+void FrmReportsTest::everyButtonNeedsASelection_data()
+{
+    QTest::addColumn<bool>("withEntries");
+    QTest::newRow("all lists empty") << false;
+    QTest::newRow("nothing ticked") << true;
+}
+
+void FrmReportsTest::everyButtonNeedsASelection()
+{
+    QFETCH(bool, withEntries);
+    if (withEntries)
+        for (int c = 0; c < kCategoryCount; ++c)
+            m_store->addEntry(entry("a", "b", "c", "d", "e"), c);
+    makeDialog();
+    m_dialog->chkPrintPasswords->setChecked(true); // options alone are no selection
+    m_fake->fileAnswers << m_home->file(QStringLiteral("never.txt"));
+    const char* buttons[] = {"cmdPreview", "cmdSaveReportAs", "cmdViewTXT", "cmdSaveText", "cmdPrintText"};
+    for (const char* name : buttons)
+        QTest::mouseClick(button(name), Qt::LeftButton);
+    QCOMPARE(m_fake->messages, QStringList(std::size(buttons), kSelectOne));
+    QVERIFY(m_fake->questions.isEmpty()); // no save dialog
+    QVERIFY(m_fake->opened.isEmpty());
+    QVERIFY(m_statuses.isEmpty());
+    QVERIFY(m_dialog->preview() == nullptr);
+    QCOMPARE(dataFiles(), QStringList());
+}
+
+void FrmReportsTest::saveWritesWorkedExample_data()
+{
+    QTest::addColumn<bool>("html");
+    QTest::newRow("html") << true;
+    QTest::newRow("text") << false;
+}
+
+void FrmReportsTest::saveWritesWorkedExample()
+{
+    QFETCH(bool, html);
+    m_store->addEntry(ReportExamples::editorEntry(), Applications);
+    m_store->addEntry(ReportExamples::bankEntry(), Misc);
+    makeDialog();
+    const QString path = m_home->file(html ? QStringLiteral("report.html") : QStringLiteral("report.txt"));
+    m_fake->fileAnswers << path;
+    if (html) {
+        box("chkTables", Applications)->setChecked(true);
+        m_dialog->chkPrintPasswords->setChecked(true);
+        QTest::mouseClick(button("cmdSaveReportAs"), Qt::LeftButton);
+    } else {
+        box("chkTables2", Misc)->setChecked(true);
+        m_dialog->chkPrintPasswords2->setChecked(true);
+        QTest::mouseClick(button("cmdSaveText"), Qt::LeftButton);
+    }
+    QCOMPARE(readAll(path), html ? ReportExamples::htmlExampleFile() : ReportExamples::textExampleFile());
+    QVERIFY(ownerOnly(path));
+    QCOMPARE(m_fake->questions, QStringList{QStringLiteral("Save As")});
+    QCOMPARE(m_statuses, (QStringList{QStringLiteral("Select a file."), QString()}));
+    QCOMPARE(m_dialog->statusText(), QString());
+    QVERIFY(m_dialog->htmlBuffer().isEmpty());
+    QVERIFY(m_dialog->textBuffer().isEmpty());
+    QVERIFY(m_fake->messages.isEmpty());
+}
+
+void FrmReportsTest::cancelledSaveLeavesNothing_data()
+{
+    QTest::addColumn<bool>("html");
+    QTest::newRow("html") << true;
+    QTest::newRow("text") << false;
+}
+
+void FrmReportsTest::cancelledSaveLeavesNothing()
+{
+    QFETCH(bool, html);
+    m_store->addEntry(entry("web", "u", "p", "w", "n"), WebPages);
+    m_store->addEntry(entry("misc", "u", "p", "w", "n"), Misc);
+    makeDialog();
+    // Ticked Misc first, then Web Sites.
+    box(html ? "chkTables" : "chkTables2", Misc)->setChecked(true);
+    box(html ? "chkTables" : "chkTables2", WebPages)->setChecked(true);
+    QPushButton* save = button(html ? "cmdSaveReportAs" : "cmdSaveText");
+
+    QTest::mouseClick(save, Qt::LeftButton); // no answer queued: the user cancels
+    QCOMPARE(m_fake->questions.size(), 1);
+    QVERIFY(m_dialog->htmlBuffer().isEmpty());
+    QVERIFY(m_dialog->textBuffer().isEmpty());
+    QCOMPARE(m_statuses, (QStringList{QStringLiteral("Select a file."), QString()}));
+    QCOMPARE(dataFiles(), QStringList());
+    QVERIFY(m_fake->messages.isEmpty());
+
+    const QString path = m_home->file(QStringLiteral("again"));
+    m_fake->fileAnswers << path;
+    QTest::mouseClick(save, Qt::LeftButton);
+    const Reports::ReportOptions options = html ? m_dialog->htmlOptions() : m_dialog->textOptions();
+    const QString expected =
+        html ? Reports::htmlReport(*m_store, options) : Reports::textReport(*m_store, options);
+    QCOMPARE(readAll(path), expected.toLatin1() + "\r\n");
+    const QByteArray bytes = readAll(path);
+    // Each section exactly once, Web Sites first.
+    QCOMPARE(bytes.count(">web<") + bytes.count("\tweb\r"), 1);
+    QCOMPARE(bytes.count(">misc<") + bytes.count("\tmisc\r"), 1);
+    QVERIFY(bytes.indexOf("web") < bytes.indexOf("misc"));
+}
+
+void FrmReportsTest::failedSaveIsReported()
+{
+    m_store->addEntry(entry("a", "b", "c", "d", "e"), Wallet);
+    makeDialog();
+    box("chkTables2", Wallet)->setChecked(true);
+    m_fake->fileAnswers << m_home->file(QStringLiteral("missing-folder/r.txt"));
+    QTest::mouseClick(button("cmdSaveText"), Qt::LeftButton);
+    QCOMPARE(m_fake->messages.size(), 1);
+    QVERIFY2(m_fake->messages[0].startsWith(QStringLiteral("The report could not be saved to ")),
+             qPrintable(m_fake->messages[0]));
+    QVERIFY(m_dialog->textBuffer().isEmpty());
+    QCOMPARE(m_dialog->statusText(), QString());
+}
+
+void FrmReportsTest::chosenColourReachesHeading()
+{
+    m_store->addEntry(entry("a", "b", "c", "d", "e"), Wallet);
+    makeDialog(frmReports::HtmlTab);
+    box("chkTables", Wallet)->setChecked(true);
+    m_dialog->Color2->ImageCombo1->setCurrentIndex(3);
+    QCOMPARE(m_dialog->Color2->GetColor(), QStringLiteral("#FF0000"));
+    const QString path = m_home->file(QStringLiteral("red.html"));
+    m_fake->fileAnswers << path;
+    QTest::mouseClick(button("cmdSaveReportAs"), Qt::LeftButton);
+    QVERIFY(readAll(path).startsWith("<br><h2><font color=#FF0000><b>Wallet</b></h2></font><table"));
+}
+
+void FrmReportsTest::viewTextWritesTemporaryFileUntilClose()
+{
+    m_store->addEntry(ReportExamples::bankEntry(), Misc);
+    makeDialog();
+    m_dialog->show();
+    box("chkTables2", Misc)->setChecked(true);
+    m_dialog->chkPrintPasswords2->setChecked(true);
+    const QString path = frmReports::viewFilePath();
+    QCOMPARE(QFileInfo(path).dir().absolutePath(), QDir(m_home->path()).absolutePath());
+
+    QTest::mouseClick(button("cmdViewTXT"), Qt::LeftButton);
+    QCOMPARE(m_fake->opened, QStringList{path});
+    QCOMPARE(readAll(path), ReportExamples::textExampleFile());
+    QVERIFY(ownerOnly(path));
+    QVERIFY(m_dialog->textBuffer().isEmpty());
+
+    // Viewing again overwrites the file with the current choices.
+    m_dialog->chkPrintPasswords2->setChecked(false);
+    QTest::mouseClick(button("cmdViewTXT"), Qt::LeftButton);
+    QCOMPARE(m_fake->opened.size(), 2);
+    QVERIFY(readAll(path).contains("\tpin 1234\r\n"));
+
+    QTest::mouseClick(button("cmdCancel_1"), Qt::LeftButton);
+    QVERIFY(!m_dialog->isVisible());
+    QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
+    QVERIFY(!QFile::exists(path));
+}
+
+void FrmReportsTest::viewerFailureIsReported()
+{
+    m_store->addEntry(entry("a", "b", "c", "d", "e"), Misc);
+    m_fake->openerWorks = false;
+    makeDialog();
+    box("chkTables2", Misc)->setChecked(true);
+    QTest::mouseClick(button("cmdViewTXT"), Qt::LeftButton);
+    QCOMPARE(m_fake->messages.size(), 1);
+    QVERIFY(m_fake->messages[0].startsWith(QStringLiteral("No program could be found to show ")));
+}
+
+void FrmReportsTest::previewShowsReportAndRemovesItsFile()
+{
+    m_store->addEntry(ReportExamples::editorEntry(), Applications);
+    m_store->addEntry(entry("Caf\xc3\xa9 \xe2\x82\xac", "<i>joe</i>", "pw", "x", "y"), Applications);
+    makeDialog(frmReports::HtmlTab);
+    m_dialog->show();
+    box("chkTables", Applications)->setChecked(true);
+    QTest::mouseClick(button("cmdPreview"), Qt::LeftButton);
+    QCOMPARE(m_statuses, (QStringList{QStringLiteral("Generating report..."), QString()}));
+    QVERIFY(m_dialog->htmlBuffer().isEmpty());
+
+    frmHTMLPreview* preview = m_dialog->preview();
+    QVERIFY(preview);
+    QVERIFY(preview->isVisible());
+    QVERIFY(preview->isModal());
+    QCOMPARE(preview->windowTitle(), QStringLiteral("HTML Tables Report Preview"));
+    const QString path = frmReports::previewFilePath();
+    QVERIFY(ownerOnly(path));
+    QTRY_VERIFY(preview->WebBrowser1->toPlainText().contains(QStringLiteral("C:\\edit.exe")));
+    const QString shown = preview->WebBrowser1->toPlainText();
+    QVERIFY(shown.contains(QStringLiteral("Applications")));
+    QVERIFY(
+        shown.contains(QStringLiteral("Caf\u00e9 \u20ac"))); // read back in the code page it was written in
+    QVERIFY(shown.contains(QStringLiteral("joe")));
+    QVERIFY(!shown.contains(QStringLiteral("<i>"))); // markup reaches the page as markup
+
+    QTest::keyClick(preview->WebBrowser1, Qt::Key_Escape);
+    QTRY_VERIFY(m_dialog->preview() == nullptr);
+    QVERIFY(!QFile::exists(path));
+    QVERIFY(m_dialog->isVisible()); // Esc closed the preview only
+}
+
+void FrmReportsTest::previewLinkOpensRawTarget()
+{
+    m_store->addEntry(ReportExamples::editorEntry(), Applications);
+    makeDialog(frmReports::HtmlTab);
+    m_dialog->show();
+    box("chkTables", Applications)->setChecked(true);
+    QTest::mouseClick(button("cmdPreview"), Qt::LeftButton);
+    frmHTMLPreview* preview = m_dialog->preview();
+    QVERIFY(preview);
+    QVERIFY(QTest::qWaitForWindowExposed(preview));
+    QTRY_VERIFY(preview->WebBrowser1->toPlainText().contains(QStringLiteral("C:\\edit.exe")));
+
+    QTextCursor link = preview->WebBrowser1->document()->find(QStringLiteral("C:\\edit.exe"));
+    QVERIFY(!link.isNull());
+    link.setPosition(link.selectionStart() + 2);
+    const QPoint at = preview->WebBrowser1->cursorRect(link).center();
+    QCOMPARE(preview->WebBrowser1->anchorAt(at), QStringLiteral("C:\\edit.exe"));
+    QTest::mouseClick(preview->WebBrowser1->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(m_fake->opened, QStringList{QStringLiteral("C:\\edit.exe")});
+    preview->close();
+}
+
+void FrmReportsTest::closingDialogRemovesPreviewFile()
+{
+    m_store->addEntry(entry("a", "b", "c", "d", "e"), WebPages);
+    makeDialog(frmReports::HtmlTab);
+    m_dialog->show();
+    box("chkTables", WebPages)->setChecked(true);
+    QTest::mouseClick(button("cmdPreview"), Qt::LeftButton);
+    QVERIFY(QFile::exists(frmReports::previewFilePath()));
+    m_dialog->reject();
+    QVERIFY(!QFile::exists(frmReports::previewFilePath()));
+    QTRY_VERIFY(m_dialog->preview() == nullptr);
+}
+
+void FrmReportsTest::escapeClosesDialog()
+{
+    m_store->addEntry(entry("a", "b", "c", "d", "e"), WebPages);
+    makeDialog();
+    m_dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
+    box("chkTables2", WebPages)->setChecked(true);
+    QTest::mouseClick(button("cmdViewTXT"), Qt::LeftButton);
+    QVERIFY(QFile::exists(frmReports::viewFilePath()));
+    QTest::keyClick(m_dialog.get(), Qt::Key_Escape);
+    QVERIFY(!m_dialog->isVisible());
+    QVERIFY(!QFile::exists(frmReports::viewFilePath()));
+}
+
+void FrmReportsTest::printsDocumentToPdf_data()
+{
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("mask");
+    QTest::newRow("bold titles, masked") << true << true;
+    QTest::newRow("plain titles, clear") << false << false;
+}
+
+void FrmReportsTest::printsDocumentToPdf()
+{
+    QFETCH(bool, bold);
+    QFETCH(bool, mask);
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty()) QSKIP("pdftotext (poppler-utils) is not installed");
+    m_store->addEntry(ReportExamples::bankEntry(), Misc);
+    m_store->addEntry(entry("home", "anna", "pw-web", "http://h", "n"), WebPages);
+    makeDialog();
+    const QString pdf = m_home->file(QStringLiteral("print.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    m_dialog->setPrinter(&printer);
+    box("chkTables2", Misc)->setChecked(true);
+    box("chkTables2", WebPages)->setChecked(true);
+    m_dialog->chkBoldTitles->setChecked(bold);
+    m_dialog->chkPrintPasswords2->setChecked(mask);
+    QTest::mouseClick(button("cmdPrintText"), Qt::LeftButton);
+    QVERIFY2(m_fake->messages.isEmpty(), qPrintable(m_fake->messages.join('\n')));
+    QCOMPARE(m_statuses, (QStringList{QStringLiteral("Generating report..."), QString()}));
+
+    QStringList lines;
+    for (const QString& line :
+         runTool(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")}).split(QLatin1Char('\n')))
+        if (!line.trimmed().isEmpty())
+            lines << line.trimmed().replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" "));
+    const QStringList expected = {
+        QStringLiteral("Keyvane version 1.0"),
+        QString(54, QLatin1Char('*')),
+        QStringLiteral("Web Sites"),
+        QStringLiteral("Site Name home"),
+        QStringLiteral("User Name anna"),
+        mask ? QStringLiteral("Password *****") : QStringLiteral("Password pw-web"),
+        QStringLiteral("Site URL http://h"),
+        QStringLiteral("Notes n"),
+        QStringLiteral("Misc"),
+        QStringLiteral("Description Bank"),
+        QStringLiteral("User Name joe"),
+        mask ? QStringLiteral("Password *****") : QStringLiteral("Password pin 1234"),
+        QStringLiteral("Notes paper copy"),
+        QStringLiteral("Notes none"),
+    };
+    QCOMPARE(lines, expected);
+
+    const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
+    if (!pdfinfo.isEmpty())
+        QVERIFY(runTool(pdfinfo, {pdf}).contains(QRegularExpression(QStringLiteral("Title:\\s+Keyvane\\n"))));
+    const QString pdffonts = QStandardPaths::findExecutable(QStringLiteral("pdffonts"));
+    if (!pdffonts.isEmpty()) QCOMPARE(runTool(pdffonts, {pdf}).contains(QStringLiteral("Bold")), bold);
+}
+
+void FrmReportsTest::pageBreaksNeverCutALine()
+{
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty()) QSKIP("pdftotext (poppler-utils) is not installed");
+    // Notes too wide for the paper wrap onto a second row, which must stay on the same page.
+    constexpr int kEntries = 90;
+    for (int i = 0; i < kEntries; ++i) {
+        Entry e = entry("site", "user", "pw", "url", "");
+        e.site = QStringLiteral("site%1").arg(i, 3, 10, QLatin1Char('0'));
+        e.notes = QStringLiteral("N%1:").arg(i, 3, 10, QLatin1Char('0')) + QString(110, QLatin1Char('x')) +
+                  QStringLiteral(":END%1").arg(i, 3, 10, QLatin1Char('0'));
+        m_store->addEntry(e, WebPages);
+    }
+    makeDialog();
+    const QString pdf = m_home->file(QStringLiteral("long.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    m_dialog->setPrinter(&printer);
+    box("chkTables2", WebPages)->setChecked(true);
+    QTest::mouseClick(button("cmdPrintText"), Qt::LeftButton);
+
+    const QStringList pages = runTool(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")})
+                                  .split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    QVERIFY2(pages.size() > 3, qPrintable(QString::number(pages.size())));
+    for (int i = 0; i < kEntries; ++i) {
+        const QString start = QStringLiteral("N%1:").arg(i, 3, 10, QLatin1Char('0'));
+        const QString end = QStringLiteral(":END%1").arg(i, 3, 10, QLatin1Char('0'));
+        int found = 0;
+        for (const QString& page : pages) {
+            if (page.contains(start)) {
+                ++found;
+                QVERIFY2(page.contains(end), qPrintable(start + QStringLiteral(" is cut from its end")));
+                QVERIFY(page.indexOf(end) > page.indexOf(start));
+            }
+        }
+        QCOMPARE(found, 1);
+    }
+}
+
+void FrmReportsTest::noPrinterIsSaid()
+{
+    m_store->addEntry(entry("a", "b", "c", "d", "e"), Misc);
+    m_fake->printer = false;
+    makeDialog();
+    box("chkTables2", Misc)->setChecked(true);
+    QTest::mouseClick(button("cmdPrintText"), Qt::LeftButton);
+    QCOMPARE(m_fake->messages,
+             QStringList{
+                 QStringLiteral("No printer is available. Set up a printer, then print the report again.")});
+    QCOMPARE(m_dialog->statusText(), QString());
+}
+
+void FrmReportsTest::hoverHints()
+{
+    m_store->addEntry(entry("a", "b", "c", "d", "e"), Misc);
+    makeDialog(frmReports::HtmlTab);
+    m_dialog->resize(m_dialog->sizeHint());
+    m_dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
+    const auto hover = [this](QWidget* widget, QPoint at = {}) {
+        QTest::mouseMove(widget, at.isNull() ? widget->rect().center() : at);
+        QCoreApplication::processEvents();
+        return m_dialog->statusText();
+    };
+    QCOMPARE(hover(button("cmdPreview")), QStringLiteral("Preview the HTML report."));
+    QCOMPARE(hover(box("chkTables", Misc)),
+             QStringLiteral("Preview the HTML report.")); // check boxes: no change
+    QCOMPARE(hover(button("cmdSaveReportAs")), QStringLiteral("Save the HTML report to a local web page."));
+    QCOMPARE(hover(m_dialog->Frame2, QPoint(m_dialog->Frame2->width() - 3, m_dialog->Frame2->height() - 3)),
+             QStringLiteral("Save the HTML report to a local web page.")); // Frame2: no change
+    QCOMPARE(hover(button("cmdCancel_0")), QStringLiteral("Close this dialog box."));
+    QCOMPARE(hover(m_dialog->SSTab1->widget(0), QPoint(2, m_dialog->SSTab1->widget(0)->height() - 2)),
+             QString());
+
+    m_dialog->SSTab1->setCurrentIndex(1);
+    QCOMPARE(hover(button("cmdSaveText")), QStringLiteral("Save this report to a file."));
+    QCOMPARE(hover(button("cmdViewTXT")),
+             QStringLiteral("Save this report to a file.")); // no hint of its own
+    QCOMPARE(hover(button("cmdPrintText")), QStringLiteral("Print the Text-Formatted report."));
+    QCOMPARE(hover(m_dialog->Frame3, QPoint(m_dialog->Frame3->width() - 3, m_dialog->Frame3->height() - 3)),
+             QString());
+    QCOMPARE(hover(button("cmdCancel_1")), QStringLiteral("Close this dialog box."));
+    QCOMPARE(hover(m_dialog->Frame4, QPoint(m_dialog->Frame4->width() - 3, m_dialog->Frame4->height() - 3)),
+             QString());
+    QVERIFY(m_statuses.contains(
+        QStringLiteral("Print the Text-Formatted report."))); // mirrored to the main window
+}
+
+QTEST_MAIN(FrmReportsTest)
+#include "tst_frmreports.moc"
