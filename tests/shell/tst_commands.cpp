@@ -1,0 +1,237 @@
+#include "fakedesktop.h"
+#include "frmadd.h"
+#include "frmgenerator2.h"
+#include "frmmain.h"
+#include "frmproperties.h"
+#include "launcher.h"
+#include "settingsstore.h"
+#include "testhome.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+Entry entry(const QString& site, const QString& pass, const QString& url)
+{
+    return Entry{site, QStringLiteral("anna"), pass, url, QStringLiteral("note"), true};
+}
+
+QAction* action(frmMain& w, const char* name)
+{
+    return w.findChild<QAction*>(QLatin1String(name));
+}
+
+} // namespace
+
+class TestCommands : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void goOpensByCategory_data();
+    void goOpensByCategory();
+    void telnetChoices_data();
+    void telnetChoices();
+    void copyMenuFollowsListAndMasking();
+    void alwaysOnTopTogglesAndIsWritten();
+    void hideNeverLosesTheWindow();
+    void entryMenuAndToolbarDispatch();
+
+private:
+    std::unique_ptr<TestHome> m_home;
+    FakeDesktop* m_fake = nullptr;
+    std::unique_ptr<frmMain> m_window;
+};
+
+void TestCommands::init()
+{
+    m_home = std::make_unique<TestHome>();
+    m_fake = &FakeDesktop::install();
+    m_window = std::make_unique<frmMain>();
+    QVERIFY(m_window->Load());
+}
+
+void TestCommands::cleanup()
+{
+    m_window->store().setDatabaseChanged(false);
+    m_window->close();
+    m_window.reset();
+    m_home.reset();
+}
+
+void TestCommands::goOpensByCategory_data()
+{
+    QTest::addColumn<int>("category");
+    QTest::addColumn<QStringList>("opened");
+    QTest::newRow("web page: field 4 as typed") << 0 << QStringList{"www.example.org"};
+    QTest::newRow("serial numbers: the file") << 1 << QStringList{"www.example.org"};
+    QTest::newRow("applications: the file") << 2 << QStringList{"www.example.org"};
+    QTest::newRow("wallet: nothing") << 3 << QStringList{};
+    QTest::newRow("misc: nothing") << 5 << QStringList{};
+}
+
+void TestCommands::goOpensByCategory()
+{
+    QFETCH(int, category);
+    QFETCH(QStringList, opened);
+    m_window->AddEntry(entry("site", "pw", "www.example.org"), category);
+    m_window->TabNav()->setCurrentIndex(category);
+    action(*m_window, "mnuGo")->trigger();
+    QCOMPARE(m_fake->opened, opened);
+    QVERIFY(m_fake->messages.isEmpty());
+
+    // An opener that cannot take the text says so.
+    m_fake->openerWorks = false;
+    action(*m_window, "mnuGo")->trigger();
+    QCOMPARE(m_fake->messages.size(), opened.isEmpty() ? 0 : 1);
+}
+
+void TestCommands::telnetChoices_data()
+{
+    QTest::addColumn<QString>("launchTelnet");
+    QTest::addColumn<QString>("windowsClient");
+    QTest::addColumn<QString>("ownClient");
+    QTest::addColumn<QStringList>("onPath");
+    QTest::addColumn<QStringList>("opened");
+    QTest::addColumn<QString>("started");
+    QTest::addColumn<bool>("message");
+    const QStringList both{"telnet", "xterm"};
+    QTest::newRow("telnet off: open the address") << "0" << "True" << "True" << both
+                                                  << QStringList{"host.example:23"} << "" << false;
+    QTest::newRow("system client in a terminal") << "1" << "True" << "False" << both << QStringList{}
+                                                 << "/usr/bin/xterm -e /usr/bin/telnet host.example:23" << false;
+    QTest::newRow("gnome terminal takes --") << "1" << "True" << "False" << QStringList{"telnet", "gnome-terminal"}
+                                             << QStringList{}
+                                             << "/usr/bin/gnome-terminal -- /usr/bin/telnet host.example:23" << false;
+    QTest::newRow("no telnet client") << "1" << "True" << "False" << QStringList{"xterm"} << QStringList{} << ""
+                                      << true;
+    QTest::newRow("no terminal") << "1" << "True" << "False" << QStringList{"telnet"} << QStringList{} << "" << true;
+    QTest::newRow("own client, no address") << "1" << "False" << "True" << both << QStringList{} << "/opt/tn"
+                                            << false;
+    QTest::newRow("neither client: nothing") << "1" << "False" << "False" << both << QStringList{} << "" << false;
+}
+
+void TestCommands::telnetChoices()
+{
+    QFETCH(QString, launchTelnet);
+    QFETCH(QString, windowsClient);
+    QFETCH(QString, ownClient);
+    QFETCH(QStringList, onPath);
+    QFETCH(QStringList, opened);
+    QFETCH(QString, started);
+    QFETCH(bool, message);
+    SettingsStore settings;
+    settings.write(SettingKey::LaunchTelnet, launchTelnet);
+    settings.write(SettingKey::WindowsTelnet0, windowsClient);
+    settings.write(SettingKey::WindowsTelnet1, ownClient);
+    settings.write(SettingKey::TelnetPath, QStringLiteral("/opt/tn"));
+    m_fake->onPath = onPath;
+    m_window->AddEntry(entry("host.example:23", "pw", "Linux"), 4);
+    m_window->TabNav()->setCurrentIndex(4);
+    action(*m_window, "mnuGo")->trigger();
+    QCOMPARE(m_fake->opened, opened);
+    QStringList commands;
+    for (const FakeDesktop::Started& s : m_fake->started)
+        commands << (QStringList{s.program} + s.arguments).join(QLatin1Char(' '));
+    QCOMPARE(commands, started.isEmpty() ? QStringList() : QStringList{started});
+    QCOMPARE(!m_fake->messages.isEmpty(), message);
+}
+
+void TestCommands::copyMenuFollowsListAndMasking()
+{
+    QMenu* menu = m_window->findChild<QToolButton*>(QStringLiteral("copy"))->menu();
+    const QList<QAction*> entries = menu->actions();
+    QCOMPARE(entries.size(), 5);
+    m_window->TabNav()->setCurrentIndex(3);
+    emit menu->aboutToShow();
+    QCOMPARE(entries.at(0)->text(), QStringLiteral("Credit Card Type"));
+    for (QAction* a : entries)
+        QVERIFY(!a->isEnabled()); // an empty list offers nothing
+
+    m_window->TabNav()->setCurrentIndex(0);
+    m_window->AddEntry(entry("Bank", "hunter2", "bank.example"), 0);
+    emit menu->aboutToShow(); // hidden: the sensitive entry is not offered
+    QCOMPARE(entries.at(2)->text(), QStringLiteral("Password"));
+    QVERIFY(entries.at(0)->isEnabled() && !entries.at(2)->isEnabled() && entries.at(4)->isEnabled());
+    entries.at(0)->trigger();
+    QCOMPARE(m_fake->clipboard, QStringLiteral("Bank"));
+
+    m_window->findChild<QToolBar*>(QStringLiteral("Toolbar2"))->actions().first()->trigger(); // show
+    emit menu->aboutToShow();
+    QVERIFY(entries.at(2)->isEnabled());
+    entries.at(2)->trigger();
+    QCOMPARE(m_fake->clipboard, QStringLiteral("hunter2"));
+    entries.at(3)->trigger();
+    QCOMPARE(m_fake->clipboard, QStringLiteral("bank.example"));
+}
+
+void TestCommands::alwaysOnTopTogglesAndIsWritten()
+{
+    QAction* onTop = action(*m_window, "ontop");
+    onTop->trigger();
+    QVERIFY(m_window->windowFlags() & Qt::WindowStaysOnTopHint);
+    QCOMPARE(SettingsStore().read(SettingKey::TopMost), QStringLiteral("True"));
+    onTop->trigger();
+    QVERIFY(!(m_window->windowFlags() & Qt::WindowStaysOnTopHint));
+    QCOMPARE(SettingsStore().read(SettingKey::TopMost), QStringLiteral("False"));
+}
+
+void TestCommands::hideNeverLosesTheWindow()
+{
+    m_window->show();
+    m_fake->tray = false;
+    action(*m_window, "Hide")->trigger();
+    QVERIFY(m_window->isVisible());
+    QCOMPARE(m_fake->messages.size(), 1);
+    m_fake->tray = true;
+    action(*m_window, "Hide")->trigger();
+    QVERIFY(!m_window->isVisible());
+    action(*m_window, "mnuRestore")->trigger();
+    QVERIFY(m_window->isVisible());
+}
+
+void TestCommands::entryMenuAndToolbarDispatch()
+{
+    QMenu* entryMenu = m_window->findChild<QMenu*>(QStringLiteral("mnuEntry"));
+    emit entryMenu->aboutToShow();
+    QVERIFY(!action(*m_window, "mnuProperties")->isEnabled());
+    QVERIFY(!action(*m_window, "mnuDelete")->isEnabled() && !action(*m_window, "mnuGo")->isEnabled());
+    action(*m_window, "Properties")->trigger(); // empty list: nothing opens
+    QVERIFY(!m_window->findChild<frmProperties*>());
+
+    m_window->TabNav()->setCurrentIndex(2);
+    m_window->AddEntry(entry("one", "p", "f"), 2);
+    m_window->AddEntry(entry("two", "p", "f"), 2);
+    emit entryMenu->aboutToShow();
+    QVERIFY(action(*m_window, "mnuProperties")->isEnabled());
+
+    action(*m_window, "Properties")->trigger();
+    auto* properties = m_window->findChild<frmProperties*>();
+    QVERIFY(properties);
+    QCOMPARE(properties->category(), 2);
+    properties->close();
+
+    action(*m_window, "New")->trigger();
+    QVERIFY(m_window->findChild<frmAdd*>());
+    m_window->findChild<frmAdd*>()->close();
+
+    action(*m_window, "Generator")->trigger();
+    QVERIFY(m_window->findChild<frmGenerator2*>());
+    m_window->findChild<frmGenerator2*>()->close();
+
+    action(*m_window, "Delete")->trigger(); // no confirmation
+    QVERIFY(m_fake->questions.isEmpty());
+    QCOMPARE(m_window->store().list(2).count(), 1);
+    QCOMPARE(m_window->store().list(2).entry(0).site, QStringLiteral("two"));
+
+    action(*m_window, "mnuPageSetup")->trigger();
+    QCOMPARE(m_fake->pageSetups, 1);
+}
+
+QTEST_MAIN(TestCommands)
+#include "tst_commands.moc"
