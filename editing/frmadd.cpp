@@ -5,6 +5,7 @@
 #include "entrystore.h"
 #include "fieldedit.h"
 #include "frmeditlist.h"
+#include "frmgenerator.h"
 #include "icons.h"
 #include "listfiles.h"
 
@@ -349,4 +350,11 @@ void frmAdd::openListEditor(int tab)
     editor->open();
 }
 
-void frmAdd::openGenerator() {}
+void frmAdd::openGenerator()
+{
+    // Window-modal and non-blocking: the generator hands its password back and closes itself.
+    auto* generator =
+        new frmGenerator([this](const QString& password) { UpdateGeneratedPassword(password); }, this);
+    generator->setAttribute(Qt::WA_DeleteOnClose);
+    generator->open();
+}

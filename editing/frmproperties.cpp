@@ -5,6 +5,7 @@
 #include "entryfields.h"
 #include "entrystore.h"
 #include "fieldedit.h"
+#include "frmgenerator.h"
 #include "settingsstore.h"
 
 #include <QGridLayout>
@@ -195,7 +196,14 @@ void frmProperties::UpdateGeneratedPassword(const QString& GeneratedPassword)
     txtPassword->setText(GeneratedPassword);
 }
 
-void frmProperties::openGenerator() {}
+void frmProperties::openGenerator()
+{
+    // Window-modal and non-blocking: the generator hands its password back and closes itself.
+    auto* generator =
+        new frmGenerator([this](const QString& password) { UpdateGeneratedPassword(password); }, this);
+    generator->setAttribute(Qt::WA_DeleteOnClose);
+    generator->open();
+}
 
 void ShowEntryProperties(EntryStore& store, int category, int row, QWidget* parent)
 {

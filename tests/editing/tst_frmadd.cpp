@@ -43,6 +43,8 @@ private slots:
     void fullStoreKeepsWizardOpen();
     void generatedPasswordGoesToVisiblePage_data();
     void generatedPasswordGoesToVisiblePage();
+    void generatorButtonFillsItsPage_data();
+    void generatorButtonFillsItsPage();
     void browseFillsFilename_data();
     void browseFillsFilename();
     void missingListFilesGiveEmptyLists();
@@ -451,6 +453,34 @@ void TestFrmAdd::generatedPasswordGoesToVisiblePage()
     }
     // A generator button sits exactly on the pages that take a generated password.
     QCOMPARE(m_wizard->findChild<QToolButton*>(QStringLiteral("Toolbar1_%1").arg(page)) != nullptr, filled);
+}
+
+void TestFrmAdd::generatorButtonFillsItsPage_data()
+{
+    QTest::addColumn<int>("page");
+    for (int c : {0, 2, 4, 5})
+        QTest::addRow("page %d", c) << c;
+}
+
+void TestFrmAdd::generatorButtonFillsItsPage()
+{
+    QFETCH(int, page);
+    open(0);
+    goTo(page);
+    box("txtPassword", page)->setText(QStringLiteral("old"));
+    QTest::mouseClick(child<QToolButton>(QStringLiteral("Toolbar1_%1").arg(page)), Qt::LeftButton);
+    auto* generator = m_wizard->findChild<QDialog*>(QStringLiteral("frmGenerator"));
+    QVERIFY(generator);
+    QVERIFY(generator->isVisible());
+    QVERIFY(generator->isModal());
+    QTest::mouseClick(generator->findChild<QPushButton*>(QStringLiteral("Command7")), Qt::LeftButton);
+    // The generator starts on one character of digits and letters.
+    const QString password = box("txtPassword", page)->text();
+    QCOMPARE(password.size(), 1);
+    QVERIFY(password.at(0).isLetterOrNumber());
+    QTRY_VERIFY(!m_wizard->findChild<QDialog*>(QStringLiteral("frmGenerator")));
+    QVERIFY(m_wizard->isVisible());
+    QCOMPARE(m_store->totalCount(), 0);
 }
 
 void TestFrmAdd::browseFillsFilename_data()

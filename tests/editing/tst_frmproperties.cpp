@@ -36,6 +36,7 @@ private slots:
     void browse();
     void focusSelectsWholeText();
     void generatedPasswordFillsBox();
+    void generateButtonOpensGenerator();
     void showEntryPropertiesWithoutEntryDoesNotOpen();
     void showEntryPropertiesIsModalAndSaves();
 
@@ -349,6 +350,21 @@ void TestFrmProperties::generatedPasswordFillsBox()
     QCOMPARE(box("txtPassword")->text(), QStringLiteral("Xy12"));
     QVERIFY(m_dialog->isVisible());
     QCOMPARE(m_store->list(WebPages).entry(0).pass, QStringLiteral("pass1"));
+}
+
+void TestFrmProperties::generateButtonOpensGenerator()
+{
+    addSamples(Misc, 1);
+    open(Misc, 0);
+    QTest::mouseClick(child<QPushButton>("cmdGenerate"), Qt::LeftButton);
+    auto* generator = m_dialog->findChild<QDialog*>(QStringLiteral("frmGenerator"));
+    QVERIFY(generator);
+    QVERIFY(generator->isModal());
+    QTest::mouseClick(generator->findChild<QPushButton*>(QStringLiteral("Command7")), Qt::LeftButton);
+    QCOMPARE(box("txtPassword")->text().size(), 1);
+    QVERIFY(box("txtPassword")->text() != QStringLiteral("pass1"));
+    QTRY_VERIFY(!m_dialog->findChild<QDialog*>(QStringLiteral("frmGenerator")));
+    QVERIFY(m_dialog->isVisible()); // stays open for saving
 }
 
 void TestFrmProperties::showEntryPropertiesWithoutEntryDoesNotOpen()
