@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QFocusFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -65,6 +66,10 @@ GeneratorDialog::GeneratorDialog(QWidget* parent) : QDialog(parent)
     // Right, Up and Page Up make it longer.
     HScroll1->setInvertedControls(false);
     HScroll1->setMinimumWidth(260);
+    // The style draws no focus mark on a scroll bar; without one, a keyboard user cannot see where the
+    // arrow keys go.
+    m_barFocus = new QFocusFrame(this);
+    HScroll1->installEventFilter(this);
     lblLength = named(new QLabel(QStringLiteral("1"), Frame2), "lblLength");
     lblLength->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // Room for "100" from the start, so the bar does not jump as the number grows.
@@ -101,7 +106,7 @@ GeneratorDialog::GeneratorDialog(QWidget* parent) : QDialog(parent)
     setTabOrder(Command7, Command1);
 
     for (QRadioButton* option : optType)
-        connect(option, &QRadioButton::clicked, this, &GeneratorDialog::typeChosen);
+        connect(option, &QRadioButton::toggled, this, &GeneratorDialog::typeChosen);
     // At most one case box is ticked: the upper box clears the lower as soon as it has the focus, a click
     // on the lower box clears the upper.
     ChkCase1->installEventFilter(this);
@@ -122,6 +127,8 @@ bool GeneratorDialog::eventFilter(QObject* watched, QEvent* event)
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
             ChkCase2->setChecked(false);
     }
+    if (watched == HScroll1 && event->type() == QEvent::FocusIn) m_barFocus->setWidget(HScroll1);
+    if (watched == HScroll1 && event->type() == QEvent::FocusOut) m_barFocus->setWidget(nullptr);
     return QDialog::eventFilter(watched, event);
 }
 

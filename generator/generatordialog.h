@@ -6,6 +6,7 @@
 #include <array>
 
 class QCheckBox;
+class QFocusFrame;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -41,4 +42,5 @@ private:
     QCheckBox* chkCopy = nullptr;
     QPushButton* Command7 = nullptr;
     QPushButton* Command1 = nullptr;
+    QFocusFrame* m_barFocus = nullptr;
 };

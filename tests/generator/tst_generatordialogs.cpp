@@ -172,8 +172,8 @@ void TestGeneratorDialogs::caseBoxes()
 {
     Harness h(FromMainWindow);
     QVERIFY(h.active);
-    h.click("optType_1");
-    QVERIFY(h.enabled("ChkCase1") && h.enabled("ChkCase2"));
+    QTest::keyClick(h.get<QWidget>("optType_2"), Qt::Key_Up); // the arrow keys choose an option too
+    QVERIFY(h.ticked("optType_1") && h.enabled("ChkCase1") && h.enabled("ChkCase2"));
     h.click("ChkCase1");
     h.click("optType_0");
     QVERIFY(!h.enabled("ChkCase1") && !h.enabled("ChkCase2") && h.ticked("ChkCase1"));
