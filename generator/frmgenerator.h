@@ -5,7 +5,8 @@
 #include <functional>
 
 // The generator of the entry dialogs: the password goes back to the dialog that opened it, through
-// `deliverTo`, e.g. `[this](const QString& p) { UpdateGeneratedPassword(p); }`. Open it with exec().
+// `deliverTo`, e.g. `[this](const QString& p) { UpdateGeneratedPassword(p); }`. Open it modally
+// (open() or exec()); it closes itself after one password.
 class frmGenerator : public GeneratorDialog {
     Q_OBJECT
 public:

@@ -2,7 +2,8 @@
 
 #include "generatordialog.h"
 
-// The generator of the main window: the password is shown in a message box. Open it with exec().
+// The generator of the main window: the password is shown in a message box. Open it modally
+// (open() or exec()); it closes itself after one password.
 class frmGenerator2 : public GeneratorDialog {
     Q_OBJECT
 public:
