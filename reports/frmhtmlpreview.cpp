@@ -61,6 +61,8 @@ void frmHTMLPreview::navigate(const QString& path)
     QApplication::setOverrideCursor(Qt::WaitCursor);
     if (isVisible()) {
         WebBrowser1->setPlainText(QStringLiteral("Loading the report..."));
+        // Let the window appear with that text before the browser is busy for a while.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         repaint();
     }
     WebBrowser1->setSource(QUrl::fromLocalFile(path), QTextDocument::HtmlResource);

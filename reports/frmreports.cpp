@@ -109,6 +109,8 @@ frmReports::frmReports(EntryStore& store, int initialTab, std::function<void(con
     layout->setContentsMargins(8, 8, 8, 0);
     layout->addWidget(SSTab1);
     layout->addWidget(StatusBar1);
+    setMinimumSize(minimumSizeHint().expandedTo(QSize(460, 330)));
+    resize(minimumSize());
 
     for (QPushButton* close : cmdCancel) {
         connect(close, &QPushButton::clicked, this, &QDialog::reject);
@@ -192,9 +194,10 @@ void frmReports::buildTextTab(QWidget* page)
     Label3 = new QLabel(QStringLiteral("Print"), Frame3);
     Label3->setObjectName(QStringLiteral("Label3"));
     auto* boldRow = new QHBoxLayout;
-    boldRow->setSpacing(4);
+    boldRow->setSpacing(0); // the check box already leaves a space after its text
     boldRow->addWidget(chkBoldTitles);
     boldRow->addWidget(Label2);
+    boldRow->addSpacing(Label3->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
     boldRow->addWidget(Label3);
     boldRow->addStretch();
     chkPrintPasswords2 = makeCheckBox(Frame3, QStringLiteral("chkPrintPasswords2"), kHideSensitive);
