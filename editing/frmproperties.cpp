@@ -204,10 +204,3 @@ void frmProperties::openGenerator()
     generator->setAttribute(Qt::WA_DeleteOnClose);
     generator->open();
 }
-
-void ShowEntryProperties(EntryStore& store, int category, int row, QWidget* parent)
-{
-    if (!isCategory(category) || row < 0 || row >= store.list(category).count()) return;
-    frmProperties dialog(store, category, row, parent);
-    dialog.exec();
-}

@@ -55,7 +55,3 @@ private:
     QPushButton* cmdSave = nullptr;
     QPushButton* cmdCancel = nullptr;
 };
-
-// Opens the properties of the entry at row of category's list and waits until the user closes them.
-// Does nothing when there is no such entry (an empty list, or nothing selected).
-void ShowEntryProperties(EntryStore& store, int category, int row, QWidget* parent);
