@@ -1,15 +1,18 @@
 #include "frmmain.h"
 
 #include "apppaths.h"
+#include "csystray.h"
 #include "databasefile.h"
 #include "desktopservices.h"
 #include "icons.h"
+#include "menuhints.h"
 #include "settingsstore.h"
 #include "startup.h"
 #include "version.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QHeaderView>
 #include <QMenuBar>
 #include <QScreen>
@@ -67,6 +70,9 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     }
     connect(m_tabNav, &QTabWidget::currentChanged, this, &frmMain::updateButtons);
     connect(&m_store, &EntryStore::databaseChangedChanged, this, &frmMain::updateButtons);
+    cSysTray1 = new cSysTray(this);
+    cSysTray1->setObjectName(QStringLiteral("cSysTray1"));
+    connectTray();
     connectCommands();
     updateButtons();
 }
@@ -389,44 +395,101 @@ void frmMain::InstallSizeLimits()
 
 void frmMain::InstallTrayIcon()
 {
-    // The tray icon comes with the tray control; until then the window simply stays on the desktop.
+    cSysTray1->setTrayIcon(QVariant::fromValue(keyvaneIcon(QStringLiteral("tray"))));
+    cSysTray1->setTrayTip(QStringLiteral("Keyvane"));
+    cSysTray1->setInTray(true);
 }
 
-void frmMain::RemoveTrayIcon() {}
+void frmMain::RemoveTrayIcon()
+{
+    cSysTray1->setInTray(false);
+}
+
+void frmMain::connectTray()
+{
+    connect(cSysTray1, &cSysTray::MouseDown, this, [this](int button, int) {
+        if (button == 2)
+            m_mnuTray->popup(QCursor::pos());
+    });
+    connect(cSysTray1, &cSysTray::MouseDblClick, this, [this](int button, int) {
+        if (button == 1)
+            restoreFromTray();
+    });
+}
+
+void frmMain::restoreFromTray()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
+namespace {
+
+// The File, Entry and Tools items by command identifier (2 to 22, headings and separators included), with
+// the caption a decorated menu shows and whether the item has an icon.
+struct MenuItemInfo {
+    const char* name;
+    const char* caption;
+    bool icon;
+};
+constexpr int kFirstDecoratedId = 2;
+const MenuItemInfo kDecoratedItems[] = {
+    {"mnuSave", "Save", true},       {"mnuFile1", "", false},
+    {"mnuPageSetup", "Printer Setup", false},
+    {"mnuPrint", "Print", true},     {"mnuFile2", "", false},
+    {"mnuExit", "Exit", false},      {"mnuEntry", "", false},
+    {"mnuAdd", "Add New", true},     {"mnuPopUp1", "", false},
+    {"mnuProperties", "Properties", true},
+    {"mnuDelete", "Delete", true},   {"mnuPopUp2", "", false},
+    {"mnuGo", "Go!!", true},         {"mnuTools", "", false},
+    {"mnuReports", "Reports", true}, {"mnuPasswordGenerator", "Password Generator", true},
+    {"mnuTools1", "", false},        {"mnuWindowslogon", "Windows Logon", true},
+    {"mnuScreenSaver", "Screen Saver", true},
+    {"mnuTools2", "", false},        {"mnuSettings", "Settings", true},
+};
+const char* const kDecoratedProperty = "decorated";
+
+} // namespace
+
+bool frmMain::IsSeparator(int IID) const
+{
+    const int slot = IID - kFirstDecoratedId;
+    if (slot < 0 || slot >= int(std::size(kDecoratedItems)))
+        return false;
+    const QAction* action = findChild<QAction*>(QLatin1String(kDecoratedItems[slot].name));
+    return action && action->isSeparator();
+}
 
 void frmMain::InstallMenuDecoration()
 {
-    // The File, Entry and Tools items are shown with the captions of this table and, where they have
-    // one, an icon; the Help and tray menus stay plain.
-    struct Decoration {
-        const char* item;
-        const char* caption;
-        bool icon;
-    };
-    static const Decoration kTable[] = {
-        {"mnuSave", "Save", true},
-        {"mnuPageSetup", "Printer Setup", false},
-        {"mnuPrint", "Print", true},
-        {"mnuExit", "Exit", false},
-        {"mnuAdd", "Add New", true},
-        {"mnuProperties", "Properties", true},
-        {"mnuDelete", "Delete", true},
-        {"mnuGo", "Go!!", true},
-        {"mnuReports", "Reports", true},
-        {"mnuPasswordGenerator", "Password Generator", true},
-        {"mnuWindowslogon", "Windows Logon", true},
-        {"mnuScreenSaver", "Screen Saver", true},
-        {"mnuSettings", "Settings", true},
-    };
-    for (const Decoration& d : kTable) {
-        QAction* action = findChild<QAction*>(QLatin1String(d.item));
-        action->setText(QLatin1String(d.caption));
-        if (d.icon)
-            action->setIcon(keyvaneIcon(QLatin1String(d.item)));
+    // Decorated items show the captions of this table and, where they have one, an icon; the Help and
+    // tray menus stay plain.
+    for (const MenuItemInfo& info : kDecoratedItems) {
+        QAction* action = findChild<QAction*>(QLatin1String(info.name));
+        if (!action || action->isSeparator() || action->menu())
+            continue;
+        action->setText(QLatin1String(info.caption));
+        if (info.icon)
+            action->setIcon(keyvaneIcon(QLatin1String(info.name)));
+        action->setProperty(kDecoratedProperty, true);
     }
 }
 
-void frmMain::StartMenuHints() {}
+void frmMain::StartMenuHints()
+{
+    // A drawn item carries no text of its own to look up, so only plain items give a hint; a menu that
+    // closes leaves the hint standing.
+    for (const char* name : {"mnuFile", "mnuEntry", "mnuTools", "mnuHelp", "mnuTray"})
+        connect(findChild<QMenu*>(QLatin1String(name)), &QMenu::hovered, this, [this](QAction* action) {
+            if (action->isSeparator() || action->property(kDecoratedProperty).toBool())
+                return;
+            const QString hint = menuHint(action->text());
+            if (!hint.isEmpty())
+                statusBar()->showMessage(hint);
+        });
+}
+
 
 void frmMain::closeEvent(QCloseEvent* event)
 {

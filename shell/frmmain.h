@@ -9,6 +9,7 @@
 
 class DatabaseFile;
 class QAction;
+class cSysTray;
 class QMenu;
 class QTabWidget;
 class QTableView;
@@ -54,6 +55,10 @@ public:
     void RemoveTrayIcon();
     void InstallMenuDecoration();
     void StartMenuHints();
+    // Whether the File, Entry or Tools item with this command identifier (2 to 22) is a separator.
+    bool IsSeparator(int IID) const;
+    cSysTray* trayControl() const { return cSysTray1; }
+    void restoreFromTray();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -68,6 +73,7 @@ private:
     void setHideButton(bool hidden);
     void InstallSizeLimits();
     bool unload();
+    void connectTray();
 
     // Commands (frmmain_commands.cpp).
     void connectCommands();
@@ -97,4 +103,5 @@ private:
     QAction* m_hideButton = nullptr;
     QToolButton* m_copyButton = nullptr;
     QMenu* m_mnuTray = nullptr;
+    cSysTray* cSysTray1 = nullptr;
 };

@@ -42,10 +42,7 @@ void frmMain::connectCommands()
         generator->open();
     });
     // Tray menu
-    on("mnuRestore", [this] {
-        show();
-        raise();
-    });
+    on("mnuRestore", &frmMain::restoreFromTray);
     on("mnuExitTray", &QWidget::close);
 
     // Toolbar1
