@@ -3,6 +3,7 @@
 #include "entrystore.h"
 
 #include <QByteArray>
+#include <QFile>
 
 // The two reports every release must reproduce byte for byte, built from their layout so a reader sees
 // where each byte comes from.
@@ -17,6 +18,12 @@ inline Entry entry(const char* site, const char* user, const char* pass, const c
     e.url = QString::fromUtf8(url);
     e.notes = QString::fromUtf8(notes);
     return e;
+}
+
+inline QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 // Category 2 (Applications): Editor, joe, a password, C:\edit.exe, none.
