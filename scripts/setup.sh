@@ -11,6 +11,8 @@ packages=(
   libqt6svg6 qt6-qpa-plugins fonts-dejavu-core xdg-utils
   # end-to-end tests and looking at it as a user would
   xvfb xauth x11-utils xdotool xclip trayer imagemagick cups poppler-utils
+  # packaging checks
+  desktop-file-utils appstream dpkg-dev
 )
 
 missing=()
