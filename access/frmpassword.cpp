@@ -1,0 +1,86 @@
+#include "frmpassword.h"
+
+#include "accesscontrol.h"
+#include "desktopservices.h"
+#include "failedattemptlog.h"
+#include "icons.h"
+#include "passwordform.h"
+#include "settingsstore.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+frmPassword::frmPassword(QWidget* parent) : QDialog(parent)
+{
+    auto* picture = new QLabel(this);
+    picture->setPixmap(keyvaneIcon(QStringLiteral("keyvane")).pixmap(48, 48));
+    picture->setAlignment(Qt::AlignTop);
+
+    auto* fields = new QVBoxLayout;
+    txtPassword = PasswordForm::addBox(
+        fields, this, QStringLiteral("Please enter your password to continue."), "txtPassword", true);
+    fields->addStretch();
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(picture);
+    top->addSpacing(8);
+    top->addLayout(fields, 1);
+
+    cmdOk = PasswordForm::button(this, "cmdOk", QStringLiteral("&Ok"));
+    cmdOk->setDefault(true);
+    cmdCancel = PasswordForm::button(this, "cmdCancel", QStringLiteral("C&ancel"));
+    cmdIForgot = PasswordForm::button(this, "cmdIForgot", QStringLiteral("&I forgot!"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    PasswordForm::addButtons(layout, {cmdOk, cmdCancel, cmdIForgot});
+    PasswordForm::finish(this, "frmPassword", QStringLiteral("Password Verification"), 400);
+
+    connect(cmdOk, &QPushButton::clicked, this, &frmPassword::cmdOk_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmPassword::reject);
+    connect(cmdIForgot, &QPushButton::clicked, this, &frmPassword::cmdIForgot_Click);
+
+    cmdIForgot->setEnabled(!MasterPassword::question(SettingsStore()).isEmpty());
+    txtPassword->setFocus();
+}
+
+void frmPassword::reject()
+{
+    // Nothing else is open yet, so giving up here ends the program whichever way the window was left.
+    QDialog::reject();
+    emit cancelled();
+}
+
+void frmPassword::cmdOk_Click()
+{
+    const QString typed = txtPassword->text();
+    SettingsStore settings;
+    if (MasterPassword::matches(settings, typed)) {
+        accept();
+        return;
+    }
+    desktop().message(this, QStringLiteral("An incorrect password was entered.\r\nPlease try again."));
+    // A log that cannot be written loses the line, never the window.
+    if (settings.flag(SettingKey::LogPWs, 1)) LogFailedAttempt(typed);
+    PasswordForm::retype(txtPassword);
+}
+
+void frmPassword::cmdIForgot_Click()
+{
+    SettingsStore settings;
+    const QString answer =
+        desktop()
+            .inputText(this, MasterPassword::question(settings), QStringLiteral("Reminder"))
+            .value_or(QString());
+    if (MasterPassword::answerMatches(settings, answer)) {
+        const QString password = MasterPassword::password(settings);
+        desktop().message(this, QStringLiteral("The password is: ") + password);
+        txtPassword->setText(password);
+    } else {
+        desktop().message(this, QStringLiteral("Your answer is incorrect."));
+        txtPassword->setFocus();
+    }
+}
