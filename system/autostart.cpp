@@ -1,0 +1,90 @@
+#include "autostart.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace Autostart {
+
+QString entryPath()
+{
+    // A relative XDG_CONFIG_HOME is to be ignored, like an unset one.
+    QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (config.isEmpty() || QDir::isRelativePath(config))
+        config = QDir::homePath() + QStringLiteral("/.config");
+    return QDir::cleanPath(config) + QStringLiteral("/autostart/keyvane.desktop");
+}
+
+QString execArgument(const QString& programPath)
+{
+    // Quoting rules of the Exec key: inside double quotes, '"', '`', '$' and '\' take a backslash; a
+    // literal '%' is written "%%" so it is not taken for a field code.
+    QString quoted = QStringLiteral("\"");
+    for (const QChar c : programPath) {
+        if (c == u'"' || c == u'`' || c == u'$' || c == u'\\') quoted += u'\\';
+        if (c == u'%') quoted += u'%';
+        quoted += c;
+    }
+    quoted += u'"';
+
+    // Then the escapes of every string value of a desktop entry, which are undone first when it is read.
+    QString escaped;
+    for (const QChar c : quoted) {
+        switch (c.unicode()) {
+        case u'\\':
+            escaped += QStringLiteral("\\\\");
+            break;
+        case u'\n':
+            escaped += QStringLiteral("\\n");
+            break;
+        case u'\t':
+            escaped += QStringLiteral("\\t");
+            break;
+        case u'\r':
+            escaped += QStringLiteral("\\r");
+            break;
+        default:
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+QString entryText(const QString& programPath)
+{
+    return QStringLiteral("[Desktop Entry]\n"
+                          "Type=Application\n"
+                          "Name=Keyvane\n"
+                          "Comment=Password manager\n"
+                          "Exec=%1\n"
+                          "Terminal=false\n")
+        .arg(execArgument(programPath));
+}
+
+bool setStartWithSession(bool on, const QString& programPath, QString* error)
+{
+    const QString path = entryPath();
+    if (!on) {
+        QFile entry(path);
+        if (!entry.exists() || entry.remove()) return true;
+        if (error) *error = entry.errorString();
+        return false;
+    }
+
+    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+        if (error)
+            *error = QStringLiteral("The folder %1 could not be created.")
+                         .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
+        return false;
+    }
+    QSaveFile entry(path);
+    const QByteArray bytes = entryText(programPath).toUtf8();
+    if (!entry.open(QIODevice::WriteOnly) || entry.write(bytes) != bytes.size() || !entry.commit()) {
+        if (error) *error = entry.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace Autostart

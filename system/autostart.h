@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+// Start with the session: an XDG autostart entry, keyvane.desktop in $XDG_CONFIG_HOME/autostart
+// (~/.config/autostart when the variable is unset), that starts the program running now.
+namespace Autostart {
+
+QString entryPath();
+// The entry's text for a program path, with Exec quoted as desktop entries require.
+QString entryText(const QString& programPath);
+// The program path as one quoted argument of an Exec key.
+QString execArgument(const QString& programPath);
+
+// Writes the entry (on) or removes it (off). False, with the reason, when that could not be done;
+// removing an entry that is not there succeeds.
+bool setStartWithSession(bool on, const QString& programPath, QString* error = nullptr);
+
+} // namespace Autostart

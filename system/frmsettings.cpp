@@ -1,0 +1,410 @@
+#include "frmsettings.h"
+
+#include "accesscontrol.h"
+#include "autostart.h"
+#include "desktopservices.h"
+#include "failedattemptlog.h"
+#include "frmchangepw.h"
+#include "frmsettings_apply.h"
+#include "frmsettingspw.h"
+#include "frmsupplypw.h"
+#include "icons.h"
+#include "settingsstore.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// A check box that also reports the release of a mouse button over it, after the click has changed it.
+// Some choices act only when made with the mouse, not from the keyboard.
+class MouseUpCheckBox : public QCheckBox {
+public:
+    using QCheckBox::QCheckBox;
+    std::function<void()> onMouseUp;
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        const bool over = rect().contains(event->position().toPoint());
+        QCheckBox::mouseReleaseEvent(event);
+        if (over && onMouseUp) onMouseUp();
+    }
+};
+
+template <typename T> T* named(T* widget, const char* name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* button = named(new QPushButton(caption, parent), name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+// A row: the widget on the left, the buttons after it.
+QHBoxLayout* row(QWidget* first, std::initializer_list<QWidget*> rest)
+{
+    auto* layout = new QHBoxLayout;
+    layout->addWidget(first, 1);
+    for (QWidget* widget : rest)
+        layout->addWidget(widget);
+    return layout;
+}
+
+QGroupBox* group(QWidget* parent, const QString& title, QVBoxLayout*& layout)
+{
+    auto* box = new QGroupBox(title, parent);
+    layout = new QVBoxLayout(box);
+    return box;
+}
+
+} // namespace
+
+frmSettings::frmSettings(int tab, std::function<void(bool)> applyGridlines, QWidget* parent)
+    : QDialog(parent), m_applyGridlines(std::move(applyGridlines))
+{
+    setObjectName(QStringLiteral("frmSettings"));
+    setWindowTitle(QStringLiteral("Settings"));
+    setWindowIcon(keyvaneIcon(QStringLiteral("settings")));
+
+    SSTab1 = named(new QTabWidget(this), "SSTab1");
+    SSTab1->addTab(generalTab(), QStringLiteral("General Preferences"));
+    SSTab1->addTab(securityTab(), QStringLiteral("Security and Users"));
+    SSTab1->addTab(optionsTab(), QStringLiteral("Options"));
+    SSTab1->setCurrentIndex(tab >= 0 && tab < SSTab1->count() ? tab : 0);
+
+    cmdOk = button(this, "cmdOk", QStringLiteral("&Ok"));
+    cmdOk->setDefault(true);
+    cmdCancel = button(this, "cmdCancel", QStringLiteral("C&ancel"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOk);
+    buttons->addWidget(cmdCancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(SSTab1, 1);
+    layout->addLayout(buttons);
+
+    load();
+    connectEvents();
+}
+
+QWidget* frmSettings::generalTab()
+{
+    auto* page = new QWidget(this);
+    chkAutoSave =
+        named(new QCheckBox(QStringLiteral("Auto-save password database on exit"), page), "chkAutoSave");
+    chkAutoToTray =
+        named(new QCheckBox(QStringLiteral("Automatically go to the tray on start"), page), "chkAutoToTray");
+    chkLoadAtStartup =
+        named(new QCheckBox(QStringLiteral("Load Keyvane at system startup"), page), "chkLoadAtStartup");
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(chkAutoSave);
+    layout->addWidget(chkAutoToTray);
+    layout->addWidget(chkLoadAtStartup);
+    layout->addStretch();
+    return page;
+}
+
+QWidget* frmSettings::securityTab()
+{
+    auto* page = new QWidget(this);
+
+    QVBoxLayout* startup = nullptr;
+    QGroupBox* startupBox = group(page, QStringLiteral("Startup password"), startup);
+    chkRequirePW =
+        named(new MouseUpCheckBox(QStringLiteral("Require password at Keyvane startup"), startupBox),
+              "chkRequirePW");
+    cmdChangePW = button(startupBox, "cmdChangePW", QStringLiteral("Set or Change Password"));
+    chkLogPWs =
+        named(new QCheckBox(QStringLiteral("Log all incorrect password attempts"), startupBox), "chkLogPWs");
+    cmdViewLog = button(startupBox, "cmdViewLog", QStringLiteral("View Log"));
+    cmdClearLog = button(startupBox, "cmdClearLog", QStringLiteral("Clear Log"));
+    startup->addLayout(row(chkRequirePW, {cmdChangePW}));
+    startup->addLayout(row(chkLogPWs, {cmdViewLog, cmdClearLog}));
+
+    QVBoxLayout* users = nullptr;
+    QGroupBox* usersBox = group(page, QStringLiteral("Users and entries"), users);
+    chkDiffDB =
+        named(new MouseUpCheckBox(QStringLiteral("Use different database files for different Windows users"),
+                                  usersBox),
+              "chkDiffDB");
+    chkAllowEdit =
+        named(new QCheckBox(QStringLiteral("Allow entries to be edited when sensitive information is hidden"),
+                            usersBox),
+              "chkAllowEdit");
+    chkAllowDelete = named(
+        new QCheckBox(QStringLiteral("Allow entries to be deleted when sensitive information is hidden"),
+                      usersBox),
+        "chkAllowDelete");
+    users->addWidget(chkDiffDB);
+    users->addWidget(chkAllowEdit);
+    users->addWidget(chkAllowDelete);
+
+    QVBoxLayout* guard = nullptr;
+    QGroupBox* guardBox = group(page, QStringLiteral("Settings password"), guard);
+    chkRequireSettingsPassword =
+        named(new QCheckBox(QStringLiteral("Require a password to change these settings"), guardBox),
+              "chkRequireSettingsPassword");
+    chkUseSamePW = named(new QCheckBox(QStringLiteral("Use the startup password as the password"), guardBox),
+                         "chkUseSamePW");
+    cmdChangeSettingsPassword =
+        button(guardBox, "cmdChangeSettingsPassword", QStringLiteral("Set or Change Password"));
+    guard->addLayout(row(chkRequireSettingsPassword, {cmdChangeSettingsPassword}));
+    auto* indented = new QHBoxLayout;
+    indented->addSpacing(20);
+    indented->addWidget(chkUseSamePW, 1);
+    guard->addLayout(indented);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(startupBox);
+    layout->addWidget(usersBox);
+    layout->addWidget(guardBox);
+    layout->addStretch();
+    return page;
+}
+
+QWidget* frmSettings::optionsTab()
+{
+    auto* page = new QWidget(this);
+
+    QVBoxLayout* lists = nullptr;
+    QGroupBox* listsBox = group(page, QStringLiteral("Lists"), lists);
+    chkGridlines =
+        named(new QCheckBox(QStringLiteral("Show gridlines on listviews"), listsBox), "chkGridlines");
+    lists->addWidget(chkGridlines);
+
+    QVBoxLayout* telnet = nullptr;
+    QGroupBox* telnetBox = group(page, QStringLiteral("Telnet"), telnet);
+    chkLaunchTelnet = named(
+        new QCheckBox(QStringLiteral("Launch Telnet client when Go!! is clicked on a Remote Systems entry"),
+                      telnetBox),
+        "chkLaunchTelnet");
+    optTelnetClient[0] =
+        named(new QRadioButton(QStringLiteral("Windows Telnet client"), telnetBox), "optTelnetClient_0");
+    optTelnetClient[1] =
+        named(new QRadioButton(QStringLiteral("User specified client"), telnetBox), "optTelnetClient_1");
+    txtTelnetPath = named(new QLineEdit(telnetBox), "txtTelnetPath");
+    cmdBrowse = button(telnetBox, "cmdBrowse", QStringLiteral("Browse"));
+    // Off until the user's own client is chosen.
+    txtTelnetPath->setEnabled(false);
+    cmdBrowse->setEnabled(false);
+
+    telnet->addWidget(chkLaunchTelnet);
+    for (QRadioButton* option : optTelnetClient) {
+        auto* indented = new QHBoxLayout;
+        indented->addSpacing(20);
+        indented->addWidget(option, 1);
+        telnet->addLayout(indented);
+    }
+    auto* path = row(txtTelnetPath, {cmdBrowse});
+    path->insertSpacing(0, 40);
+    telnet->addLayout(path);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(listsBox);
+    layout->addWidget(telnetBox);
+    layout->addStretch();
+    return page;
+}
+
+void frmSettings::load()
+{
+    const SettingsChoices c = loadSettingsChoices(SettingsStore());
+    chkLoadAtStartup->setChecked(c.loadAtStartUp);
+    chkAutoToTray->setChecked(c.autoToTray);
+    chkAutoSave->setChecked(c.autoSave);
+    chkRequirePW->setChecked(c.requirePW);
+    chkLogPWs->setChecked(c.logPWs);
+    chkGridlines->setChecked(c.gridlines);
+    chkDiffDB->setChecked(c.diffDB);
+    chkAllowEdit->setChecked(c.allowEdit);
+    chkAllowDelete->setChecked(c.allowDelete);
+    chkRequireSettingsPassword->setChecked(c.requireSettingsPW);
+    chkLaunchTelnet->setChecked(c.launchTelnet);
+    // The second button is set last, so with both keys true (or both missing) the user's own client is
+    // chosen; an exclusive button cannot be unset, so a false only matters while the other is not chosen.
+    if (c.windowsTelnet0) optTelnetClient[0]->setChecked(true);
+    if (c.windowsTelnet1) optTelnetClient[1]->setChecked(true);
+    txtTelnetPath->setText(c.telnetPath);
+
+    cmdChangePW->setEnabled(c.requirePW);
+    cmdChangeSettingsPassword->setEnabled(c.requireSettingsPW);
+    chkUseSamePW->setEnabled(c.requireSettingsPW);
+    updateTelnetControls();
+}
+
+void frmSettings::updateTelnetControls()
+{
+    const bool launch = chkLaunchTelnet->isChecked();
+    for (QRadioButton* option : optTelnetClient)
+        option->setEnabled(launch);
+    if (!launch) {
+        txtTelnetPath->setEnabled(false);
+        cmdBrowse->setEnabled(false);
+    } else if (optTelnetClient[1]->isChecked()) {
+        txtTelnetPath->setEnabled(true);
+        cmdBrowse->setEnabled(true);
+    }
+}
+
+void frmSettings::connectEvents()
+{
+    connect(chkLaunchTelnet, &QCheckBox::toggled, this, &frmSettings::updateTelnetControls);
+    for (QRadioButton* option : optTelnetClient)
+        connect(option, &QRadioButton::toggled, this, [this] {
+            const bool own = optTelnetClient[1]->isChecked();
+            txtTelnetPath->setEnabled(own);
+            cmdBrowse->setEnabled(own);
+        });
+    connect(chkRequireSettingsPassword, &QCheckBox::toggled, this, [this](bool on) {
+        cmdChangeSettingsPassword->setEnabled(on);
+        chkUseSamePW->setEnabled(on);
+    });
+    static_cast<MouseUpCheckBox*>(chkRequirePW)->onMouseUp = [this] { chkRequirePW_MouseUp(); };
+    // Checking and unchecking alike.
+    static_cast<MouseUpCheckBox*>(chkDiffDB)->onMouseUp = [this] {
+        desktop().message(this, QStringLiteral("Keyvane must be restarted for this setting to take effect."));
+    };
+
+    connect(cmdChangePW, &QPushButton::clicked, this, &frmSettings::cmdChangePW_Click);
+    connect(cmdChangeSettingsPassword, &QPushButton::clicked, this,
+            &frmSettings::cmdChangeSettingsPassword_Click);
+    connect(cmdViewLog, &QPushButton::clicked, this, &frmSettings::cmdViewLog_Click);
+    connect(cmdClearLog, &QPushButton::clicked, this, &frmSettings::cmdClearLog_Click);
+    connect(cmdBrowse, &QPushButton::clicked, this, &frmSettings::cmdBrowse_Click);
+    connect(cmdOk, &QPushButton::clicked, this, [this] {
+        ApplyChanges();
+        accept();
+    });
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void frmSettings::chkRequirePW_MouseUp()
+{
+    cmdChangePW->setEnabled(chkRequirePW->isChecked());
+    if (!chkRequirePW->isChecked()) return;
+    auto* supply = new frmSupplyPW(this);
+    supply->setAttribute(Qt::WA_DeleteOnClose);
+    // Only its C&ancel takes the requirement back; Esc just closes it.
+    connect(supply, &frmSupplyPW::cancelled, this, [this] {
+        chkRequirePW->setChecked(false);
+        cmdChangePW->setEnabled(false);
+    });
+    supply->open();
+}
+
+void frmSettings::cmdChangePW_Click()
+{
+    auto* change = new frmChangePW(this);
+    change->setAttribute(Qt::WA_DeleteOnClose);
+    change->open();
+}
+
+void frmSettings::cmdChangeSettingsPassword_Click()
+{
+    auto* change = new frmChangeSettingsPW(this);
+    change->setAttribute(Qt::WA_DeleteOnClose);
+    // The new password is stored at once; the requirement only with Ok.
+    connect(change, &QDialog::accepted, this, [this] { chkRequireSettingsPassword->setChecked(true); });
+    change->open();
+}
+
+void frmSettings::cmdViewLog_Click()
+{
+    const QString log = FailedAttemptLog::path();
+    // No log yet: there is nothing to show and nothing to report.
+    if (!QFileInfo::exists(log)) return;
+    if (!desktop().openWithShell(log))
+        desktop().message(this,
+                          QStringLiteral("Keyvane could not open \"%1\": nothing on this desktop opens it.")
+                              .arg(QDir::toNativeSeparators(log)),
+                          DesktopServices::Icon::Warning);
+}
+
+void frmSettings::cmdClearLog_Click()
+{
+    QString error;
+    if (!FailedAttemptLog::clear(&error))
+        desktop().message(this,
+                          QStringLiteral("The log could not be cleared.\n\n%1: %2")
+                              .arg(QDir::toNativeSeparators(FailedAttemptLog::path()), error),
+                          DesktopServices::Icon::Warning);
+}
+
+void frmSettings::cmdBrowse_Click()
+{
+    const QString current = txtTelnetPath->text();
+    const QString folder = current.isEmpty() ? QString() : QFileInfo(current).absolutePath();
+    // Programs here seldom have an extension, so every file is offered.
+    const QString picked =
+        desktop().openFileName(this, QStringLiteral("Open"), folder, QStringLiteral("All files (*)"));
+    if (!picked.isEmpty()) txtTelnetPath->setText(QDir::toNativeSeparators(picked));
+}
+
+void frmSettings::ApplyChanges()
+{
+    SettingsChoices c;
+    c.loadAtStartUp = chkLoadAtStartup->isChecked();
+    c.autoToTray = chkAutoToTray->isChecked();
+    c.autoSave = chkAutoSave->isChecked();
+    c.requirePW = chkRequirePW->isChecked();
+    c.logPWs = chkLogPWs->isChecked();
+    c.gridlines = chkGridlines->isChecked();
+    c.diffDB = chkDiffDB->isChecked();
+    c.allowEdit = chkAllowEdit->isChecked();
+    c.allowDelete = chkAllowDelete->isChecked();
+    c.requireSettingsPW = chkRequireSettingsPassword->isChecked();
+    c.launchTelnet = chkLaunchTelnet->isChecked();
+    c.telnetPath = txtTelnetPath->text();
+    c.windowsTelnet0 = optTelnetClient[0]->isChecked();
+    c.windowsTelnet1 = optTelnetClient[1]->isChecked();
+    c.useSamePW = chkUseSamePW->isChecked();
+
+    // Every Ok writes or removes the entry, whether or not the box changed.
+    QString error;
+    if (!Autostart::setStartWithSession(c.loadAtStartUp, QCoreApplication::applicationFilePath(), &error)) {
+        const QString what =
+            c.loadAtStartUp ? QStringLiteral("Keyvane could not be set to start with your session.")
+                            : QStringLiteral("Keyvane could not be kept from starting with your session.");
+        desktop().message(
+            this,
+            what + QStringLiteral("\n\n%1: %2").arg(QDir::toNativeSeparators(Autostart::entryPath()), error),
+            DesktopServices::Icon::Warning);
+    }
+
+    SettingsStore settings;
+    applySettingsWrites(settings, settingsWrites(c));
+
+    if (m_applyGridlines) m_applyGridlines(c.gridlines);
+}
+
+QDialog* openSettingsDialog(int tab, std::function<void(bool)> applyGridlines, QWidget* parent)
+{
+    auto showSettings = [tab, applyGridlines, parent] {
+        auto* dialog = new frmSettings(tab, applyGridlines, parent);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->open();
+        return dialog;
+    };
+    if (!SettingsPassword::required(SettingsStore())) return showSettings();
+    auto* question = new frmSettingsPW(parent);
+    question->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(question, &QDialog::accepted, question, showSettings);
+    question->open();
+    return question;
+}
