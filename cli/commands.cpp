@@ -25,6 +25,19 @@ const Command kCommands[] = {
      "Removes entry I (1 is the first, as list shows them) of category N\n"
      "and saves.",
      removeCommand},
+    {"generate", "[--type 1|2|3] [--case 1|2|3] [--length N] [--count K]",
+     "Prints K new passwords (1 unless given), one a line, made as the\n"
+     "Password Generator makes them. --type: 1 letters, 2 digits, 3 both\n"
+     "(the default); --case: 1 upper, 2 lower, 3 mixed (the default);\n"
+     "--length 0 to 100 (6 unless given). Reads no database.",
+     generateCommand},
+    {"report", "(--html|--text) --categories LIST [--mask] [--color C] [-o FILE]",
+     "Writes the report that \"Save Report As...\" writes for the same\n"
+     "choices, byte for byte (Windows-1252), to FILE or standard output.\n"
+     "LIST names categories by number (0-5) or name, separated by commas;\n"
+     "each must hold entries. --mask hides the sensitive field. --color\n"
+     "(HTML only): white, blue, green, red or black, for the titles.",
+     reportCommand},
 };
 
 const Command* findCommand(const QString& name)

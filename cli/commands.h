@@ -17,6 +17,8 @@ struct Command {
 int listCommand(Invocation& invocation);
 int addCommand(Invocation& invocation);
 int removeCommand(Invocation& invocation);
+int generateCommand(Invocation& invocation);
+int reportCommand(Invocation& invocation);
 
 // Parses the global options, finds the command and runs it. Returns the exit status.
 int runCli(const QStringList& arguments);

@@ -50,6 +50,16 @@ std::optional<QString> Invocation::takeValue(const QString& name)
     return value;
 }
 
+QStringList Invocation::takeRest()
+{
+    QStringList words = m_options;
+    if (!m_afterDashes.isEmpty())
+        words << kDashes << m_afterDashes;
+    m_options.clear();
+    m_afterDashes.clear();
+    return words;
+}
+
 QStringList Invocation::takePositionals()
 {
     for (const QString& word : m_options)

@@ -30,6 +30,8 @@ public:
     // The words left after the options were taken; fails on an option no one asked for. After a "--"
     // every word is positional, so a field may begin with "--".
     QStringList takePositionals();
+    // Every word left, options included, for a command that parses its own (a lone "--" stays in place).
+    QStringList takeRest();
 
     // Output of the command: UTF-8 on stdout.
     static void print(const QByteArray& utf8);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "frmhtmlpreview.h"
 #include "reportoptions.h"
 
 #include <QDialog>
@@ -17,7 +18,7 @@ class QPrinter;
 class QPushButton;
 class QStatusBar;
 class QTabWidget;
-class frmHTMLPreview;
+
 
 // The reports dialog: pick categories and options, then preview, save, view or print a report of them.
 // Opened modally by the main window; each opening starts with nothing ticked and no colour chosen.

@@ -79,6 +79,7 @@ private:
     void connectCommands();
     void ShowEntryProperties();
     void openAddWizard();
+    void openReports();
     void Go();
     void launchTelnet(const QString& address);
     void prepareCopyMenu();

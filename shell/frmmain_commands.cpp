@@ -4,6 +4,7 @@
 #include "frmgenerator2.h"
 #include "frmmain.h"
 #include "frmproperties.h"
+#include "frmreports.h"
 #include "launcher.h"
 #include "settingsstore.h"
 
@@ -28,6 +29,7 @@ void frmMain::connectCommands()
     // File
     on("mnuSave", &frmMain::SaveDatabase);
     on("mnuPageSetup", [this] { desktop().pageSetup(this); });
+    on("mnuPrint", &frmMain::openReports);
     on("mnuExit", &QWidget::close);
     // Entry
     on("mnuAdd", &frmMain::openAddWizard);
@@ -36,6 +38,7 @@ void frmMain::connectCommands()
     on("mnuGo", &frmMain::Go);
     connect(findChild<QMenu*>(QStringLiteral("mnuEntry")), &QMenu::aboutToShow, this, &frmMain::entryMenuOpening);
     // Tools
+    on("mnuReports", &frmMain::openReports);
     on("mnuPasswordGenerator", [this] {
         auto* generator = new frmGenerator2(this);
         generator->setAttribute(Qt::WA_DeleteOnClose);
@@ -49,6 +52,8 @@ void frmMain::connectCommands()
     on("New", &frmMain::openAddWizard);
     on("Save", &frmMain::SaveDatabase);
     on("Delete", &frmMain::DeleteEntry);
+    on("Print", &frmMain::openReports);
+    on("Reports", &frmMain::openReports);
     on("Properties", [this] {
         if (m_store.list(currentCategory()).count() > 0)
             ShowEntryProperties();
@@ -99,6 +104,14 @@ void frmMain::openAddWizard()
     auto* wizard = new frmAdd(m_store, currentCategory(), this);
     wizard->setAttribute(Qt::WA_DeleteOnClose);
     wizard->open();
+}
+
+void frmMain::openReports()
+{
+    auto* reports = new frmReports(m_store, frmReports::TextTab,
+                                   [this](const QString& text) { statusBar()->showMessage(text); }, this);
+    reports->setAttribute(Qt::WA_DeleteOnClose);
+    reports->open();
 }
 
 void frmMain::ShowEntryProperties()
