@@ -3,6 +3,7 @@
 #include "frmgenerator2.h"
 #include "frmmain.h"
 #include "frmproperties.h"
+#include "frmreports.h"
 #include "launcher.h"
 #include "settingsstore.h"
 #include "testhome.h"
@@ -223,6 +224,14 @@ void TestCommands::entryMenuAndToolbarDispatch()
     action(*m_window, "Generator")->trigger();
     QVERIFY(m_window->findChild<frmGenerator2*>());
     m_window->findChild<frmGenerator2*>()->close();
+
+    for (const char* print : {"mnuPrint", "Print", "mnuReports", "Reports"}) {
+        action(*m_window, print)->trigger();
+        auto* reports = m_window->findChild<frmReports*>();
+        QVERIFY2(reports && reports->isVisible(), print);
+        QCOMPARE(reports->findChild<QTabWidget*>()->currentIndex(), int(frmReports::TextTab));
+        delete reports;
+    }
 
     action(*m_window, "Delete")->trigger(); // no confirmation
     QVERIFY(m_fake->questions.isEmpty());
