@@ -6,21 +6,40 @@ namespace {
 
 // Position i (1-based) of the text uses key character (i mod L) + 1, so the first text character takes
 // the key's second character and the L-th takes its first.
-QByteArray shift(QByteArray bytes, const QString& key, int direction)
+void shift(char* bytes, qsizetype size, const QByteArray& k, int direction)
 {
-    const QByteArray k = Cp1252::fromUnicode(key.toUpper());
-    if (k.isEmpty())
-        return bytes;
     const qsizetype length = k.size();
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
+    if (length == 0)
+        return;
+    for (qsizetype i = 0; i < size; ++i) {
         const int keyCode = static_cast<unsigned char>(k.at((i + 1) % length));
-        const int code = static_cast<unsigned char>(bytes.at(i));
+        const int code = static_cast<unsigned char>(bytes[i]);
         bytes[i] = char((code + direction * keyCode + 256) & 0xFF);
     }
+}
+
+QByteArray shift(QByteArray bytes, const QString& key, int direction)
+{
+    shift(bytes.data(), bytes.size(), cipherKey(key), direction);
     return bytes;
 }
 
 } // namespace
+
+QByteArray cipherKey(const QString& key)
+{
+    return Cp1252::fromUnicode(key.toUpper());
+}
+
+void encryptInPlace(char* bytes, qsizetype size, const QByteArray& cipherKey)
+{
+    shift(bytes, size, cipherKey, +1);
+}
+
+void decryptInPlace(char* bytes, qsizetype size, const QByteArray& cipherKey)
+{
+    shift(bytes, size, cipherKey, -1);
+}
 
 QByteArray encryptBytes(QByteArray bytes, const QString& key)
 {

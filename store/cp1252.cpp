@@ -24,10 +24,8 @@ char byteFor(char16_t unit)
 
 namespace Cp1252 {
 
-QByteArray fromUnicode(const QString& text)
+qsizetype fromUnicode(QStringView text, char* out)
 {
-    QByteArray bytes(text.size(), Qt::Uninitialized);
-    char* out = bytes.data();
     qsizetype n = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t unit = text.at(i).unicode();
@@ -36,13 +34,21 @@ QByteArray fromUnicode(const QString& text)
             ++i;
         out[n++] = byteFor(unit);
     }
-    bytes.truncate(n);
+    return n;
+}
+
+QByteArray fromUnicode(const QString& text)
+{
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    bytes.truncate(fromUnicode(QStringView(text), bytes.data()));
     return bytes;
 }
 
 QString toUnicode(const char* bytes, qsizetype size)
 {
     QString text(size, Qt::Uninitialized);
+    if (size <= 0)
+        return text; // empty, and no allocation: many fields are empty
     QChar* out = text.data();
     for (qsizetype i = 0; i < size; ++i) {
         const auto byte = static_cast<unsigned char>(bytes[i]);

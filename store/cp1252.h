@@ -9,6 +9,9 @@
 namespace Cp1252 {
 
 QByteArray fromUnicode(const QString& text);
+// Writes the bytes of text to out, which has room for text.size() bytes; returns how many were written
+// (fewer when the text holds surrogate pairs).
+qsizetype fromUnicode(QStringView text, char* out);
 QString toUnicode(const QByteArray& bytes);
 QString toUnicode(const char* bytes, qsizetype size);
 

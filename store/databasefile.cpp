@@ -16,11 +16,19 @@ namespace {
 
 constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
-void putField(char* slot, const QByteArray& bytes)
+// The program's key, prepared once for every field the reader and writer shift.
+const QByteArray& programKey()
 {
-    const qsizetype n = std::min<qsizetype>(bytes.size(), kFieldSize);
-    std::memcpy(slot, bytes.constData(), size_t(n));
+    static const QByteArray key = cipherKey(kProgramKey);
+    return key;
+}
+
+// Encodes the first 50 characters straight into the slot and pads it; returns the bytes written.
+qsizetype putText(char* slot, const QString& text)
+{
+    const qsizetype n = Cp1252::fromUnicode(QStringView(text).left(kFieldSize), slot);
     std::memset(slot + n, ' ', size_t(kFieldSize - n));
+    return n;
 }
 
 QString trimmedField(const char* slot)
@@ -41,7 +49,10 @@ QString sensitiveField(const char* slot)
     int end = kFieldSize;
     while (end > 0 && slot[end - 1] == ' ')
         --end;
-    return Cp1252::toUnicode(decryptBytes(QByteArray(slot, end), kProgramKey));
+    char clear[kFieldSize];
+    std::memcpy(clear, slot, size_t(end));
+    decryptInPlace(clear, end, programKey());
+    return Cp1252::toUnicode(clear, end);
 }
 
 // The category is stored as a little-endian double; it names a list only when it rounds to 0-5.
@@ -71,11 +82,12 @@ void putCategory(char* record, int category)
 
 void encodeInto(char* record, const Entry& e, int category)
 {
-    putField(record, Cp1252::fromUnicode(e.site.left(kFieldSize)));
-    putField(record + kFieldSize, Cp1252::fromUnicode(e.user.left(kFieldSize)));
-    putField(record + 2 * kFieldSize, encryptBytes(Cp1252::fromUnicode(e.pass.left(kFieldSize)), kProgramKey));
-    putField(record + 3 * kFieldSize, Cp1252::fromUnicode(e.url.left(kFieldSize)));
-    putField(record + 4 * kFieldSize, Cp1252::fromUnicode(e.notes.left(kFieldSize)));
+    putText(record, e.site);
+    putText(record + kFieldSize, e.user);
+    char* pass = record + 2 * kFieldSize;
+    encryptInPlace(pass, putText(pass, e.pass), programKey());
+    putText(record + 3 * kFieldSize, e.url);
+    putText(record + 4 * kFieldSize, e.notes);
     putCategory(record, category);
 }
 
