@@ -1,0 +1,254 @@
+#include "fakedesktop.h"
+#include "testhome.h"
+#include "updateswindow.h"
+
+#include <QLabel>
+#include <QNetworkProxyFactory>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <QTextBrowser>
+
+namespace {
+
+// A one-answer web server on 127.0.0.1: every request gets the same response, and the request lines are kept.
+class NoticeServer : public QTcpServer {
+public:
+    explicit NoticeServer(QByteArray status, QByteArray body)
+        : m_status(std::move(status)), m_body(std::move(body))
+    {
+        listen(QHostAddress::LocalHost);
+        connect(this, &QTcpServer::newConnection, this, &NoticeServer::answer);
+    }
+
+    QUrl site() const { return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(serverPort())); }
+    QList<QByteArray> requestLines;
+
+private:
+    void answer()
+    {
+        while (QTcpSocket* socket = nextPendingConnection()) {
+            auto request = std::make_shared<QByteArray>();
+            connect(socket, &QTcpSocket::readyRead, socket, [this, socket, request] {
+                *request += socket->readAll();
+                if (!request->contains("\r\n\r\n")) return;
+                requestLines << request->left(request->indexOf("\r\n"));
+                socket->write("HTTP/1.1 " + m_status + "\r\nContent-Type: text/plain\r\nContent-Length: " +
+                              QByteArray::number(m_body.size()) + "\r\nConnection: close\r\n\r\n" + m_body);
+                socket->disconnectFromHost();
+            });
+            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        }
+    }
+
+    QByteArray m_status;
+    QByteArray m_body;
+};
+
+// An address on this machine where nothing listens.
+QUrl refusingSite()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    const quint16 port = probe.serverPort();
+    probe.close();
+    return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(port));
+}
+
+QString shownText(frmUpdates& updates)
+{
+    QSignalSpy shown(&updates, &frmUpdates::noticeShown);
+    updates.show();
+    if (!shown.wait(15000)) return QStringLiteral("<nothing shown>");
+    return updates.WebBrowser1->toPlainText();
+}
+
+} // namespace
+
+class UpdatesWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void addressOnMakersSite();
+    void currentVersion_data();
+    void currentVersion();
+    void showsNoticeFromSite_data();
+    void showsNoticeFromSite();
+    void failedFetchShowsError_data();
+    void failedFetchShowsError();
+    void oversizedNoticeIsRefused();
+    void mainWindowDisabledWhileOpen_data();
+    void mainWindowDisabledWhileOpen();
+    void deletedOnCloseAfterFetch();
+
+private:
+    std::unique_ptr<TestHome> m_home;
+    FakeDesktop* m_fake = nullptr;
+};
+
+void UpdatesWindowTest::initTestCase()
+{
+    // Straight to 127.0.0.1, whatever proxy the machine would suggest.
+    QNetworkProxyFactory::setUseSystemConfiguration(false);
+    QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
+}
+
+void UpdatesWindowTest::init()
+{
+    m_home = std::make_unique<TestHome>();
+    m_fake = &FakeDesktop::install();
+}
+
+void UpdatesWindowTest::cleanup()
+{
+    m_home.reset();
+}
+
+void UpdatesWindowTest::addressOnMakersSite()
+{
+    QCOMPARE(updateAddress(), QUrl(QStringLiteral("https://keyvane.example/updates/keyvane.txt")));
+    QCOMPARE(updateAddressOn(QUrl(QStringLiteral("http://127.0.0.1:8080/"))),
+             QUrl(QStringLiteral("http://127.0.0.1:8080/updates/keyvane.txt")));
+}
+
+void UpdatesWindowTest::currentVersion_data()
+{
+    QTest::addColumn<QString>("version");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("1.1") << "1.1"
+                         << "Current version:  1.1";
+    QTest::newRow("2.10") << "2.10"
+                          << "Current version:  2.10";
+    QTest::newRow("1.0") << "1.0"
+                         << "Current version:  1.0";
+}
+
+void UpdatesWindowTest::currentVersion()
+{
+    QFETCH(QString, version);
+    QFETCH(QString, text);
+    // Not shown: nothing is fetched.
+    frmUpdates updates(version, nullptr, refusingSite());
+    QCOMPARE(updates.windowTitle(), QStringLiteral("Updates for Keyvane"));
+    QCOMPARE(updates.lblCurrentVersion->text(), text);
+    QCOMPARE(updates.cmdClose->text(), QStringLiteral("&Close"));
+    QVERIFY(!updates.isFetching());
+}
+
+void UpdatesWindowTest::showsNoticeFromSite_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("UTF-8") << QByteArray("Keyvane 1.2 is out.\r\nCaf\xc3\xa9 edition.\r\n")
+                           << QStringLiteral("Keyvane 1.2 is out.\nCaf\u00e9 edition.");
+    QTest::newRow("Windows-1252") << QByteArray("Keyvane 1.2 \x96 Caf\xe9 edition")
+                                  << QStringLiteral("Keyvane 1.2 \u2013 Caf\u00e9 edition");
+    QTest::newRow("empty") << QByteArray() << QStringLiteral("The update notice is empty.");
+}
+
+void UpdatesWindowTest::showsNoticeFromSite()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QString, shown);
+    NoticeServer server("200 OK", body);
+    QVERIFY(server.isListening());
+    frmUpdates updates(QStringLiteral("1.1"), nullptr, updateAddressOn(server.site()));
+    QCOMPARE(shownText(updates).trimmed(), shown);
+    QCOMPARE(server.requestLines, QList<QByteArray>{"GET /updates/keyvane.txt HTTP/1.1"});
+    QVERIFY(!updates.isFetching());
+}
+
+void UpdatesWindowTest::failedFetchShowsError_data()
+{
+    QTest::addColumn<bool>("refused");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("nothing listens") << true << "Connection refused";
+    QTest::newRow("no notice there") << false << "Not Found";
+}
+
+void UpdatesWindowTest::failedFetchShowsError()
+{
+    QFETCH(bool, refused);
+    QFETCH(QString, reason);
+    NoticeServer server("404 Not Found", "no such file");
+    const QUrl address = updateAddressOn(refused ? refusingSite() : server.site());
+    frmUpdates updates(QStringLiteral("1.1"), nullptr, address);
+    const QString text = shownText(updates);
+    QVERIFY2(
+        text.startsWith(QStringLiteral("The update notice could not be fetched from ") + address.toString()),
+        qPrintable(text));
+    QVERIFY2(text.contains(reason), qPrintable(text));
+    QVERIFY(!text.contains(QStringLiteral("no such file")));
+    QVERIFY(m_fake->messages.isEmpty());
+}
+
+void UpdatesWindowTest::oversizedNoticeIsRefused()
+{
+    NoticeServer server("200 OK", QByteArray(frmUpdates::kMaxNoticeBytes * 3, 'x'));
+    frmUpdates updates(QStringLiteral("1.1"), nullptr, updateAddressOn(server.site()));
+    const QString text = shownText(updates);
+    QVERIFY2(text.contains(QStringLiteral("larger than Keyvane reads")), qPrintable(text.left(200)));
+    QVERIFY(!text.contains(QStringLiteral("xxxx")));
+}
+
+void UpdatesWindowTest::mainWindowDisabledWhileOpen_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Close button") << "button";
+    QTest::newRow("close box") << "close";
+    QTest::newRow("Esc") << "escape";
+    QTest::newRow("deleted") << "delete";
+}
+
+void UpdatesWindowTest::mainWindowDisabledWhileOpen()
+{
+    QFETCH(QString, how);
+    QWidget mainWindow;
+    mainWindow.show();
+    auto updates = std::make_unique<frmUpdates>(QStringLiteral("1.1"), &mainWindow, refusingSite());
+    QVERIFY(mainWindow.isEnabled());
+    updates->show();
+    QVERIFY(!mainWindow.isEnabled());
+    // The window itself stays usable.
+    QVERIFY(updates->isEnabled());
+    QVERIFY(updates->cmdClose->isEnabled());
+
+    if (how == QLatin1String("button"))
+        QTest::mouseClick(updates->cmdClose, Qt::LeftButton);
+    else if (how == QLatin1String("close"))
+        updates->close();
+    else if (how == QLatin1String("escape"))
+        QTest::keyClick(updates.get(), Qt::Key_Escape);
+    else
+        updates.reset();
+    QVERIFY(!updates || !updates->isVisible());
+    QVERIFY(mainWindow.isEnabled());
+}
+
+void UpdatesWindowTest::deletedOnCloseAfterFetch()
+{
+    QWidget mainWindow;
+    mainWindow.show();
+    NoticeServer server("200 OK", "notice");
+    // As ShowUpdates makes it, but fetching from the local server.
+    QPointer<frmUpdates> updates =
+        new frmUpdates(QStringLiteral("1.1"), &mainWindow, updateAddressOn(server.site()));
+    updates->setAttribute(Qt::WA_DeleteOnClose);
+    updates->show();
+    QVERIFY(!mainWindow.isEnabled());
+    QSignalSpy shown(updates.data(), &frmUpdates::noticeShown);
+    QVERIFY(shown.wait(15000));
+    QCOMPARE(updates->WebBrowser1->toPlainText(), QStringLiteral("notice"));
+    updates->close();
+    QTRY_VERIFY(updates.isNull());
+    QVERIFY(mainWindow.isEnabled());
+}
+
+QTEST_MAIN(UpdatesWindowTest)
+#include "tst_updateswindow.moc"
