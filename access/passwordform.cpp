@@ -6,7 +6,23 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QPushButton>
+
+namespace {
+
+// Masked boxes show one "*" a character, whatever the desktop style would draw.
+class StarMaskStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == SH_LineEdit_PasswordCharacter) return u'*';
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+} // namespace
 
 namespace PasswordForm {
 
@@ -16,7 +32,12 @@ QLineEdit* addBox(QBoxLayout* layout, QWidget* parent, const QString& caption, c
     label->setWordWrap(true);
     auto* box = new QLineEdit(parent);
     box->setObjectName(QLatin1String(name));
-    if (masked) box->setEchoMode(QLineEdit::Password);
+    if (masked) {
+        box->setEchoMode(QLineEdit::Password);
+        auto* style = new StarMaskStyle;
+        style->setParent(box);
+        box->setStyle(style);
+    }
     label->setBuddy(box);
     layout->addWidget(label);
     layout->addWidget(box);
@@ -48,8 +69,9 @@ void finish(QDialog* dialog, const char* name, const QString& caption, int width
     dialog->setObjectName(QLatin1String(name));
     dialog->setWindowTitle(caption);
     dialog->setWindowIcon(keyvaneIcon(QStringLiteral("keyvane")));
-    dialog->setMinimumWidth(width);
-    dialog->layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // Fixed at a width that keeps the longer captions to two or three lines, and the height they then need.
+    dialog->setFixedWidth(width);
+    dialog->setFixedHeight(dialog->layout()->totalHeightForWidth(width));
 }
 
 void retype(QLineEdit* box)
