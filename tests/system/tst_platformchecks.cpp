@@ -10,28 +10,11 @@ using Reachability = QNetworkInformation::Reachability;
 using PlatformChecks::InterfaceState;
 using Interfaces = QList<InterfaceState>;
 using OptionalReachability = std::optional<Reachability>;
-
-Q_DECLARE_METATYPE(OptionalReachability)
 using Command = std::function<void(QWidget*)>;
 
+Q_DECLARE_METATYPE(OptionalReachability)
 Q_DECLARE_METATYPE(Interfaces)
 Q_DECLARE_METATYPE(Command)
-
-namespace {
-
-const auto kUpRunning = QNetworkInterface::IsUp | QNetworkInterface::IsRunning;
-
-InterfaceState ethernet(bool routable = true)
-{
-    return {kUpRunning | QNetworkInterface::CanBroadcast, routable};
-}
-
-InterfaceState loopback()
-{
-    return {kUpRunning | QNetworkInterface::IsLoopBack, true};
-}
-
-} // namespace
 
 class PlatformChecksTest : public QObject {
     Q_OBJECT
@@ -46,11 +29,7 @@ private slots:
 
 void PlatformChecksTest::platformIsNeverWindows95()
 {
-#ifdef Q_OS_WIN
-    QCOMPARE(GetPlatform(), QStringLiteral("NT"));
-#else
     QCOMPARE(GetPlatform(), QStringLiteral("Unknown"));
-#endif
 }
 
 void PlatformChecksTest::networkIsUp_data()
@@ -58,29 +37,25 @@ void PlatformChecksTest::networkIsUp_data()
     QTest::addColumn<OptionalReachability>("reachability");
     QTest::addColumn<Interfaces>("interfaces");
     QTest::addColumn<bool>("up");
-
+    const auto upRunning = QNetworkInterface::IsUp | QNetworkInterface::IsRunning;
+    const InterfaceState cable{upRunning, true};
     const OptionalReachability none;
     // The system's own report wins whenever it knows.
-    QTest::newRow("online, no interface seen")
-        << OptionalReachability(Reachability::Online) << Interfaces{} << true;
+    QTest::newRow("online") << OptionalReachability(Reachability::Online) << Interfaces{} << true;
     QTest::newRow("site") << OptionalReachability(Reachability::Site) << Interfaces{} << true;
-    QTest::newRow("local only, although a cable is in")
-        << OptionalReachability(Reachability::Local) << Interfaces{ethernet()} << false;
-    QTest::newRow("disconnected, although a cable is in")
-        << OptionalReachability(Reachability::Disconnected) << Interfaces{ethernet()} << false;
+    QTest::newRow("local only") << OptionalReachability(Reachability::Local) << Interfaces{cable} << false;
+    QTest::newRow("disconnected") << OptionalReachability(Reachability::Disconnected) << Interfaces{cable}
+                                  << false;
     // Otherwise the interfaces decide.
-    QTest::newRow("unknown, a connected interface")
-        << OptionalReachability(Reachability::Unknown) << Interfaces{ethernet()} << true;
-    QTest::newRow("unknown, nothing") << OptionalReachability(Reachability::Unknown) << Interfaces{} << false;
-    QTest::newRow("no backend, a connected interface") << none << Interfaces{ethernet()} << true;
-    QTest::newRow("no backend, only loopback") << none << Interfaces{loopback()} << false;
-    QTest::newRow("no backend, up but no carrier")
-        << none << Interfaces{{QNetworkInterface::IsUp | QNetworkInterface::CanBroadcast, true}} << false;
-    QTest::newRow("no backend, running but switched off")
-        << none << Interfaces{{QNetworkInterface::IsRunning, true}} << false;
-    QTest::newRow("no backend, link-local address only") << none << Interfaces{ethernet(false)} << false;
-    QTest::newRow("no backend, one of several")
-        << none << Interfaces{loopback(), ethernet(false), ethernet()} << true;
+    QTest::newRow("unknown, cable") << OptionalReachability(Reachability::Unknown) << Interfaces{cable}
+                                    << true;
+    QTest::newRow("no backend, cable among others")
+        << none << Interfaces{{upRunning | QNetworkInterface::IsLoopBack, true}, {upRunning, false}, cable}
+        << true;
+    QTest::newRow("only loopback") << none << Interfaces{{upRunning | QNetworkInterface::IsLoopBack, true}}
+                                   << false;
+    QTest::newRow("up, no carrier") << none << Interfaces{{QNetworkInterface::IsUp, true}} << false;
+    QTest::newRow("link-local only") << none << Interfaces{{upRunning, false}} << false;
 }
 
 void PlatformChecksTest::networkIsUp()
@@ -94,15 +69,14 @@ void PlatformChecksTest::networkIsUp()
 void PlatformChecksTest::loopbackNeverCounts()
 {
     // Every system has a loopback interface; its addresses must not make it look connected.
-    const Interfaces interfaces = PlatformChecks::currentInterfaces();
-    bool sawLoopback = false;
-    for (const InterfaceState& i : interfaces) {
+    int loopbacks = 0;
+    for (const InterfaceState& i : PlatformChecks::currentInterfaces()) {
         if (i.flags & QNetworkInterface::IsLoopBack) {
-            sawLoopback = true;
+            ++loopbacks;
             QVERIFY(!i.hasRoutableAddress);
         }
     }
-    QVERIFY(sawLoopback);
+    QVERIFY(loopbacks > 0);
 }
 
 void PlatformChecksTest::passwordCommandsOnlyExplain_data()
@@ -119,9 +93,7 @@ void PlatformChecksTest::passwordCommandsOnlyExplain()
     QWidget owner;
     command(&owner);
     QCOMPARE(fake.messages, QStringList{QStringLiteral("This can only be done on Windows 95/98.")});
-    QVERIFY(fake.opened.isEmpty());
-    QVERIFY(fake.started.isEmpty());
-    QVERIFY(fake.questions.isEmpty());
+    QVERIFY(fake.opened.isEmpty() && fake.started.isEmpty() && fake.questions.isEmpty());
 }
 
 QTEST_MAIN(PlatformChecksTest)
