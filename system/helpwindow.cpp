@@ -76,6 +76,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 
     setMinimumSize(420, 300);
     resize(760, 600);
+    // Keys scroll the page from the start; the toolbar is one Tab away.
+    txtHelp->setFocus();
 }
 
 void HelpWindow::showPage(const QUrl& page)
