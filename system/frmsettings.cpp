@@ -106,16 +106,20 @@ frmSettings::frmSettings(int tab, std::function<void(bool)> applyGridlines, QWid
 QWidget* frmSettings::generalTab()
 {
     auto* page = new QWidget(this);
+    QVBoxLayout* startAndExit = nullptr;
+    QGroupBox* box = group(page, QStringLiteral("Start and exit"), startAndExit);
     chkAutoSave =
-        named(new QCheckBox(QStringLiteral("Auto-save password database on exit"), page), "chkAutoSave");
+        named(new QCheckBox(QStringLiteral("Auto-save password database on exit"), box), "chkAutoSave");
     chkAutoToTray =
-        named(new QCheckBox(QStringLiteral("Automatically go to the tray on start"), page), "chkAutoToTray");
+        named(new QCheckBox(QStringLiteral("Automatically go to the tray on start"), box), "chkAutoToTray");
     chkLoadAtStartup =
-        named(new QCheckBox(QStringLiteral("Load Keyvane at system startup"), page), "chkLoadAtStartup");
+        named(new QCheckBox(QStringLiteral("Load Keyvane at system startup"), box), "chkLoadAtStartup");
+    startAndExit->addWidget(chkAutoSave);
+    startAndExit->addWidget(chkAutoToTray);
+    startAndExit->addWidget(chkLoadAtStartup);
+
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(chkAutoSave);
-    layout->addWidget(chkAutoToTray);
-    layout->addWidget(chkLoadAtStartup);
+    layout->addWidget(box);
     layout->addStretch();
     return page;
 }

@@ -1,0 +1,632 @@
+#include "autostart.h"
+#include "cipher.h"
+#include "failedattemptlog.h"
+#include "fakedesktop.h"
+#include "frmchangepw.h"
+#include "frmsettings.h"
+#include "frmsettings_apply.h"
+#include "frmsettingspw.h"
+#include "frmsupplypw.h"
+#include "settingsstore.h"
+#include "testhome.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+
+namespace {
+const QString kRestart = QStringLiteral("Keyvane must be restarted for this setting to take effect.");
+}
+
+class TestSettingsDialog : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void freshStore();
+    void storedValues_data();
+    void storedValues();
+    void optionButtons_data();
+    void optionButtons();
+    void telnetControlsFollowClicks();
+    void opensOnTab();
+
+    void okWritesEveryKey();
+    void writeOrder_data();
+    void writeOrder();
+    void useSamePasswordWinsOverClearedOne();
+    void droppingStartupPasswordEmptiesBoth();
+    void gridlinesAppliedAfterSaving();
+    void escAndCancelChangeNothing_data();
+    void escAndCancelChangeNothing();
+    void autostartFollowsTheBox();
+    void autostartFailureIsReported();
+
+    void diffDbWarnsOnMouseOnly();
+    void requirePasswordAsksForOne();
+    void changePasswordButtons();
+    void newSettingsPasswordSurvivesCancel();
+    void settingsPasswordGuard();
+    void settingsPasswordCancel();
+    void viewAndClearLog();
+    void browse();
+
+private:
+    frmSettings* open(int tab = 0);
+    template <typename T = QCheckBox> T* ctl(const char* name)
+    {
+        T* found = m_host->findChild<T*>(QLatin1String(name));
+        if (!found) qFatal("no control %s", name);
+        return found;
+    }
+    template <typename T> T* visible()
+    {
+        for (T* dialog : m_host->findChildren<T*>())
+            if (dialog->isVisible()) return dialog;
+        return nullptr;
+    }
+    // Over the box itself, whatever the width its row gives the control.
+    static void clickBox(QAbstractButton* button)
+    {
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+    }
+    void press(const char* name) { QTest::mouseClick(ctl<QPushButton>(name), Qt::LeftButton); }
+    static void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+    static QString raw(const QString& key) { return SettingsStore().read(key, QStringLiteral("<missing>")); }
+    QByteArray iniBytes() const
+    {
+        QFile file(SettingsStore().filePath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    std::unique_ptr<TestHome> m_home;
+    FakeDesktop* m_fake = nullptr;
+    std::unique_ptr<QWidget> m_host;
+    QList<QPair<bool, QString>> m_gridCalls; // the choice, and "Gridlines" as stored at that moment
+};
+
+void TestSettingsDialog::init()
+{
+    m_home = std::make_unique<TestHome>();
+    m_fake = &FakeDesktop::install();
+    m_host = std::make_unique<QWidget>();
+    m_host->show();
+    m_gridCalls.clear();
+}
+
+void TestSettingsDialog::cleanup()
+{
+    m_host.reset();
+    m_home.reset();
+}
+
+frmSettings* TestSettingsDialog::open(int tab)
+{
+    QDialog* first = openSettingsDialog(
+        tab,
+        [this](bool on) {
+            m_gridCalls.append({on, raw(SettingKey::Gridlines)});
+        },
+        m_host.get());
+    auto* dialog = qobject_cast<frmSettings*>(first);
+    if (!dialog) qFatal("the settings password was asked for");
+    return dialog;
+}
+
+void TestSettingsDialog::freshStore()
+{
+    frmSettings* dialog = open();
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Settings"));
+    for (const char* on : {"chkLoadAtStartup", "chkAutoSave", "chkLogPWs", "chkGridlines", "chkDiffDB",
+                           "chkAllowEdit", "chkAllowDelete", "chkRequireSettingsPassword", "chkLaunchTelnet"})
+        QVERIFY2(ctl(on)->isChecked(), on);
+    for (const char* off : {"chkAutoToTray", "chkRequirePW", "chkUseSamePW"})
+        QVERIFY2(!ctl(off)->isChecked(), off);
+    QVERIFY(!ctl<QRadioButton>("optTelnetClient_0")->isChecked());
+    QVERIFY(ctl<QRadioButton>("optTelnetClient_1")->isChecked());
+    QVERIFY(ctl<QLineEdit>("txtTelnetPath")->isEnabled());
+    QVERIFY(ctl<QPushButton>("cmdBrowse")->isEnabled());
+    QVERIFY(!ctl<QPushButton>("cmdChangePW")->isEnabled());
+    QVERIFY(ctl<QPushButton>("cmdChangeSettingsPassword")->isEnabled());
+    QVERIFY(ctl("chkUseSamePW")->isEnabled());
+    // Opening reads; it writes nothing.
+    QVERIFY(!SettingsStore().contains(SettingKey::RequireSettingsPW));
+}
+
+void TestSettingsDialog::storedValues_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<bool>("checked");
+    const QList<QPair<const char*, const char*>> flags{{"LoadAtStartUp", "chkLoadAtStartup"},
+                                                       {"AutoToTray", "chkAutoToTray"},
+                                                       {"AutoSave", "chkAutoSave"},
+                                                       {"RequirePW", "chkRequirePW"},
+                                                       {"LogPWs", "chkLogPWs"},
+                                                       {"Gridlines", "chkGridlines"},
+                                                       {"DiffDB", "chkDiffDB"},
+                                                       {"AllowEdit", "chkAllowEdit"},
+                                                       {"AllowDelete", "chkAllowDelete"},
+                                                       {"LaunchTelnet", "chkLaunchTelnet"},
+                                                       {"RequireSettingsPW", "chkRequireSettingsPassword"}};
+    for (const auto& [key, control] : flags) {
+        QTest::addRow("%s 0", key) << key << "0" << control << false;
+        QTest::addRow("%s 1", key) << key << "1" << control << true;
+    }
+}
+
+void TestSettingsDialog::storedValues()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, stored);
+    QFETCH(QString, control);
+    QFETCH(bool, checked);
+    SettingsStore().write(key, stored);
+    // "RequireSettingsPW" 1 asks first; the mapping is read from the dialog itself here.
+    frmSettings dialog;
+    QCOMPARE(dialog.findChild<QCheckBox*>(control)->isChecked(), checked);
+    if (key == SettingKey::RequirePW)
+        QCOMPARE(dialog.findChild<QPushButton*>("cmdChangePW")->isEnabled(), checked);
+    if (key == SettingKey::RequireSettingsPW) {
+        QCOMPARE(dialog.findChild<QPushButton*>("cmdChangeSettingsPassword")->isEnabled(), checked);
+        QCOMPARE(dialog.findChild<QCheckBox*>("chkUseSamePW")->isEnabled(), checked);
+    }
+}
+
+void TestSettingsDialog::optionButtons_data()
+{
+    QTest::addColumn<QString>("launch");
+    QTest::addColumn<QString>("telnet0"); // "-" for a missing key
+    QTest::addColumn<QString>("telnet1");
+    QTest::addColumn<bool>("opt0");
+    QTest::addColumn<bool>("opt1");
+    QTest::addColumn<bool>("pathEnabled");
+    QTest::newRow("both missing: own client") << "1"
+                                              << "-"
+                                              << "-" << false << true << true;
+    QTest::newRow("both true: own client") << "1"
+                                           << "True"
+                                           << "True" << false << true << true;
+    QTest::newRow("system client") << "1"
+                                   << "True"
+                                   << "False" << true << false << false;
+    QTest::newRow("own client") << "1"
+                                << "False"
+                                << "True" << false << true << true;
+    QTest::newRow("neither") << "1"
+                             << "False"
+                             << "False" << false << false << false;
+    QTest::newRow("-1 and 0") << "1"
+                              << "-1"
+                              << "0" << true << false << false;
+    QTest::newRow("1 and 0") << "1"
+                             << "1"
+                             << "0" << true << false << false;
+    QTest::newRow("no launching") << "0"
+                                  << "False"
+                                  << "True" << false << true << false;
+}
+
+void TestSettingsDialog::optionButtons()
+{
+    QFETCH(QString, launch);
+    QFETCH(QString, telnet0);
+    QFETCH(QString, telnet1);
+    QFETCH(bool, opt0);
+    QFETCH(bool, opt1);
+    QFETCH(bool, pathEnabled);
+    SettingsStore settings;
+    settings.write(SettingKey::LaunchTelnet, launch);
+    if (telnet0 != u'-') settings.write(SettingKey::WindowsTelnet0, telnet0);
+    if (telnet1 != u'-') settings.write(SettingKey::WindowsTelnet1, telnet1);
+    settings.write(SettingKey::TelnetPath, QStringLiteral("/opt/tn/telnet"));
+    open(2);
+    QCOMPARE(ctl<QRadioButton>("optTelnetClient_0")->isChecked(), opt0);
+    QCOMPARE(ctl<QRadioButton>("optTelnetClient_1")->isChecked(), opt1);
+    QCOMPARE(ctl<QRadioButton>("optTelnetClient_0")->isEnabled(), launch == u'1');
+    QCOMPARE(ctl<QLineEdit>("txtTelnetPath")->isEnabled(), pathEnabled);
+    QCOMPARE(ctl<QPushButton>("cmdBrowse")->isEnabled(), pathEnabled);
+    QCOMPARE(ctl<QLineEdit>("txtTelnetPath")->text(), QStringLiteral("/opt/tn/telnet"));
+
+    // Ok writes the buttons back as words.
+    press("cmdOk");
+    QCOMPARE(raw(SettingKey::WindowsTelnet0), SettingsStore::truthText(opt0));
+    QCOMPARE(raw(SettingKey::WindowsTelnet1), SettingsStore::truthText(opt1));
+}
+
+void TestSettingsDialog::telnetControlsFollowClicks()
+{
+    open(2);
+    auto* launch = ctl("chkLaunchTelnet");
+    auto* own = ctl<QRadioButton>("optTelnetClient_1");
+    auto* system = ctl<QRadioButton>("optTelnetClient_0");
+    auto* path = ctl<QLineEdit>("txtTelnetPath");
+
+    clickBox(launch);
+    QVERIFY(!own->isEnabled() && !system->isEnabled() && !path->isEnabled());
+    clickBox(launch);
+    QVERIFY(own->isEnabled() && system->isEnabled() && path->isEnabled());
+    clickBox(system);
+    QVERIFY(!path->isEnabled() && !ctl<QPushButton>("cmdBrowse")->isEnabled());
+    // Launching off and on again with the system client chosen leaves the path off.
+    clickBox(launch);
+    clickBox(launch);
+    QVERIFY(!path->isEnabled());
+    clickBox(own);
+    QVERIFY(path->isEnabled() && ctl<QPushButton>("cmdBrowse")->isEnabled());
+}
+
+void TestSettingsDialog::opensOnTab()
+{
+    for (int tab : {0, 1, 2}) {
+        frmSettings dialog(tab);
+        QCOMPARE(dialog.findChild<QTabWidget*>("SSTab1")->currentIndex(), tab);
+    }
+    frmSettings dialog;
+    auto* tabs = dialog.findChild<QTabWidget*>("SSTab1");
+    QCOMPARE(tabs->currentIndex(), 0);
+    QCOMPARE(tabs->tabText(0), QStringLiteral("General Preferences"));
+    QCOMPARE(tabs->tabText(1), QStringLiteral("Security and Users"));
+    QCOMPARE(tabs->tabText(2), QStringLiteral("Options"));
+}
+
+void TestSettingsDialog::okWritesEveryKey()
+{
+    frmSettings* dialog = open();
+    ctl<QLineEdit>("txtTelnetPath")->setText(QStringLiteral("/usr/bin/my telnet"));
+    press("cmdOk");
+    QVERIFY(!dialog->isVisible());
+    const QList<QPair<QString, QString>> expected{
+        {"LoadAtStartUp", "1"},
+        {"AutoToTray", "0"},
+        {"AutoSave", "1"},
+        {"RequirePW", "0"},
+        {"LogPWs", "1"},
+        {"Gridlines", "1"},
+        {"DiffDB", "1"},
+        {"AllowEdit", "1"},
+        {"AllowDelete", "1"},
+        {"RequireSettingsPW", "1"},
+        {"LaunchTelnet", "1"},
+        {"TelnetPath", "/usr/bin/my telnet"},
+        {"WindowsTelnet0", "False"},
+        {"WindowsTelnet1", "True"},
+        {"PW", ""}, // no password required: the master password is dropped
+        {"SettingsPW", "<missing>"}};
+    for (const auto& [key, value] : expected)
+        QCOMPARE(raw(key), value);
+    QCOMPARE(m_gridCalls, (QList<QPair<bool, QString>>{{true, "1"}}));
+    QVERIFY(m_fake->messages.isEmpty());
+}
+
+void TestSettingsDialog::writeOrder_data()
+{
+    QTest::addColumn<bool>("requirePW");
+    QTest::addColumn<bool>("requireSettingsPW");
+    QTest::addColumn<bool>("useSamePW");
+    QTest::addColumn<QStringList>("tail"); // after the fourteen options: key=value or key<-source
+    QTest::newRow("both required") << true << true << false << QStringList{};
+    QTest::newRow("none required") << false << false << false << QStringList{"PW=", "SettingsPW="};
+    QTest::newRow("same password") << true << true << true << QStringList{"SettingsPW<-PW"};
+    QTest::newRow("same password wins over the cleared one")
+        << true << false << true << QStringList{"SettingsPW=", "SettingsPW<-PW"};
+    QTest::newRow("copy reads the dropped master password")
+        << false << false << true << QStringList{"PW=", "SettingsPW=", "SettingsPW<-PW"};
+}
+
+void TestSettingsDialog::writeOrder()
+{
+    QFETCH(bool, requirePW);
+    QFETCH(bool, requireSettingsPW);
+    QFETCH(bool, useSamePW);
+    QFETCH(QStringList, tail);
+    SettingsChoices choices;
+    choices.requirePW = requirePW;
+    choices.requireSettingsPW = requireSettingsPW;
+    choices.useSamePW = useSamePW;
+    QStringList steps;
+    for (const SettingWrite& write : settingsWrites(choices))
+        steps << (write.copyOf.isEmpty() ? write.key + u'=' + write.value
+                                         : write.key + QStringLiteral("<-") + write.copyOf);
+    const QStringList options{"LoadAtStartUp=1",
+                              "AutoToTray=0",
+                              "AutoSave=1",
+                              "RequirePW=%1",
+                              "LogPWs=1",
+                              "Gridlines=1",
+                              "DiffDB=1",
+                              "AllowEdit=1",
+                              "AllowDelete=1",
+                              "RequireSettingsPW=%2",
+                              "TelnetPath=",
+                              "LaunchTelnet=1",
+                              "WindowsTelnet0=True",
+                              "WindowsTelnet1=True"};
+    QStringList expected;
+    for (const QString& option : options)
+        expected << QString(option)
+                        .replace("%1", requirePW ? "1" : "0")
+                        .replace("%2", requireSettingsPW ? "1" : "0");
+    QCOMPARE(steps, expected + tail);
+}
+
+void TestSettingsDialog::useSamePasswordWinsOverClearedOne()
+{
+    SettingsStore settings;
+    settings.write(SettingKey::RequirePW, QStringLiteral("1"));
+    settings.writeSecret(SettingKey::PW, QStringLiteral("master"));
+    settings.write(SettingKey::RequireSettingsPW, QStringLiteral("0"));
+    settings.writeSecret(SettingKey::SettingsPW, QStringLiteral("guard"));
+
+    open(1);
+    clickBox(ctl("chkRequireSettingsPassword"));
+    clickBox(ctl("chkUseSamePW"));
+    clickBox(ctl("chkRequireSettingsPassword")); // unticked, the same-password box stays ticked
+    QVERIFY(!ctl("chkUseSamePW")->isEnabled() && ctl("chkUseSamePW")->isChecked());
+    press("cmdOk");
+    QCOMPARE(raw(SettingKey::RequireSettingsPW), QStringLiteral("0"));
+    QCOMPARE(raw(SettingKey::SettingsPW), EncryptText(QStringLiteral("master"), kProgramKey));
+
+    // Required now, the master password opens the dialog.
+    SettingsStore().write(SettingKey::RequireSettingsPW, QStringLiteral("1"));
+    QDialog* question = openSettingsDialog(0, {}, m_host.get());
+    QVERIFY(qobject_cast<frmSettingsPW*>(question));
+    QTest::keyClicks(question->findChild<QLineEdit*>("txtPassword"), QStringLiteral("master"));
+    QTest::mouseClick(question->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+    QVERIFY(visible<frmSettings>());
+    // The box starts unticked at every opening.
+    QVERIFY(!visible<frmSettings>()->findChild<QCheckBox*>("chkUseSamePW")->isChecked());
+}
+
+void TestSettingsDialog::droppingStartupPasswordEmptiesBoth()
+{
+    SettingsStore settings;
+    settings.write(SettingKey::RequirePW, QStringLiteral("1"));
+    settings.writeSecret(SettingKey::PW, QStringLiteral("master"));
+    settings.writeSecret(SettingKey::Question, QStringLiteral("Pet?"));
+    open(1);
+    clickBox(ctl("chkUseSamePW"));
+    QTest::keyClick(ctl("chkRequirePW"), Qt::Key_Space); // the keyboard opens no dialog
+    QVERIFY(!visible<frmSupplyPW>());
+    press("cmdOk");
+    QCOMPARE(raw(SettingKey::RequirePW), QStringLiteral("0"));
+    QCOMPARE(raw(SettingKey::PW), QString());
+    QCOMPARE(raw(SettingKey::SettingsPW), QString());
+    QCOMPARE(SettingsStore().readSecret(SettingKey::Question), QStringLiteral("Pet?"));
+}
+
+void TestSettingsDialog::gridlinesAppliedAfterSaving()
+{
+    open(2);
+    clickBox(ctl("chkGridlines"));
+    QVERIFY(m_gridCalls.isEmpty()); // not before Ok
+    press("cmdOk");
+    QCOMPARE(m_gridCalls, (QList<QPair<bool, QString>>{{false, "0"}}));
+}
+
+void TestSettingsDialog::escAndCancelChangeNothing_data()
+{
+    QTest::addColumn<bool>("esc");
+    QTest::newRow("Esc") << true;
+    QTest::newRow("C&ancel") << false;
+}
+
+void TestSettingsDialog::escAndCancelChangeNothing()
+{
+    QFETCH(bool, esc);
+    SettingsStore().write(SettingKey::AutoSave, QStringLiteral("1"));
+    const QByteArray before = iniBytes();
+    frmSettings* dialog = open();
+    clickBox(ctl("chkAutoSave"));
+    clickBox(ctl("chkAutoToTray"));
+    clickBox(ctl("chkGridlines"));
+    clickBox(ctl("chkLaunchTelnet"));
+    ctl<QLineEdit>("txtTelnetPath")->setText(QStringLiteral("/x"));
+    if (esc)
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    else
+        press("cmdCancel");
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(iniBytes(), before);
+    QVERIFY(m_gridCalls.isEmpty());
+    QVERIFY(!QFile::exists(Autostart::entryPath()));
+}
+
+void TestSettingsDialog::autostartFollowsTheBox()
+{
+    open();
+    press("cmdOk"); // ticked on a fresh store
+    QFile entry(Autostart::entryPath());
+    QVERIFY(entry.open(QIODevice::ReadOnly));
+    QVERIFY(entry.readAll().contains(
+        ("Exec=" + Autostart::execArgument(QCoreApplication::applicationFilePath()) + "\n").toUtf8()));
+    entry.close();
+
+    flushDeletes();
+    SettingsStore().write(SettingKey::RequireSettingsPW,
+                          QStringLiteral("0")); // Ok stored "1": no question now
+    open();
+    clickBox(ctl("chkLoadAtStartup"));
+    press("cmdOk");
+    QVERIFY(!entry.exists());
+    QCOMPARE(raw(SettingKey::LoadAtStartUp), QStringLiteral("0"));
+}
+
+void TestSettingsDialog::autostartFailureIsReported()
+{
+    QFile blocker(m_home->file(QStringLiteral("config/autostart")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    open();
+    press("cmdOk");
+    QCOMPARE(m_fake->messages.size(), 1);
+    QVERIFY(m_fake->messages.first().startsWith("Keyvane could not be set to start with your session."));
+    // The other settings are still saved.
+    QCOMPARE(raw(SettingKey::AutoSave), QStringLiteral("1"));
+}
+
+void TestSettingsDialog::diffDbWarnsOnMouseOnly()
+{
+    open(1);
+    auto* box = ctl("chkDiffDB");
+    clickBox(box);
+    clickBox(box);
+    QCOMPARE(m_fake->messages, QStringList(2, kRestart));
+    QVERIFY(box->isChecked());
+    QTest::keyClick(box, Qt::Key_Space);
+    QVERIFY(!box->isChecked());
+    QCOMPARE(m_fake->messages.size(), 2);
+}
+
+void TestSettingsDialog::requirePasswordAsksForOne()
+{
+    open(1);
+    auto* box = ctl("chkRequirePW");
+    auto* change = ctl<QPushButton>("cmdChangePW");
+
+    // C&ancel in the supply dialog takes the requirement back.
+    clickBox(box);
+    QVERIFY(box->isChecked() && change->isEnabled());
+    frmSupplyPW* supply = visible<frmSupplyPW>();
+    QVERIFY(supply);
+    QTest::mouseClick(supply->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
+    flushDeletes();
+    QVERIFY(!box->isChecked() && !change->isEnabled());
+
+    // Esc only closes it.
+    clickBox(box);
+    QVERIFY(visible<frmSupplyPW>());
+    QTest::keyClick(visible<frmSupplyPW>(), Qt::Key_Escape);
+    flushDeletes();
+    QVERIFY(!visible<frmSupplyPW>());
+    QVERIFY(box->isChecked() && change->isEnabled());
+
+    // Unticking with the mouse asks nothing; ticking again and supplying stores the password.
+    clickBox(box);
+    QVERIFY(!visible<frmSupplyPW>() && !change->isEnabled());
+    clickBox(box);
+    supply = visible<frmSupplyPW>();
+    QTest::keyClicks(supply->findChild<QLineEdit*>("txtPassword"), QStringLiteral("pw"));
+    QTest::keyClicks(supply->findChild<QLineEdit*>("txtPassword2"), QStringLiteral("pw"));
+    QTest::mouseClick(supply->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+    flushDeletes();
+    QVERIFY(!visible<frmSupplyPW>());
+    press("cmdOk");
+    QCOMPARE(raw(SettingKey::RequirePW), QStringLiteral("1"));
+    QCOMPARE(SettingsStore().readSecret(SettingKey::PW), QStringLiteral("pw"));
+}
+
+void TestSettingsDialog::changePasswordButtons()
+{
+    SettingsStore().write(SettingKey::RequirePW, QStringLiteral("1"));
+    open(1);
+    press("cmdChangePW");
+    QVERIFY(visible<frmChangePW>());
+    QTest::keyClick(visible<frmChangePW>(), Qt::Key_Escape);
+    flushDeletes();
+    press("cmdChangeSettingsPassword");
+    QVERIFY(visible<frmChangeSettingsPW>());
+}
+
+void TestSettingsDialog::newSettingsPasswordSurvivesCancel()
+{
+    open(1);
+    press("cmdChangeSettingsPassword");
+    frmChangeSettingsPW* change = visible<frmChangeSettingsPW>();
+    QVERIFY(change);
+    QTest::keyClicks(change->findChild<QLineEdit*>("txtNew"), QStringLiteral("s"));
+    QTest::keyClicks(change->findChild<QLineEdit*>("txtNew2"), QStringLiteral("s"));
+    QTest::mouseClick(change->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+    QCOMPARE(m_fake->messages, QStringList{"The password has been successfully changed."});
+    QVERIFY(ctl("chkRequireSettingsPassword")->isChecked());
+    press("cmdCancel");
+    QCOMPARE(SettingsStore().readSecret(SettingKey::SettingsPW), QStringLiteral("s"));
+    QVERIFY(!SettingsStore().contains(SettingKey::RequireSettingsPW));
+}
+
+void TestSettingsDialog::settingsPasswordGuard()
+{
+    SettingsStore settings;
+    settings.write(SettingKey::RequireSettingsPW, QStringLiteral("1"));
+    settings.writeSecret(SettingKey::SettingsPW, QStringLiteral("guard"));
+    QDialog* question = openSettingsDialog(1, {}, m_host.get());
+    QVERIFY(qobject_cast<frmSettingsPW*>(question));
+    QVERIFY(question->isVisible());
+    QVERIFY(!m_host->findChild<frmSettings*>());
+
+    QTest::keyClicks(question->findChild<QLineEdit*>("txtPassword"), QStringLiteral("Guard"));
+    QTest::mouseClick(question->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+    QCOMPARE(m_fake->messages, QStringList{"An incorrect password was entered.\r\nPlease try again."});
+    QVERIFY(!m_host->findChild<frmSettings*>());
+
+    QTest::keyClicks(question->findChild<QLineEdit*>("txtPassword"), QStringLiteral("guard"));
+    QTest::mouseClick(question->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+    frmSettings* dialog = visible<frmSettings>();
+    QVERIFY(dialog);
+    QCOMPARE(dialog->findChild<QTabWidget*>("SSTab1")->currentIndex(), 1);
+
+    // No settings password stored: the empty entry opens the dialog.
+    flushDeletes();
+    SettingsStore().write(SettingKey::SettingsPW, QString());
+    question = openSettingsDialog(0, {}, m_host.get());
+    QTest::mouseClick(question->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+    QCOMPARE(m_host->findChildren<frmSettings*>().size(), 2);
+}
+
+void TestSettingsDialog::settingsPasswordCancel()
+{
+    SettingsStore().write(SettingKey::RequireSettingsPW, QStringLiteral("1"));
+    const QByteArray before = iniBytes();
+    for (bool esc : {false, true}) {
+        QDialog* question = openSettingsDialog(0, {}, m_host.get());
+        if (esc)
+            QTest::keyClick(question, Qt::Key_Escape);
+        else
+            QTest::mouseClick(question->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
+        flushDeletes();
+        QVERIFY(!m_host->findChild<QDialog*>());
+    }
+    QCOMPARE(iniBytes(), before);
+}
+
+void TestSettingsDialog::viewAndClearLog()
+{
+    open(1);
+    const QString log = FailedAttemptLog::path();
+    press("cmdViewLog"); // no log yet: nothing opened, nothing said
+    QVERIFY(m_fake->opened.isEmpty() && m_fake->messages.isEmpty());
+
+    QVERIFY(LogFailedAttempt(QStringLiteral("guess")));
+    press("cmdViewLog");
+    QCOMPARE(m_fake->opened, QStringList{log});
+    m_fake->openerWorks = false;
+    press("cmdViewLog");
+    QCOMPARE(m_fake->messages.size(), 1);
+
+    press("cmdClearLog");
+    QCOMPARE(QFileInfo(log).size(), 0);
+    QCOMPARE(m_fake->messages.size(), 1); // no confirmation, no message
+}
+
+void TestSettingsDialog::browse()
+{
+    SettingsStore().write(SettingKey::TelnetPath, QStringLiteral("/old/telnet"));
+    open(2);
+    m_fake->fileAnswers.enqueue(QStringLiteral("/usr/bin/telnet"));
+    press("cmdBrowse");
+    QCOMPARE(ctl<QLineEdit>("txtTelnetPath")->text(), QStringLiteral("/usr/bin/telnet"));
+    press("cmdBrowse"); // cancelled
+    QCOMPARE(ctl<QLineEdit>("txtTelnetPath")->text(), QStringLiteral("/usr/bin/telnet"));
+    QCOMPARE(raw(SettingKey::TelnetPath), QStringLiteral("/old/telnet")); // only Ok stores it
+}
+
+QTEST_MAIN(TestSettingsDialog)
+#include "tst_settingsdialog.moc"
