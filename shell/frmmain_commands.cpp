@@ -1,12 +1,18 @@
 // The main window's commands: menus, toolbars, the list pop-up, "Go!!", copying a field, always on top.
+#include "aboutbox.h"
 #include "desktopservices.h"
 #include "frmadd.h"
 #include "frmgenerator2.h"
 #include "frmmain.h"
 #include "frmproperties.h"
 #include "frmreports.h"
+#include "helpwindow.h"
 #include "launcher.h"
+#include "platformchecks.h"
+#include "platformpasswords.h"
 #include "settingsstore.h"
+#include "updateswindow.h"
+#include "version.h"
 
 #include <QAction>
 #include <QEvent>
@@ -39,12 +45,21 @@ void frmMain::connectCommands()
     connect(findChild<QMenu*>(QStringLiteral("mnuEntry")), &QMenu::aboutToShow, this, &frmMain::entryMenuOpening);
     // Tools
     on("mnuReports", &frmMain::openReports);
+    on("mnuWindowslogon", [this] { ChangeWindowsPassword(this); });
+    on("mnuScreenSaver", [this] { ChangeScreenSaverPassword(this); });
     on("mnuPasswordGenerator", [this] {
         auto* generator = new frmGenerator2(this);
         generator->setAttribute(Qt::WA_DeleteOnClose);
         generator->open();
     });
+    // Help
+    on("mnuContents", [] { ShowHelp(); });
+    on("mnuAbout", [this] { ShowAbout(this); });
+    on("mnuCheckForUpdates", [this] { ShowUpdates(programVersion(), this); });
+    connect(findChild<QMenu*>(QStringLiteral("mnuHelp")), &QMenu::aboutToShow, this,
+            [this] { item("mnuCheckForUpdates")->setEnabled(IsDialUpConnected()); });
     // Tray menu
+    on("mnuAboutTray", [this] { ShowAbout(this); });
     on("mnuRestore", &frmMain::restoreFromTray);
     on("mnuExitTray", &QWidget::close);
 

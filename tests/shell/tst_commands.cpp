@@ -1,14 +1,18 @@
+#include "aboutbox.h"
 #include "fakedesktop.h"
 #include "frmadd.h"
 #include "frmgenerator2.h"
 #include "frmmain.h"
 #include "frmproperties.h"
 #include "frmreports.h"
+#include "helpwindow.h"
+#include "platformchecks.h"
 #include "launcher.h"
 #include "settingsstore.h"
 #include "testhome.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QTabWidget>
 #include <QTest>
@@ -42,6 +46,7 @@ private slots:
     void alwaysOnTopTogglesAndIsWritten();
     void hideNeverLosesTheWindow();
     void entryMenuAndToolbarDispatch();
+    void helpAndSystemItems();
 
 private:
     std::unique_ptr<TestHome> m_home;
@@ -240,6 +245,32 @@ void TestCommands::entryMenuAndToolbarDispatch()
 
     action(*m_window, "mnuPageSetup")->trigger();
     QCOMPARE(m_fake->pageSetups, 1);
+}
+
+void TestCommands::helpAndSystemItems()
+{
+    action(*m_window, "mnuWindowslogon")->trigger();
+    action(*m_window, "mnuScreenSaver")->trigger();
+    QCOMPARE(m_fake->messages, QStringList(2, QStringLiteral("This can only be done on Windows 95/98.")));
+
+    QMenu* help = m_window->findChild<QMenu*>(QStringLiteral("mnuHelp"));
+    emit help->aboutToShow();
+    QCOMPARE(action(*m_window, "mnuCheckForUpdates")->isEnabled(), IsDialUpConnected());
+
+    action(*m_window, "Help")->trigger(); // the toolbar's Help is Contents
+    HelpWindow* helpWindow = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* candidate = qobject_cast<HelpWindow*>(w))
+            helpWindow = candidate;
+    QVERIFY(helpWindow && helpWindow->isVisible());
+    delete helpWindow;
+
+    for (const char* about : {"mnuAbout", "mnuAboutTray"}) {
+        action(*m_window, about)->trigger();
+        auto* box = m_window->findChild<frmAbout*>();
+        QVERIFY2(box && box->isVisible(), about);
+        delete box;
+    }
 }
 
 QTEST_MAIN(TestCommands)
