@@ -195,18 +195,12 @@ void TestSettingsDialog::optionButtons_data()
     QTest::newRow("system client") << "1"
                                    << "True"
                                    << "False" << true << false << false;
-    QTest::newRow("own client") << "1"
-                                << "False"
-                                << "True" << false << true << true;
     QTest::newRow("neither") << "1"
                              << "False"
                              << "False" << false << false << false;
     QTest::newRow("-1 and 0") << "1"
                               << "-1"
                               << "0" << true << false << false;
-    QTest::newRow("1 and 0") << "1"
-                             << "1"
-                             << "0" << true << false << false;
     QTest::newRow("no launching") << "0"
                                   << "False"
                                   << "True" << false << true << false;
