@@ -80,6 +80,7 @@ private:
     void ShowEntryProperties();
     void openAddWizard();
     void openReports();
+    void openSettings(int tab);
     void Go();
     void launchTelnet(const QString& address);
     void prepareCopyMenu();

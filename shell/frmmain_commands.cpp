@@ -6,6 +6,7 @@
 #include "frmmain.h"
 #include "frmproperties.h"
 #include "frmreports.h"
+#include "frmsettings.h"
 #include "helpwindow.h"
 #include "launcher.h"
 #include "platformchecks.h"
@@ -47,6 +48,7 @@ void frmMain::connectCommands()
     on("mnuReports", &frmMain::openReports);
     on("mnuWindowslogon", [this] { ChangeWindowsPassword(this); });
     on("mnuScreenSaver", [this] { ChangeScreenSaverPassword(this); });
+    on("mnuSettings", [this] { openSettings(frmSettings::GeneralPreferences); });
     on("mnuPasswordGenerator", [this] {
         auto* generator = new frmGenerator2(this);
         generator->setAttribute(Qt::WA_DeleteOnClose);
@@ -60,6 +62,7 @@ void frmMain::connectCommands()
             [this] { item("mnuCheckForUpdates")->setEnabled(IsDialUpConnected()); });
     // Tray menu
     on("mnuAboutTray", [this] { ShowAbout(this); });
+    on("mnuSettingsTray", [this] { openSettings(frmSettings::GeneralPreferences); });
     on("mnuRestore", &frmMain::restoreFromTray);
     on("mnuExitTray", &QWidget::close);
 
@@ -74,8 +77,12 @@ void frmMain::connectCommands()
             ShowEntryProperties();
     });
     on("Generator", [this] { item("mnuPasswordGenerator")->trigger(); });
+    on("Settings", [this] { openSettings(frmSettings::GeneralPreferences); });
     on("Hide", &frmMain::hideToTray);
     on("Help", [this] { item("mnuContents")->trigger(); });
+
+    // Toolbar2 (the show/hide button is the main window's own)
+    on("Security Configuration", [this] { openSettings(frmSettings::SecurityAndUsers); });
 
     // Toolbar3
     QMenu* copyMenu = m_copyButton->menu();
@@ -127,6 +134,14 @@ void frmMain::openReports()
                                    [this](const QString& text) { statusBar()->showMessage(text); }, this);
     reports->setAttribute(Qt::WA_DeleteOnClose);
     reports->open();
+}
+
+void frmMain::openSettings(int tab)
+{
+    openSettingsDialog(tab, [this](bool on) {
+        for (QTableView* list : m_lists)
+            list->setShowGrid(on);
+    }, this);
 }
 
 void frmMain::ShowEntryProperties()

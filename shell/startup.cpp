@@ -2,6 +2,7 @@
 
 #include "desktopservices.h"
 #include "frmmain.h"
+#include "frmpassword.h"
 #include "icons.h"
 #include "settingsstore.h"
 #include "version.h"
@@ -11,13 +12,6 @@
 #include <QTimer>
 
 namespace {
-
-// The master-password window comes with access control; until then no password is asked, and the
-// splash opens directly.
-bool passMasterPassword()
-{
-    return true;
-}
 
 bool showSplash()
 {
@@ -36,10 +30,24 @@ bool showSplash()
 
 bool StartKeyvane()
 {
-    SettingsStore settings;
-    if (settings.flag(SettingKey::RequirePW, 0) && !passMasterPassword())
-        return false;
-    return showSplash();
+    if (!SettingsStore().flag(SettingKey::RequirePW, 0))
+        return showSplash();
+    // The password window is the only window until the right password is given; Cancel ends the program
+    // before the database is opened or created.
+    auto* password = new frmPassword;
+    password->setAttribute(Qt::WA_DeleteOnClose);
+    // Queued: the splash runs an event loop while it shows, and the password window must have finished
+    // closing (it deletes itself) before that.
+    QObject::connect(
+        password, &QDialog::accepted, qApp,
+        [] {
+            if (!showSplash())
+                UnloadAllForms();
+        },
+        Qt::QueuedConnection);
+    QObject::connect(password, &frmPassword::cancelled, qApp, [] { UnloadAllForms(); }, Qt::QueuedConnection);
+    password->show();
+    return true;
 }
 
 void UnloadAllForms(QWidget* caller)

@@ -1,0 +1,145 @@
+#include "csystray.h"
+#include "fakedesktop.h"
+#include "frmmain.h"
+#include "frmpassword.h"
+#include "frmsettings.h"
+#include "frmsettingspw.h"
+#include "settingsstore.h"
+#include "startup.h"
+#include "testhome.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+template <typename T>
+T* topLevel()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* found = qobject_cast<T*>(w); found && found->isVisible())
+            return found;
+    return nullptr;
+}
+
+QStringList databaseFiles(const TestHome& home)
+{
+    return QDir(home.path()).entryList({QStringLiteral("*.adr")}, QDir::Files);
+}
+
+void closeAll()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* main = qobject_cast<frmMain*>(w))
+            main->store().setDatabaseChanged(false);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        w->close();
+    QApplication::processEvents();
+}
+
+} // namespace
+
+class TestStartup : public QObject {
+    Q_OBJECT
+private slots:
+    void withoutPasswordTheSplashLoadsTheMainWindow();
+    void passwordWindowComesFirstAndCancelTouchesNothing();
+    void rightPasswordOpensTheStore();
+    void settingsCommandsOpenTheDialog();
+};
+
+void TestStartup::withoutPasswordTheSplashLoadsTheMainWindow()
+{
+    TestHome home;
+    FakeDesktop::install();
+    QVERIFY(StartKeyvane());
+    auto* splash = topLevel<frmSplash>();
+    QVERIFY(splash);
+    frmMain* main = splash->mainWindow();
+    QVERIFY(main->isVisible());
+    QVERIFY(!main->isEnabled()); // until the splash has gone
+    QCOMPARE(splash->Timer1()->interval(), 2300);
+    QCOMPARE(databaseFiles(home), QStringList{"anna.adr"});
+    QPointer<frmSplash> watched(splash);
+    QTRY_VERIFY_WITH_TIMEOUT(watched.isNull() || !watched->isVisible(), 5000);
+    QVERIFY(main->isEnabled());
+    QVERIFY(main->isVisible());
+    QVERIFY(main->trayControl()->InTray());
+    closeAll();
+}
+
+void TestStartup::passwordWindowComesFirstAndCancelTouchesNothing()
+{
+    TestHome home;
+    FakeDesktop::install();
+    SettingsStore().writeFlag(SettingKey::RequirePW, true);
+    SettingsStore().writeSecret(SettingKey::PW, QStringLiteral("Sesame"));
+    QVERIFY(StartKeyvane());
+    auto* password = topLevel<frmPassword>();
+    QVERIFY(password);
+    QVERIFY(!topLevel<frmMain>() && !topLevel<frmSplash>());
+    QVERIFY(databaseFiles(home).isEmpty());
+    QTest::keyClick(password, Qt::Key_Escape);
+    QApplication::processEvents();
+    QVERIFY(!topLevel<frmMain>());
+    QVERIFY(databaseFiles(home).isEmpty());
+}
+
+void TestStartup::rightPasswordOpensTheStore()
+{
+    TestHome home;
+    FakeDesktop& fake = FakeDesktop::install();
+    SettingsStore().writeFlag(SettingKey::RequirePW, true);
+    SettingsStore().writeFlag(SettingKey::LogPWs, false);
+    SettingsStore().writeSecret(SettingKey::PW, QStringLiteral("Sesame"));
+    QVERIFY(StartKeyvane());
+    auto* password = topLevel<frmPassword>();
+    QVERIFY(password);
+    auto* box = password->findChild<QLineEdit*>(QStringLiteral("txtPassword"));
+    QTest::keyClicks(box, QStringLiteral("sesame"));
+    password->findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
+    QCOMPARE(fake.messages.size(), 1); // a wrong case is a wrong password
+    QVERIFY(!topLevel<frmMain>());
+    box->clear();
+    QTest::keyClicks(box, QStringLiteral("Sesame"));
+    password->findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
+    QTRY_VERIFY(topLevel<frmMain>());
+    QCOMPARE(databaseFiles(home), QStringList{"anna.adr"});
+    closeAll();
+}
+
+void TestStartup::settingsCommandsOpenTheDialog()
+{
+    TestHome home;
+    FakeDesktop::install();
+    frmMain w;
+    QVERIFY(w.Load());
+    w.findChild<QAction*>(QStringLiteral("Security Configuration"))->trigger();
+    auto* settings = w.findChild<frmSettings*>();
+    QVERIFY(settings && settings->isVisible());
+    QCOMPARE(settings->findChild<QTabWidget*>(QStringLiteral("SSTab1"))->currentIndex(), 1);
+    // Grid lines off, applied to the lists at once on Ok.
+    settings->findChild<QCheckBox*>(QStringLiteral("chkGridlines"))->setChecked(false);
+    settings->findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
+    for (int c = 0; c < 6; ++c)
+        QVERIFY(!w.ListView1(c)->showGrid());
+    QTRY_VERIFY(!w.findChild<frmSettings*>()); // Ok closes it
+
+    // With a settings password required, its window comes first.
+    SettingsStore().writeFlag(SettingKey::RequireSettingsPW, true);
+    w.findChild<QAction*>(QStringLiteral("mnuSettings"))->trigger();
+    QVERIFY(w.findChild<frmSettingsPW*>());
+    w.close();
+}
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
