@@ -1,28 +1,13 @@
 #include "passwordform.h"
 
 #include "icons.h"
+#include "starmask.h"
 
 #include <QBoxLayout>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProxyStyle>
 #include <QPushButton>
-
-namespace {
-
-// Masked boxes show one "*" a character, whatever the desktop style would draw.
-class StarMaskStyle : public QProxyStyle {
-public:
-    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                  QStyleHintReturn* returnData) const override
-    {
-        if (hint == SH_LineEdit_PasswordCharacter) return u'*';
-        return QProxyStyle::styleHint(hint, option, widget, returnData);
-    }
-};
-
-} // namespace
 
 namespace PasswordForm {
 
@@ -34,9 +19,7 @@ QLineEdit* addBox(QBoxLayout* layout, QWidget* parent, const QString& caption, c
     box->setObjectName(QLatin1String(name));
     if (masked) {
         box->setEchoMode(QLineEdit::Password);
-        auto* style = new StarMaskStyle;
-        style->setParent(box);
-        box->setStyle(style);
+        useStarMask(box);
     }
     label->setBuddy(box);
     layout->addWidget(label);

@@ -1,33 +1,16 @@
 #include "fieldedit.h"
 
 #include "entryfields.h"
+#include "starmask.h"
 
 #include <QKeyEvent>
-#include <QProxyStyle>
 #include <QTimer>
-
-namespace {
-
-// Masked boxes show one "*" a character, whatever the desktop style would draw.
-class StarMaskStyle : public QProxyStyle {
-public:
-    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                  QStyleHintReturn* returnData) const override
-    {
-        if (hint == SH_LineEdit_PasswordCharacter) return u'*';
-        return QProxyStyle::styleHint(hint, option, widget, returnData);
-    }
-};
-
-} // namespace
 
 FieldEdit::FieldEdit(const QString& name, QWidget* parent) : QLineEdit(parent)
 {
     setObjectName(name);
     setMaxLength(EntryFields::kMaxLength);
-    auto* style = new StarMaskStyle;
-    style->setParent(this);
-    setStyle(style);
+    useStarMask(this);
 }
 
 void FieldEdit::focusInEvent(QFocusEvent* event)
