@@ -51,3 +51,6 @@ double loadFigure(BenchContext& context);
 double saveFigure(BenchContext& context);
 double saveSyncFigure(BenchContext& context);
 double maskToggleFigure(BenchContext& context);
+double reportHtmlFigure(BenchContext& context);
+double reportTextFigure(BenchContext& context);
+double startupFigure(BenchContext& context);
