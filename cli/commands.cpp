@@ -27,7 +27,7 @@ const Command kCommands[] = {
      removeCommand},
     {"generate", "[--type 1|2|3] [--case 1|2|3] [--length N] [--count K]",
      "Prints K new passwords (1 unless given), one a line, made as the\n"
-     "Password Generator makes them. --type: 1 letters, 2 digits, 3 both\n"
+     "Password Generator makes them. --type: 1 digits, 2 letters, 3 both\n"
      "(the default); --case: 1 upper, 2 lower, 3 mixed (the default);\n"
      "--length 0 to 100 (6 unless given). Reads no database.",
      generateCommand},

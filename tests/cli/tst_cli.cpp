@@ -1,5 +1,7 @@
 #include "apppaths.h"
 #include "databasefile.h"
+#include "reportfile.h"
+#include "textreport.h"
 #include "entrystore.h"
 #include "settingsstore.h"
 #include "testhome.h"
@@ -7,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
+#include <QRegularExpression>
 #include <QProcess>
 #include <QtTest>
 
@@ -90,6 +93,7 @@ private slots:
     void defaultPath_data();
     void defaultPath();
     void help();
+    void generateAndReport();
 };
 
 void TestCli::roundTrip()
@@ -351,3 +355,34 @@ void TestCli::help()
 
 QTEST_GUILESS_MAIN(TestCli)
 #include "tst_cli.moc"
+
+void TestCli::generateAndReport()
+{
+    const Result generated = runCli({"generate", "--type", "1", "--length", "12", "--count", "3"});
+    QCOMPARE(generated.status, 0);
+    const QStringList lines = generated.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 3);
+    for (const QString& line : lines)
+        QVERIFY2(line.size() == 12 && QRegularExpression(QStringLiteral("^[0-9]+$")).match(line).hasMatch(),
+                 qPrintable(line));
+    const Result tooLong = runCli({"generate", "--length", "101"});
+    QCOMPARE(tooLong.status, 1);
+    QVERIFY(tooLong.out.isEmpty());
+    QCOMPARE(tooLong.err.count(QLatin1Char('\n')), 1);
+
+    TestHome home;
+    const QString db = home.file(QStringLiteral("report.adr"));
+    QCOMPARE(runOn(db, {"add", "--category", "5", "Locker", "anna", "Zürich", "", "<b>"}).status, 0);
+    QCOMPARE(runOn(db, {"add", "--category", "0", "Bank", "anna", "pw", "bank.example", ""}).status, 0);
+    const QString file = home.file(QStringLiteral("out.txt"));
+    QCOMPARE(runOn(db, {"report", "--text", "--categories", "5,0", "--mask", "-o", file}).status, 0);
+
+    DatabaseFile reader(db);
+    EntryStore store;
+    store.setContents(reader.read().lists);
+    Reports::ReportOptions options;
+    options.categories[0] = options.categories[5] = true;
+    options.hideSensitive = true;
+    QCOMPARE(readBytes(file), Reports::reportFileBytes(Reports::textReport(store, options)));
+    QCOMPARE(runOn(db, {"report", "--html", "--categories", "3"}).status, 1); // Wallet is empty
+}
