@@ -21,19 +21,13 @@ private slots:
     void init();
     void cleanup();
 
-    void opensOnChosenCategory();
-    void nextBackAndChangeOfMind();
-    void pageCaptions_data();
-    void pageCaptions();
+    void navigation();
+    void eachPage_data();
+    void eachPage();
     void finish_data();
     void finish();
     void remoteSystemLists();
-    void pickOnlyLists();
-    void maskingWhileHidden_data();
-    void maskingWhileHidden();
     void fullStoreKeepsWizardOpen();
-    void generatedPassword_data();
-    void generatedPassword();
     void browse();
     void listEditorReloadsOnSave_data();
     void listEditorReloadsOnSave();
@@ -89,7 +83,7 @@ void TestFrmAdd::goTo(int category)
     QCOMPARE(m_wizard->currentPage(), category);
 }
 
-void TestFrmAdd::opensOnChosenCategory()
+void TestFrmAdd::navigation()
 {
     open(RemoteSystems);
     QCOMPARE(m_wizard->windowTitle(), QStringLiteral("Add Entry Wizard"));
@@ -97,31 +91,24 @@ void TestFrmAdd::opensOnChosenCategory()
     QStringList choices;
     for (int i = 0; i < combo->count(); ++i) {
         QVERIFY(!combo->itemIcon(i).isNull());
-        QCOMPARE(combo->itemData(i).toString(), combo->itemText(i)); // the key is the shown text
         choices << combo->itemText(i);
     }
     QCOMPARE(choices,
              (QStringList{"Web Page", "Serial Number", "Application", "Wallet", "Remote System", "Misc"}));
-    QCOMPARE(combo->currentText(), QStringLiteral("Remote System"));
+    QCOMPARE(combo->currentText(), QStringLiteral("Remote System")); // the list the user is looking at
     QVERIFY(child(QStringLiteral("Begin"))->isVisible());
     QCOMPARE(m_wizard->currentPage(), -1);
+    QCOMPARE((QStringList{nav(1)->text(), nav(2)->text(), nav(3)->text(), nav(4)->text()}),
+             (QStringList{"Cancel", "< &Back", "&Next >", "&Finish"}));
     QCOMPARE(navStates(), kChoosing);
-}
 
-void TestFrmAdd::nextBackAndChangeOfMind()
-{
-    open(0);
-    const QStringList captions{nav(1)->text(), nav(2)->text(), nav(3)->text(), nav(4)->text()};
-    QCOMPARE(captions, (QStringList{"Cancel", "< &Back", "&Next >", "&Finish"}));
     goTo(2);
-    QVERIFY(child(QStringLiteral("Cat_2"))->isVisible());
-    QVERIFY(!child(QStringLiteral("Begin"))->isVisible());
+    QVERIFY(child(QStringLiteral("Cat_2"))->isVisible() && !child(QStringLiteral("Begin"))->isVisible());
     QCOMPARE(navStates(), kOnPage);
     QTest::keyClicks(box("txtSite", 2), QStringLiteral("Editor"));
     QTest::mouseClick(nav(2), Qt::LeftButton);
     QCOMPARE(navStates(), kChoosing);
     QVERIFY(child(QStringLiteral("Begin"))->isVisible());
-
     goTo(5);
     QTest::keyClicks(box("txtSite", 5), QStringLiteral("Locker"));
     goTo(2);
@@ -129,14 +116,14 @@ void TestFrmAdd::nextBackAndChangeOfMind()
     goTo(5);
     QTest::mouseClick(nav(4), Qt::LeftButton);
     QCOMPARE(m_wizard->result(), int(QDialog::Accepted));
-    QCOMPARE(m_store->totalCount(), 1);
+    QCOMPARE(m_store->totalCount(), 1); // only the page in view is added
     QCOMPARE(m_store->list(Misc).entry(0).site, QStringLiteral("Locker"));
 }
 
-void TestFrmAdd::pageCaptions_data()
+void TestFrmAdd::eachPage_data()
 {
-    QTest::addColumn<int>("category");
-    QTest::addColumn<QStringList>("labels");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QStringList>("labels"); // the boxes' captions, in the order of the fields they fill
     QTest::newRow("Web Page") << 0 << QStringList{"Site Name", "User Name", "Password", "URL", "Notes"};
     QTest::newRow("Serial") << 1
                             << QStringList{"Application", "User Name", "Serial Number", "Filename", "Notes"};
@@ -149,168 +136,20 @@ void TestFrmAdd::pageCaptions_data()
     QTest::newRow("Misc") << 5 << QStringList{"Description", "User Name", "Password", "Notes", "Notes"};
 }
 
-void TestFrmAdd::pageCaptions()
-{
-    QFETCH(int, category);
-    QFETCH(QStringList, labels);
-    open(category);
-    goTo(category);
-    QStringList shown; // the captions of the boxes, in the order of the fields they fill
-    for (QLabel* label : child(QStringLiteral("Cat_%1").arg(category))->findChildren<QLabel*>())
-        if (label->buddy()) shown << label->text();
-    QCOMPARE(shown, labels);
-}
-
-void TestFrmAdd::finish_data()
-{
-    QTest::addColumn<int>("category");
-    QTest::addColumn<int>("protocol");
-    QTest::addColumn<QStringList>("typed");
-    QTest::addColumn<QStringList>("stored");
-    const QString a50(50, u'a');
-    QTest::newRow("web ftp") << 0 << 1 << QStringList{"s", "u", "p", "abc", "n"}
-                             << QStringList{"s", "u", "p", "ftp://abc", "n"};
-    QTest::newRow("web empty url") << 0 << 0 << QStringList{"s", "u", "p", "", ""}
-                                   << QStringList{"s", "u", "p", "http://", ""};
-    QTest::newRow("web joined then cut") << 0 << 0 << QStringList{"s", "u", "p", "  " + a50, ""}
-                                         << QStringList{"s", "u", "p", "http://" + a50.left(43), ""};
-    QTest::newRow("serial padded and long")
-        << 1 << 0 << QStringList{"  abc  ", QString(60, u'u'), "p", "f", " n n "}
-        << QStringList{"abc", QString(50, u'u'), "p", "f", "n n"};
-    QTest::newRow("application") << 2 << 0 << QStringList{"a", "b", "c", "d", "e"}
-                                 << QStringList{"a", "b", "c", "d", "e"};
-    QTest::newRow("wallet") << 3 << 0 << QStringList{"Visa", "A", "4111", "12/29", ""}
-                            << QStringList{"Visa", "A", "4111", "12/29", ""};
-    QTest::newRow("misc empty") << 5 << 0 << QStringList{"", "", "", "", ""}
-                                << QStringList{"", "", "", "", ""};
-}
-
-void TestFrmAdd::finish()
-{
-    QFETCH(int, category);
-    QFETCH(int, protocol);
-    QFETCH(QStringList, typed);
-    QFETCH(QStringList, stored);
-    open(category);
-    goTo(category);
-    if (category == WebPages) child<QComboBox>(QStringLiteral("cboProtocol_0"))->setCurrentIndex(protocol);
-    const char* const names[5] = {"txtSite", "txtUserName", "txtPassword", "txtURL", "txtNotes"};
-    for (int f = 0; f < 5; ++f) {
-        QCOMPARE(box(names[f], category)->maxLength(), 50);
-        box(names[f], category)->setText(typed.at(f));
-    }
-    QTest::mouseClick(nav(4), Qt::LeftButton);
-    QCOMPARE(m_store->list(category).count(), 1);
-    const Entry& e = m_store->list(category).entry(0);
-    QCOMPARE((QStringList{e.site, e.user, e.pass, e.url, e.notes}), stored);
-    QVERIFY(e.bold);
-    QVERIFY(m_store->databaseChanged());
-    QVERIFY(!m_wizard->isVisible());
-}
-
-void TestFrmAdd::remoteSystemLists()
-{
-    open(4);
-    goTo(4);
-    // Without the two files the lists are empty and the wizard works on.
-    QCOMPARE(child<QComboBox>(QStringLiteral("cboServers"))->count(), 0);
-    QCOMPARE(child<QComboBox>(QStringLiteral("cboProtocol_1"))->count(), 0);
-
-    QVERIFY(ListFiles::write(ListFiles::Kind::ServerTypes, {"Unix", "VMS"}));
-    QVERIFY(ListFiles::write(ListFiles::Kind::Protocols, {"telnet", "", "ssh"}));
-    m_wizard->AddServers();
-    auto* servers = child<QComboBox>(QStringLiteral("cboServers"));
-    auto* protocols = child<QComboBox>(QStringLiteral("cboProtocol_1"));
-    QCOMPARE(protocols->count(), 2);
-    QVERIFY(!servers->isEditable() && !protocols->isEditable());
-    QCOMPARE(servers->currentIndex(), -1); // nothing is chosen for the user
-    servers->setCurrentIndex(1);
-    protocols->setCurrentIndex(1);
-    box("txtSite", 4)->setText(QStringLiteral("host"));
-    QTest::mouseClick(nav(4), Qt::LeftButton);
-    const Entry& e = m_store->list(RemoteSystems).entry(0);
-    QCOMPARE(e.url, QStringLiteral("VMS"));
-    QCOMPARE(e.notes, QStringLiteral("ssh"));
-    QVERIFY(m_fake->messages.isEmpty());
-}
-
-void TestFrmAdd::pickOnlyLists()
-{
-    QVERIFY(ListFiles::write(ListFiles::Kind::Protocols, {"telnet", "ssh", "rlogin"}));
-    QVERIFY(ListFiles::write(ListFiles::Kind::ServerTypes, {"Unix", "VMS"}));
-    open(4);
-    goTo(4);
-    auto* protocols = child<QComboBox>(QStringLiteral("cboProtocol_1"));
-    protocols->setCurrentIndex(0);
-    QTest::keyClicks(protocols, QStringLiteral("sr"));
-    QCOMPARE(protocols->currentIndex(), 0); // typed letters pick nothing
-    QTest::keyClick(protocols, Qt::Key_Down);
-    QCOMPARE(protocols->currentIndex(), 1);
-    auto* web = child<QComboBox>(QStringLiteral("cboProtocol_0"));
-    QCOMPARE(web->currentText(), QStringLiteral("http://"));
-    QTest::keyClicks(web, QStringLiteral("f"));
-    QCOMPARE(web->currentText(), QStringLiteral("http://"));
-}
-
-void TestFrmAdd::maskingWhileHidden_data()
-{
-    QTest::addColumn<bool>("hidden");
-    QTest::newRow("hidden") << true;
-    QTest::newRow("shown") << false;
-}
-
-void TestFrmAdd::maskingWhileHidden()
-{
-    QFETCH(bool, hidden);
-    m_store->setSensitiveHidden(hidden);
-    m_store->showPasswords(!hidden);
-    open(2);
-    for (int c = 0; c < 6; ++c) {
-        QLineEdit* password = box("txtPassword", c);
-        QCOMPARE(password->echoMode(), hidden ? QLineEdit::Password : QLineEdit::Normal);
-        QCOMPARE(password->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, password),
-                 int('*'));
-    }
-    QCOMPARE(box("txtSite", 0)->echoMode(), QLineEdit::Normal);
-    goTo(2);
-    QTest::keyClicks(box("txtPassword", 2), QStringLiteral("open sesame"));
-    QTest::mouseClick(nav(4), Qt::LeftButton);
-    const EntryModel& list = m_store->list(Applications);
-    QCOMPARE(list.entry(0).pass, QStringLiteral("open sesame"));
-    QCOMPARE(list.data(list.index(0, 2)).toString(),
-             hidden ? QStringLiteral("******") : QStringLiteral("open sesame"));
-}
-
-void TestFrmAdd::fullStoreKeepsWizardOpen()
-{
-    std::array<QVector<Entry>, kCategoryCount> lists;
-    lists[Misc] = QVector<Entry>(EntryStore::kMaxEntries, Entry{QStringLiteral("x"), {}, {}, {}, {}, true});
-    m_store->setContents(std::move(lists));
-    open(0);
-    goTo(0);
-    QTest::keyClicks(box("txtSite", 0), QStringLiteral("one too many"));
-    QTest::mouseClick(nav(4), Qt::LeftButton);
-    QCOMPARE(m_fake->messages, QStringList{EntryStore::kFullMessage});
-    QVERIFY(m_wizard->isVisible());
-    QCOMPARE(box("txtSite", 0)->text(), QStringLiteral("one too many"));
-    QCOMPARE(m_store->list(WebPages).count(), 0);
-}
-
-void TestFrmAdd::generatedPassword_data()
-{
-    QTest::addColumn<int>("page");
-    QTest::addColumn<bool>("takesOne");
-    for (int c = 0; c < 6; ++c)
-        QTest::addRow("page %d", c) << c << (c != SerialNumbers && c != Wallet);
-}
-
-void TestFrmAdd::generatedPassword()
+// Each page's captions; a generated password goes to the page in view, and only on a page with a generator.
+void TestFrmAdd::eachPage()
 {
     QFETCH(int, page);
-    QFETCH(bool, takesOne);
+    QFETCH(QStringList, labels);
+    const bool takesOne = page != SerialNumbers && page != Wallet;
     open(0);
     m_wizard->UpdateGeneratedPassword(QStringLiteral("early")); // on the first page: goes nowhere
     goTo(page);
+    QStringList shown;
+    for (QLabel* label : child(QStringLiteral("Cat_%1").arg(page))->findChildren<QLabel*>())
+        if (label->buddy()) shown << label->text();
+    QCOMPARE(shown, labels);
+
     box("txtPassword", page)->setText(QStringLiteral("old"));
     m_wizard->UpdateGeneratedPassword(QStringLiteral("G3n"));
     for (int c = 0; c < 6; ++c)
@@ -328,6 +167,113 @@ void TestFrmAdd::generatedPassword()
     QCOMPARE(box("txtPassword", page)->text().size(), 1); // the generator starts on length 1
     QTRY_VERIFY(!child<QDialog>(QStringLiteral("frmGenerator")));
     QVERIFY(m_wizard->isVisible());
+}
+
+void TestFrmAdd::finish_data()
+{
+    QTest::addColumn<int>("category");
+    QTest::addColumn<int>("protocol");
+    QTest::addColumn<bool>("hidden"); // the sensitive column hidden when the wizard opens
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QStringList>("stored");
+    const QString a50(50, u'a');
+    QTest::newRow("web ftp") << 0 << 1 << false << QStringList{"s", "u", "p", "abc", "n"}
+                             << QStringList{"s", "u", "p", "ftp://abc", "n"};
+    QTest::newRow("web empty url") << 0 << 0 << false << QStringList{"s", "u", "p", "", ""}
+                                   << QStringList{"s", "u", "p", "http://", ""};
+    QTest::newRow("web joined then cut") << 0 << 0 << false << QStringList{"s", "u", "p", "  " + a50, ""}
+                                         << QStringList{"s", "u", "p", "http://" + a50.left(43), ""};
+    QTest::newRow("serial padded and long")
+        << 1 << 0 << false << QStringList{"  abc  ", QString(60, u'u'), "p", "f", " n n "}
+        << QStringList{"abc", QString(50, u'u'), "p", "f", "n n"};
+    QTest::newRow("application, masked: stored clear")
+        << 2 << 0 << true << QStringList{"a", "b", "open sesame", "d", "e"}
+        << QStringList{"a", "b", "open sesame", "d", "e"};
+    QTest::newRow("wallet") << 3 << 0 << false << QStringList{"Visa", "A", "4111", "12/29", ""}
+                            << QStringList{"Visa", "A", "4111", "12/29", ""};
+    QTest::newRow("misc empty, masked")
+        << 5 << 0 << true << QStringList{"", "", "", "", ""} << QStringList{"", "", "", "", ""};
+}
+
+void TestFrmAdd::finish()
+{
+    QFETCH(int, category);
+    QFETCH(int, protocol);
+    QFETCH(bool, hidden);
+    QFETCH(QStringList, typed);
+    QFETCH(QStringList, stored);
+    m_store->setSensitiveHidden(hidden);
+    m_store->showPasswords(!hidden);
+    open(category);
+    for (int c = 0; c < 6; ++c) { // every page's password box follows the column, drawn with '*'
+        QLineEdit* password = box("txtPassword", c);
+        QCOMPARE(password->echoMode(), hidden ? QLineEdit::Password : QLineEdit::Normal);
+        QCOMPARE(password->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, password),
+                 int('*'));
+    }
+    goTo(category);
+    if (category == WebPages) child<QComboBox>(QStringLiteral("cboProtocol_0"))->setCurrentIndex(protocol);
+    const char* const names[5] = {"txtSite", "txtUserName", "txtPassword", "txtURL", "txtNotes"};
+    for (int f = 0; f < 5; ++f) {
+        QCOMPARE(box(names[f], category)->maxLength(), 50);
+        QCOMPARE(box(names[f], category)->echoMode() == QLineEdit::Password, hidden && f == 2);
+        box(names[f], category)->setText(typed.at(f));
+    }
+    QTest::mouseClick(nav(4), Qt::LeftButton);
+    QCOMPARE(m_store->list(category).count(), 1);
+    const Entry& e = m_store->list(category).entry(0);
+    QCOMPARE((QStringList{e.site, e.user, e.pass, e.url, e.notes}), stored);
+    QVERIFY(e.bold);
+    QVERIFY(m_store->databaseChanged());
+    QVERIFY(!m_wizard->isVisible());
+}
+
+void TestFrmAdd::remoteSystemLists()
+{
+    open(4);
+    goTo(4);
+    auto* servers = child<QComboBox>(QStringLiteral("cboServers"));
+    auto* protocols = child<QComboBox>(QStringLiteral("cboProtocol_1"));
+    // Without the two files the lists are empty and the wizard works on.
+    QCOMPARE(servers->count() + protocols->count(), 0);
+
+    QVERIFY(ListFiles::write(ListFiles::Kind::ServerTypes, {"Unix", "VMS"}));
+    QVERIFY(ListFiles::write(ListFiles::Kind::Protocols, {"telnet", "ssh", "rlogin"}));
+    m_wizard->AddServers();
+    QCOMPARE(protocols->count(), 3);
+    QVERIFY(!servers->isEditable() && !protocols->isEditable());
+    QCOMPARE(servers->currentIndex(), -1); // nothing is chosen for the user
+    // Picked by the arrow keys; typed letters pick nothing, here or in the web page's protocol.
+    protocols->setCurrentIndex(0);
+    QTest::keyClicks(protocols, QStringLiteral("sr"));
+    QCOMPARE(protocols->currentIndex(), 0);
+    QTest::keyClick(protocols, Qt::Key_Down);
+    auto* web = child<QComboBox>(QStringLiteral("cboProtocol_0"));
+    QTest::keyClicks(web, QStringLiteral("f"));
+    QCOMPARE(web->currentText(), QStringLiteral("http://"));
+
+    servers->setCurrentIndex(1);
+    box("txtSite", 4)->setText(QStringLiteral("host"));
+    QTest::mouseClick(nav(4), Qt::LeftButton);
+    const Entry& e = m_store->list(RemoteSystems).entry(0);
+    QCOMPARE(e.url, QStringLiteral("VMS"));
+    QCOMPARE(e.notes, QStringLiteral("ssh"));
+    QVERIFY(m_fake->messages.isEmpty());
+}
+
+void TestFrmAdd::fullStoreKeepsWizardOpen()
+{
+    std::array<QVector<Entry>, kCategoryCount> lists;
+    lists[Misc] = QVector<Entry>(EntryStore::kMaxEntries, Entry{QStringLiteral("x"), {}, {}, {}, {}, true});
+    m_store->setContents(std::move(lists));
+    open(0);
+    goTo(0);
+    QTest::keyClicks(box("txtSite", 0), QStringLiteral("one too many"));
+    QTest::mouseClick(nav(4), Qt::LeftButton);
+    QCOMPARE(m_fake->messages, QStringList{EntryStore::kFullMessage});
+    QVERIFY(m_wizard->isVisible());
+    QCOMPARE(box("txtSite", 0)->text(), QStringLiteral("one too many"));
+    QCOMPARE(m_store->list(WebPages).count(), 0);
 }
 
 void TestFrmAdd::browse()
@@ -348,17 +294,14 @@ void TestFrmAdd::listEditorReloadsOnSave_data()
 {
     QTest::addColumn<int>("tab");
     QTest::addColumn<QString>("combo");
-    QTest::addColumn<bool>("save");
-    QTest::newRow("server types, saved") << 0 << "cboServers" << true;
-    QTest::newRow("protocols, saved") << 1 << "cboProtocol_1" << true;
-    QTest::newRow("protocols, cancelled") << 1 << "cboProtocol_1" << false;
+    QTest::newRow("server types") << 0 << "cboServers";
+    QTest::newRow("protocols") << 1 << "cboProtocol_1";
 }
 
 void TestFrmAdd::listEditorReloadsOnSave()
 {
     QFETCH(int, tab);
     QFETCH(QString, combo);
-    QFETCH(bool, save);
     QVERIFY(ListFiles::write(ListFiles::Kind::ServerTypes, {"Unix"}));
     QVERIFY(ListFiles::write(ListFiles::Kind::Protocols, {"telnet"}));
     open(4);
@@ -372,10 +315,10 @@ void TestFrmAdd::listEditorReloadsOnSave()
     QCOMPARE(editor->findChild<QTabWidget*>(QStringLiteral("SSTab1"))->currentIndex(), tab);
     m_fake->inputAnswers.enqueue(QStringLiteral("added"));
     QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("cmdAdd_%1").arg(tab)), Qt::LeftButton);
-    QTest::mouseClick(editor->findChild<QPushButton*>(save ? "cmdSave" : "cmdCancel"), Qt::LeftButton);
+    QTest::mouseClick(editor->findChild<QPushButton*>("cmdSave"), Qt::LeftButton);
 
-    QCOMPARE(list->count(), save ? 2 : 1);
-    QCOMPARE(list->itemText(list->count() - 1), save ? QStringLiteral("added") : list->itemText(0));
+    QCOMPARE(list->count(), 2);
+    QCOMPARE(list->itemText(1), QStringLiteral("added"));
     QCOMPARE(list->currentIndex(), 0); // the choice made before the reload stays
     QTRY_VERIFY(!m_wizard->findChild<frmEditList*>());
 }

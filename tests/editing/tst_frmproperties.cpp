@@ -19,12 +19,10 @@ private slots:
 
     void layoutPerCategory_data();
     void layoutPerCategory();
-    void saveInPlace_data();
-    void saveInPlace();
     void settings_data();
     void settings();
-    void deleteEntry();
-    void cancelAndEscapeChangeNothing();
+    void closing_data();
+    void closing();
     void browseAndGenerate();
     void focusSelectsWholeText();
 
@@ -79,12 +77,13 @@ void TestFrmProperties::layoutPerCategory_data()
     QTest::addColumn<int>("category");
     QTest::addColumn<bool>("generate");
     QTest::addColumn<bool>("browse");
-    QTest::newRow("Web Pages") << 0 << true << true;
-    QTest::newRow("Serial Numbers") << 1 << false << true;
-    QTest::newRow("Applications") << 2 << true << true;
-    QTest::newRow("Wallet") << 3 << false << false;
-    QTest::newRow("Remote Systems") << 4 << true << false;
-    QTest::newRow("Misc") << 5 << true << false;
+    QTest::addColumn<bool>("hidden"); // the sensitive column
+    QTest::newRow("Web Pages") << 0 << true << true << false;
+    QTest::newRow("Serial Numbers") << 1 << false << true << true;
+    QTest::newRow("Applications") << 2 << true << true << false;
+    QTest::newRow("Wallet") << 3 << false << false << true;
+    QTest::newRow("Remote Systems") << 4 << true << false << false;
+    QTest::newRow("Misc") << 5 << true << false << true;
 }
 
 void TestFrmProperties::layoutPerCategory()
@@ -92,6 +91,9 @@ void TestFrmProperties::layoutPerCategory()
     QFETCH(int, category);
     QFETCH(bool, generate);
     QFETCH(bool, browse);
+    QFETCH(bool, hidden);
+    m_store->setSensitiveHidden(hidden);
+    m_store->showPasswords(!hidden);
     addSamples(category, 2);
     open(category, 1);
     QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Properties"));
@@ -103,8 +105,10 @@ void TestFrmProperties::layoutPerCategory()
     QStringList shown;
     for (const char* name : {"txtSite", "txtUserName", "txtPassword", "txtURL", "txtNotes"}) {
         QCOMPARE(box(name)->maxLength(), 50);
+        QCOMPARE(box(name)->echoMode() == QLineEdit::Password, hidden && box(name) == box("txtPassword"));
         shown << box(name)->text();
     }
+    // The clear value in the password box, never the mask.
     QCOMPARE(shown, (QStringList{"site2", "user2", "pass2", "url2", "notes2"}));
 
     QCOMPARE(child("cmdGenerate")->isVisible(), generate);
@@ -116,45 +120,6 @@ void TestFrmProperties::layoutPerCategory()
     QCOMPARE(box("txtURL")->geometry().right() < full.right(), browse);
     if (generate) QVERIFY(child("cmdGenerate")->geometry().left() > box("txtPassword")->geometry().right());
     if (browse) QVERIFY(child("cmdBrowse")->geometry().left() > box("txtURL")->geometry().right());
-}
-
-void TestFrmProperties::saveInPlace_data()
-{
-    QTest::addColumn<bool>("hidden");
-    QTest::newRow("sensitive shown") << false;
-    QTest::newRow("sensitive hidden") << true;
-}
-
-void TestFrmProperties::saveInPlace()
-{
-    QFETCH(bool, hidden);
-    m_store->setSensitiveHidden(hidden);
-    m_store->showPasswords(!hidden);
-    addSamples(RemoteSystems, 3);
-    addSamples(Misc, 1);
-    open(RemoteSystems, 1);
-    QCOMPARE(box("txtPassword")->echoMode(), hidden ? QLineEdit::Password : QLineEdit::Normal);
-    QCOMPARE(box("txtPassword")->text(), QStringLiteral("pass2")); // the clear value, never the mask
-    QCOMPARE(box("txtSite")->echoMode(), QLineEdit::Normal);
-
-    box("txtSite")->setText(QString(60, u'a'));
-    box("txtUserName")->setText(QStringLiteral("  abc  "));
-    box("txtPassword")->setText(QStringLiteral(" new secret "));
-    box("txtNotes")->clear();
-    click("cmdSave");
-
-    QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
-    QVERIFY(!m_dialog->isVisible());
-    const EntryModel& list = m_store->list(RemoteSystems);
-    QCOMPARE(list.count(), 3);
-    QCOMPARE(list.entry(0).site, QStringLiteral("site1"));
-    QCOMPARE(list.entry(1), (Entry{QString(50, u'a'), "abc", "new secret", "url2", "", false}));
-    QCOMPARE(list.entry(2).site, QStringLiteral("site3"));
-    QVERIFY(list.entry(0).bold && list.entry(2).bold);
-    QCOMPARE(list.data(list.index(1, 2)).toString(),
-             hidden ? QStringLiteral("******") : QStringLiteral("new secret"));
-    QCOMPARE(m_store->list(Misc).count(), 1);
-    QVERIFY(m_store->databaseChanged());
 }
 
 void TestFrmProperties::settings_data()
@@ -186,46 +151,60 @@ void TestFrmProperties::settings()
         if (!allowDelete.isNull()) settings.write(SettingKey::AllowDelete, allowDelete);
     }
     m_store->setSensitiveHidden(true); // neither setting depends on it
-    addSamples(WebPages, 1);
-    open(WebPages, 0);
+    addSamples(WebPages, 3);
+    open(WebPages, 1);
     for (const char* name :
          {"txtSite", "txtUserName", "txtPassword", "txtURL", "txtNotes", "cmdBrowse", "cmdGenerate"})
         QVERIFY2(child(name)->isEnabled() == editable, name);
     QCOMPARE(child("cmdDelete")->isEnabled(), deletable);
-    // Save works either way and rewrites the entry as shown.
+    if (editable) { // cut and trimmed as the wizard does
+        box("txtSite")->setText(QString(60, u'a'));
+        box("txtUserName")->setText(QStringLiteral("  abc  "));
+        box("txtPassword")->setText(QStringLiteral(" new secret "));
+        box("txtNotes")->clear();
+    }
+    // Save works either way and rewrites the entry in its place as shown, no longer bold.
     click("cmdSave");
-    QCOMPARE(m_store->list(WebPages).entry(0), (Entry{"site1", "user1", "pass1", "url1", "notes1", false}));
-}
-
-void TestFrmProperties::deleteEntry()
-{
-    addSamples(SerialNumbers, 3);
-    open(SerialNumbers, 1);
-    QCOMPARE(child<QPushButton>("cmdDelete")->text(), QStringLiteral("Delete Entry"));
-    click("cmdDelete");
-    QVERIFY(m_fake->questions.isEmpty()); // nothing asked
+    QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
     QVERIFY(!m_dialog->isVisible());
-    const EntryModel& list = m_store->list(SerialNumbers);
-    QCOMPARE(list.count(), 2);
-    QCOMPARE(list.entry(1).site, QStringLiteral("site3"));
+    const EntryModel& list = m_store->list(WebPages);
+    QCOMPARE(list.count(), 3);
+    const Entry edited{QString(50, u'a'), "abc", "new secret", "url2", "", false};
+    const Entry unchanged{"site2", "user2", "pass2", "url2", "notes2", false};
+    QCOMPARE(list.entry(1), editable ? edited : unchanged);
+    QVERIFY(list.entry(0).site == "site1" && list.entry(0).bold && list.entry(2).site == "site3");
     QVERIFY(m_store->databaseChanged());
 }
 
-void TestFrmProperties::cancelAndEscapeChangeNothing()
+void TestFrmProperties::closing_data()
 {
-    addSamples(WebPages, 1);
-    const Entry before = m_store->list(WebPages).entry(0);
-    for (bool escape : {false, true}) {
-        open(WebPages, 0);
-        box("txtSite")->setText(QStringLiteral("changed"));
-        if (escape)
-            QTest::keyClick(box("txtSite"), Qt::Key_Escape);
-        else
-            click("cmdCancel");
-        QVERIFY(!m_dialog->isVisible());
-    }
-    QCOMPARE(m_store->list(WebPages).entry(0), before);
-    QVERIFY(!m_store->databaseChanged());
+    QTest::addColumn<int>("how"); // 0: Delete Entry, 1: C&ancel, 2: Esc
+    QTest::newRow("Delete Entry, nothing asked") << 0;
+    QTest::newRow("Cancel") << 1;
+    QTest::newRow("Esc") << 2;
+}
+
+void TestFrmProperties::closing()
+{
+    QFETCH(int, how);
+    addSamples(SerialNumbers, 3);
+    const Entry before = m_store->list(SerialNumbers).entry(1);
+    open(SerialNumbers, 1);
+    QCOMPARE(child<QPushButton>("cmdDelete")->text(), QStringLiteral("Delete Entry"));
+    box("txtSite")->setText(QStringLiteral("changed"));
+    if (how == 2)
+        QTest::keyClick(box("txtSite"), Qt::Key_Escape);
+    else
+        click(how == 0 ? "cmdDelete" : "cmdCancel");
+    QVERIFY(!m_dialog->isVisible());
+    QVERIFY(m_fake->questions.isEmpty());
+    const EntryModel& list = m_store->list(SerialNumbers);
+    QCOMPARE(list.count(), how == 0 ? 2 : 3);
+    if (how == 0)
+        QCOMPARE(list.entry(1).site, QStringLiteral("site3"));
+    else
+        QCOMPARE(list.entry(1), before);
+    QCOMPARE(m_store->databaseChanged(), how == 0);
 }
 
 void TestFrmProperties::browseAndGenerate()
