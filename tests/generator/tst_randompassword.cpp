@@ -132,15 +132,14 @@ void TestRandomPassword::characterSets_data()
     QTest::addColumn<QString>("klass");
 
     QTest::newRow("digits") << 1 << 1 << "0-9";
-    QTest::newRow("letters upper") << 2 << 1 << "A-NP-Z";
     QTest::newRow("letters lower") << 2 << 2 << "a-np-z";
     QTest::newRow("letters, other type and case") << 0 << 9 << "A-NP-Za-np-z";
     QTest::newRow("alphanumeric lower") << 3 << 2 << "0-9a-np-z";
     QTest::newRow("alphanumeric mixed") << 3 << 3 << "0-9A-NP-Za-np-z";
 }
 
-// 20,000 characters: each one from the set, and every member of the set seen (missing one of 1-in-120
-// odds has a probability below 1e-70).
+// 20,000 characters (upper-case letters: see frequencies): each one from the set, and every member of the set
+// seen (missing one of 1-in-120 odds has a probability below 1e-70).
 void TestRandomPassword::characterSets()
 {
     QFETCH(int, type);
@@ -179,6 +178,7 @@ void TestRandomPassword::frequencies()
         for (QChar c : engine.Password())
             ++counts[c];
     }
+    QCOMPARE(counts.size(), 25); // A to Z without O: nothing from outside the set
     QCOMPARE(counts.value(QLatin1Char('O')), 0);
     const int q = counts.value(QLatin1Char('Q'));
     QVERIFY2(q > 18000 && q < 22000, qPrintable(QString::number(q)));
