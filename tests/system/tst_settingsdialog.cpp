@@ -36,13 +36,11 @@ private slots:
     void optionButtons_data();
     void optionButtons();
     void telnetControlsFollowClicks();
-    void opensOnTab();
 
     void okWritesEveryKey();
     void writeOrder_data();
     void writeOrder();
     void useSamePasswordWinsOverClearedOne();
-    void gridlinesAppliedAfterSaving();
     void escAndCancelChangeNothing_data();
     void escAndCancelChangeNothing();
     void autostartFollowsTheBox();
@@ -121,6 +119,10 @@ void TestSettingsDialog::freshStore()
     frmSettings* dialog = open();
     QVERIFY(dialog->isVisible());
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Settings"));
+    auto* tabs = ctl<QTabWidget>("SSTab1");
+    QCOMPARE(tabs->currentIndex(), 0);
+    QCOMPARE((QStringList{tabs->tabText(0), tabs->tabText(1), tabs->tabText(2)}),
+             (QStringList{"General Preferences", "Security and Users", "Options"}));
     for (const char* on : {"chkLoadAtStartup", "chkAutoSave", "chkLogPWs", "chkGridlines", "chkDiffDB",
                            "chkAllowEdit", "chkAllowDelete", "chkRequireSettingsPassword", "chkLaunchTelnet"})
         QVERIFY2(ctl(on)->isChecked(), on);
@@ -180,49 +182,33 @@ void TestSettingsDialog::storedValues()
 
 void TestSettingsDialog::optionButtons_data()
 {
-    QTest::addColumn<QString>("launch");
-    QTest::addColumn<QString>("telnet0"); // "-" for a missing key
-    QTest::addColumn<QString>("telnet1");
+    QTest::addColumn<QStringList>("stored"); // LaunchTelnet, WindowsTelnet0, WindowsTelnet1; "-": missing
     QTest::addColumn<bool>("opt0");
     QTest::addColumn<bool>("opt1");
     QTest::addColumn<bool>("pathEnabled");
-    QTest::newRow("both missing: own client") << "1"
-                                              << "-"
-                                              << "-" << false << true << true;
-    QTest::newRow("both true: own client") << "1"
-                                           << "True"
-                                           << "True" << false << true << true;
-    QTest::newRow("system client") << "1"
-                                   << "True"
-                                   << "False" << true << false << false;
-    QTest::newRow("neither") << "1"
-                             << "False"
-                             << "False" << false << false << false;
-    QTest::newRow("-1 and 0") << "1"
-                              << "-1"
-                              << "0" << true << false << false;
-    QTest::newRow("no launching") << "0"
-                                  << "False"
-                                  << "True" << false << true << false;
+    QTest::newRow("both missing: own client") << QStringList{"1", "-", "-"} << false << true << true;
+    QTest::newRow("both true: own client") << QStringList{"1", "True", "True"} << false << true << true;
+    QTest::newRow("system client") << QStringList{"1", "True", "False"} << true << false << false;
+    QTest::newRow("neither") << QStringList{"1", "False", "False"} << false << false << false;
+    QTest::newRow("-1 and 0") << QStringList{"1", "-1", "0"} << true << false << false;
+    QTest::newRow("no launching") << QStringList{"0", "False", "True"} << false << true << false;
 }
 
 void TestSettingsDialog::optionButtons()
 {
-    QFETCH(QString, launch);
-    QFETCH(QString, telnet0);
-    QFETCH(QString, telnet1);
+    QFETCH(QStringList, stored);
     QFETCH(bool, opt0);
     QFETCH(bool, opt1);
     QFETCH(bool, pathEnabled);
     SettingsStore settings;
-    settings.write(SettingKey::LaunchTelnet, launch);
-    if (telnet0 != u'-') settings.write(SettingKey::WindowsTelnet0, telnet0);
-    if (telnet1 != u'-') settings.write(SettingKey::WindowsTelnet1, telnet1);
+    const QStringList keys{SettingKey::LaunchTelnet, SettingKey::WindowsTelnet0, SettingKey::WindowsTelnet1};
+    for (int i = 0; i < 3; ++i)
+        if (stored[i] != u'-') settings.write(keys[i], stored[i]);
     settings.write(SettingKey::TelnetPath, QStringLiteral("/opt/tn/telnet"));
     open(2);
     QCOMPARE(ctl<QRadioButton>("optTelnetClient_0")->isChecked(), opt0);
     QCOMPARE(ctl<QRadioButton>("optTelnetClient_1")->isChecked(), opt1);
-    QCOMPARE(ctl<QRadioButton>("optTelnetClient_0")->isEnabled(), launch == u'1');
+    QCOMPARE(ctl<QRadioButton>("optTelnetClient_0")->isEnabled(), stored[0] == u'1');
     QCOMPARE(ctl<QLineEdit>("txtTelnetPath")->isEnabled(), pathEnabled);
     QCOMPARE(ctl<QPushButton>("cmdBrowse")->isEnabled(), pathEnabled);
     QCOMPARE(ctl<QLineEdit>("txtTelnetPath")->text(), QStringLiteral("/opt/tn/telnet"));
@@ -236,6 +222,7 @@ void TestSettingsDialog::optionButtons()
 void TestSettingsDialog::telnetControlsFollowClicks()
 {
     open(2);
+    QCOMPARE(ctl<QTabWidget>("SSTab1")->currentIndex(), 2);
     auto* launch = ctl("chkLaunchTelnet");
     auto* own = ctl<QRadioButton>("optTelnetClient_1");
     auto* system = ctl<QRadioButton>("optTelnetClient_0");
@@ -255,43 +242,26 @@ void TestSettingsDialog::telnetControlsFollowClicks()
     QVERIFY(path->isEnabled() && ctl<QPushButton>("cmdBrowse")->isEnabled());
 }
 
-void TestSettingsDialog::opensOnTab()
-{
-    frmSettings dialog;
-    auto* tabs = dialog.findChild<QTabWidget*>("SSTab1");
-    QCOMPARE(tabs->currentIndex(), 0);
-    QCOMPARE(tabs->tabText(0), QStringLiteral("General Preferences"));
-    QCOMPARE(tabs->tabText(1), QStringLiteral("Security and Users"));
-    QCOMPARE(tabs->tabText(2), QStringLiteral("Options"));
-    QCOMPARE(frmSettings(2).findChild<QTabWidget*>("SSTab1")->currentIndex(), 2);
-}
-
 void TestSettingsDialog::okWritesEveryKey()
 {
-    frmSettings* dialog = open();
+    frmSettings* dialog = open(2);
     ctl<QLineEdit>("txtTelnetPath")->setText(QStringLiteral("/usr/bin/my telnet"));
+    clickBox(ctl("chkGridlines"));
+    QVERIFY(m_gridCalls.isEmpty()); // not before Ok
     press("cmdOk");
     QVERIFY(!dialog->isVisible());
-    const QList<QPair<QString, QString>> expected{
-        {"LoadAtStartUp", "1"},
-        {"AutoToTray", "0"},
-        {"AutoSave", "1"},
-        {"RequirePW", "0"},
-        {"LogPWs", "1"},
-        {"Gridlines", "1"},
-        {"DiffDB", "1"},
-        {"AllowEdit", "1"},
-        {"AllowDelete", "1"},
-        {"RequireSettingsPW", "1"},
-        {"LaunchTelnet", "1"},
-        {"TelnetPath", "/usr/bin/my telnet"},
-        {"WindowsTelnet0", "False"},
-        {"WindowsTelnet1", "True"},
-        {"PW", ""}, // no password required: the master password is dropped
-        {"SettingsPW", "<missing>"}};
-    for (const auto& [key, value] : expected)
-        QCOMPARE(raw(key), value);
-    QCOMPARE(m_gridCalls, (QList<QPair<bool, QString>>{{true, "1"}}));
+    // No password required: the master password is dropped; no settings password was ever set.
+    const QStringList expected =
+        QStringLiteral("LoadAtStartUp=1 AutoToTray=0 AutoSave=1 RequirePW=0 LogPWs=1 "
+                       "Gridlines=0 DiffDB=1 AllowEdit=1 AllowDelete=1 "
+                       "RequireSettingsPW=1 LaunchTelnet=1 WindowsTelnet0=False "
+                       "WindowsTelnet1=True PW= SettingsPW=<missing>")
+            .split(u' ');
+    for (const QString& pair : expected)
+        QCOMPARE(pair.section(u'=', 0, 0) + u'=' + raw(pair.section(u'=', 0, 0)), pair);
+    QCOMPARE(raw(SettingKey::TelnetPath), QStringLiteral("/usr/bin/my telnet"));
+    // The main window's grid follows once, after the choice is stored.
+    QCOMPARE(m_gridCalls, (QList<QPair<bool, QString>>{{false, "0"}}));
     QVERIFY(m_fake->messages.isEmpty());
 }
 
@@ -324,26 +294,14 @@ void TestSettingsDialog::writeOrder()
     for (const SettingWrite& write : settingsWrites(choices))
         steps << (write.copyOf.isEmpty() ? write.key + u'=' + write.value
                                          : write.key + QStringLiteral("<-") + write.copyOf);
-    const QStringList options{"LoadAtStartUp=1",
-                              "AutoToTray=0",
-                              "AutoSave=1",
-                              "RequirePW=%1",
-                              "LogPWs=1",
-                              "Gridlines=1",
-                              "DiffDB=1",
-                              "AllowEdit=1",
-                              "AllowDelete=1",
-                              "RequireSettingsPW=%2",
-                              "TelnetPath=",
-                              "LaunchTelnet=1",
-                              "WindowsTelnet0=True",
-                              "WindowsTelnet1=True"};
-    QStringList expected;
-    for (const QString& option : options)
-        expected << QString(option)
-                        .replace("%1", requirePW ? "1" : "0")
-                        .replace("%2", requireSettingsPW ? "1" : "0");
-    QCOMPARE(steps, expected + tail);
+    const QStringList options =
+        QStringLiteral("LoadAtStartUp=1 AutoToTray=0 AutoSave=1 RequirePW=%1 LogPWs=1 "
+                       "Gridlines=1 DiffDB=1 AllowEdit=1 AllowDelete=1 "
+                       "RequireSettingsPW=%2 TelnetPath= LaunchTelnet=1 "
+                       "WindowsTelnet0=True WindowsTelnet1=True")
+            .arg(requirePW ? "1" : "0", requireSettingsPW ? "1" : "0")
+            .split(u' ');
+    QCOMPARE(steps, options + tail);
 }
 
 void TestSettingsDialog::useSamePasswordWinsOverClearedOne()
@@ -372,15 +330,6 @@ void TestSettingsDialog::useSamePasswordWinsOverClearedOne()
     QVERIFY(visible<frmSettings>());
     // The box starts unticked at every opening.
     QVERIFY(!visible<frmSettings>()->findChild<QCheckBox*>("chkUseSamePW")->isChecked());
-}
-
-void TestSettingsDialog::gridlinesAppliedAfterSaving()
-{
-    open(2);
-    clickBox(ctl("chkGridlines"));
-    QVERIFY(m_gridCalls.isEmpty()); // not before Ok
-    press("cmdOk");
-    QCOMPARE(m_gridCalls, (QList<QPair<bool, QString>>{{false, "0"}}));
 }
 
 void TestSettingsDialog::escAndCancelChangeNothing_data()
