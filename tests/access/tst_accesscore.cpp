@@ -47,30 +47,23 @@ void TestAccessCore::comparisonsAreExact_data()
 {
     QTest::addColumn<bool>("stored");
     QTest::addColumn<QString>("password");
-    QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("matches");
-    QTest::newRow("no key: the empty password") << false << ""
-                                                << "" << true;
-    QTest::newRow("no key, something typed") << false << ""
-                                             << "x" << false;
-    QTest::newRow("same") << true << "Open Sesame"
-                          << "Open Sesame" << true;
-    QTest::newRow("one letter's case") << true << "Open Sesame"
-                                       << "open Sesame" << false;
-    QTest::newRow("trailing blank") << true << "Open Sesame"
-                                    << "Open Sesame " << false;
-    QTest::newRow("leading blank kept") << true << " pw"
-                                        << " pw" << true;
-    QTest::newRow("beyond Latin-1") << true << "p€ß"
-                                    << "p€ß" << true;
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("no key: the empty password") << false << "" << true << "";
+    QTest::newRow("no key, something typed") << false << "" << false << "x";
+    QTest::newRow("same") << true << "Open Sesame" << true << "Open Sesame";
+    QTest::newRow("one letter's case") << true << "Open Sesame" << false << "open Sesame";
+    QTest::newRow("trailing blank") << true << "Open Sesame" << false << "Open Sesame ";
+    QTest::newRow("leading blank kept") << true << " pw" << true << " pw";
+    QTest::newRow("beyond Latin-1") << true << "p€ß" << true << "p€ß";
 }
 
 void TestAccessCore::comparisonsAreExact()
 {
     QFETCH(bool, stored);
     QFETCH(QString, password);
-    QFETCH(QString, typed);
     QFETCH(bool, matches);
+    QFETCH(QString, typed);
     SettingsStore settings;
     if (stored) {
         settings.writeSecret(SettingKey::PW, password);
