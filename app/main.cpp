@@ -1,5 +1,6 @@
 #include "icons.h"
 #include "startup.h"
+#include "termination.h"
 
 #include <QApplication>
 
@@ -12,6 +13,7 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(keyvaneIcon(QStringLiteral("keyvane")));
     // The main window may hide to the tray: the program ends when it unloads, not with its last window.
     QApplication::setQuitOnLastWindowClosed(false);
+    closeOnTerminationSignals();
     if (!StartKeyvane())
         return 1;
     return app.exec();

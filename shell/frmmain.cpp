@@ -17,6 +17,8 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTimer>
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolBar>
@@ -70,6 +72,9 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     }
     connect(m_tabNav, &QTabWidget::currentChanged, this, &frmMain::updateButtons);
     connect(&m_store, &EntryStore::databaseChangedChanged, this, &frmMain::updateButtons);
+    m_trayWatch = new QTimer(this);
+    m_trayWatch->setInterval(1000);
+    connect(m_trayWatch, &QTimer::timeout, this, &frmMain::checkTrayStillThere);
     cSysTray1 = new cSysTray(this);
     cSysTray1->setObjectName(QStringLiteral("cSysTray1"));
     connectTray();
@@ -490,6 +495,35 @@ void frmMain::StartMenuHints()
         });
 }
 
+
+bool frmMain::event(QEvent* event)
+{
+    // Menus and toolbars send an empty status tip as the pointer moves over their items, which would wipe
+    // the menu hint; the hint stays until the pointer moves over a list.
+    if (event->type() == QEvent::StatusTip && static_cast<QStatusTipEvent*>(event)->tip().isEmpty())
+        return true;
+    return QMainWindow::event(event);
+}
+
+void frmMain::hideEvent(QHideEvent* event)
+{
+    QMainWindow::hideEvent(event);
+    if (!event->spontaneous())
+        m_trayWatch->start();
+}
+
+void frmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    m_trayWatch->stop();
+}
+
+void frmMain::checkTrayStillThere()
+{
+    // A hidden window comes back by the tray alone: should the tray go away, show the window again.
+    if (isHidden() && !m_unloaded && !desktop().trayAvailable())
+        restoreFromTray();
+}
 
 void frmMain::closeEvent(QCloseEvent* event)
 {

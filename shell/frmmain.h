@@ -12,6 +12,7 @@ class QAction;
 class cSysTray;
 class QMenu;
 class QTabWidget;
+class QTimer;
 class QTableView;
 class QToolBar;
 class QToolButton;
@@ -60,8 +61,14 @@ public:
     cSysTray* trayControl() const { return cSysTray1; }
     void restoreFromTray();
 
+    // Shows the window again when it is hidden and the tray has gone away.
+    void checkTrayStillThere();
+
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void createLists();
@@ -106,4 +113,5 @@ private:
     QToolButton* m_copyButton = nullptr;
     QMenu* m_mnuTray = nullptr;
     cSysTray* cSysTray1 = nullptr;
+    QTimer* m_trayWatch = nullptr;
 };

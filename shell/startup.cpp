@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -81,6 +82,8 @@ bool frmSplash::Load()
         return false;
     }
     m_main->show();
+    if (const QScreen* screen = m_main->screen())
+        move(screen->availableGeometry().center() - rect().center());
     // The main window is usable only once the splash has gone.
     m_main->setEnabled(false);
     return true;

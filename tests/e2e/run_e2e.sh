@@ -28,4 +28,10 @@ actual=$("$cli" list --show)
 [ "$actual" = "$expected" ] || { printf 'FAIL: entries differ\nexpected:\n%s\nactual:\n%s\n' "$expected" "$actual"; exit 1; }
 grep -qx 'Hidden=True' "$home/keyvane.ini" || { echo "FAIL: Hidden was not written at exit"; exit 1; }
 [ "$(stat -c %a "$db")" = 600 ] || { echo "FAIL: the database is not owner-only"; exit 1; }
-echo "1 passed, 0 failed"
+
+# A logout's SIGTERM ends the run as Exit does: the database is written back and the lock released.
+xvfb-run -a -s "-screen 0 1280x1024x24" bash "$here/drive_term.sh" "$app"
+[ "$(stat -c %i "$db")" != "$inode_after" ] || { echo "FAIL: SIGTERM did not save the database"; exit 1; }
+[ "$("$cli" list --show)" = "$expected" ] || { echo "FAIL: entries differ after SIGTERM"; exit 1; }
+[ ! -e "$db.lock" ] || { echo "FAIL: the lock was left behind"; exit 1; }
+echo "2 passed, 0 failed"

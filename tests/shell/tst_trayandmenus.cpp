@@ -6,6 +6,8 @@
 #include "testhome.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QStatusTipEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QSignalSpy>
@@ -105,6 +107,17 @@ void TestTrayAndMenus::mainWindowAnswersTheTray()
     tray->DispatchTrayMessage(cSysTray::WM_LBUTTONDBLCLK, 0);
     QVERIFY(w.isVisible());
 
+    // Hidden, and then the tray goes away: the window comes back by itself.
+    FakeDesktop& fake = static_cast<FakeDesktop&>(desktop());
+    fake.tray = true;
+    w.findChild<QAction*>(QStringLiteral("Hide"))->trigger();
+    QVERIFY(!w.isVisible());
+    w.checkTrayStillThere();
+    QVERIFY(!w.isVisible());
+    fake.tray = false;
+    w.checkTrayStillThere();
+    QVERIFY(w.isVisible());
+
     QVERIFY(w.close());
     QVERIFY(!tray->InTray()); // the icon goes at exit
 }
@@ -147,6 +160,9 @@ void TestTrayAndMenus::hintsOnPlainItemsOnly()
     hover("mnuHelp", "mnuCheckForUpdates"); // no hint: the previous one stays
     QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("Display the help file."));
     hover("mnuFile", "mnuSave"); // drawn by the decoration: no text to look up
+    QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("Display the help file."));
+    QStatusTipEvent emptyTip{QString()}; // what a menu bar sends as the pointer moves on
+    QApplication::sendEvent(&w, &emptyTip);
     QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("Display the help file."));
     hover("mnuTray", "mnuAboutTray");
     QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("Display information about Keyvane."));
