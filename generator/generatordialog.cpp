@@ -141,6 +141,11 @@ void GeneratorDialog::typeChosen()
 }
 
 // Every setting written regenerates; the password that counts is the one after the last write.
+void GeneratorDialog::setLongestLength(int length)
+{
+    HScroll1->setMaximum(length);
+}
+
 void GeneratorDialog::generate()
 {
     m_engine.setLength(static_cast<qint16>(std::abs(HScroll1->value())));

@@ -24,6 +24,8 @@ public:
 
 protected:
     virtual void deliver(const QString& password) = 0;
+    // The longest password the length bar offers (100 unless the receiver keeps fewer characters).
+    void setLongestLength(int length);
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -82,6 +82,7 @@ private slots:
     void generation_data();
     void generation();
     void caseBoxes();
+    void lengthBar_data() { addKinds(); }
     void lengthBar();
     void copyToClipboard_data() { addKinds(); }
     void copyToClipboard();
@@ -115,7 +116,8 @@ void TestGeneratorDialogs::startStateAndEnter()
             !h.enabled("ChkCase2"));
     QVERIFY(!h.ticked("chkCopy"));
     const auto* bar = h.get<QScrollBar>("HScroll1");
-    QCOMPARE(QList<int>({bar->minimum(), bar->maximum(), bar->value()}), QList<int>({1, 100, 1}));
+    const int longest = kind == FromEntryDialog ? 50 : 100; // an entry's box keeps 50 characters
+    QCOMPARE(QList<int>({bar->minimum(), bar->maximum(), bar->value()}), QList<int>({1, longest, 1}));
     QCOMPARE(h.get<QLabel>("lblLength")->text(), QStringLiteral("1"));
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -155,15 +157,15 @@ void TestGeneratorDialogs::generation()
     QFETCH(int, length);
     QFETCH(QString, shape);
 
-    Harness h(FromEntryDialog);
+    Harness h(FromMainWindow);
     QVERIFY(h.active);
     for (const QString& name : clicks)
         h.click(qPrintable(name));
     h.get<QScrollBar>("HScroll1")->setValue(length);
     h.click("Command7");
-    QCOMPARE(h.delivered.size(), 1);
-    QVERIFY2(QRegularExpression(shape).match(h.delivered.first()).hasMatch(),
-             qPrintable(h.delivered.first()));
+    const QStringList made = h.passwords();
+    QCOMPARE(made.size(), 1);
+    QVERIFY2(QRegularExpression(shape).match(made.first()).hasMatch(), qPrintable(made.first()));
     QVERIFY(!h.dialog->isVisible());
 }
 
@@ -197,24 +199,29 @@ void TestGeneratorDialogs::caseBoxes()
 // Enter on the bar generates, and the length counts.
 void TestGeneratorDialogs::lengthBar()
 {
-    Harness h(FromEntryDialog);
+    QFETCH(int, kind);
+    Harness h(static_cast<Kind>(kind));
     QVERIFY(h.active);
+    // The entry dialogs' generator stops at 50, the length their boxes keep.
+    const QString longest = kind == FromEntryDialog ? QStringLiteral("50") : QStringLiteral("100");
+    const QString pageBelow = kind == FromEntryDialog ? QStringLiteral("45") : QStringLiteral("95");
     auto* bar = h.get<QScrollBar>("HScroll1");
     bar->setFocus(Qt::TabFocusReason);
-    const QList<std::pair<Qt::Key, const char*>> keys = {
-        {Qt::Key_Right, "2"},   {Qt::Key_PageUp, "7"},    {Qt::Key_Up, "8"},   {Qt::Key_Left, "7"},
-        {Qt::Key_Down, "6"},    {Qt::Key_PageDown, "1"},  {Qt::Key_Left, "1"}, {Qt::Key_End, "100"},
-        {Qt::Key_Right, "100"}, {Qt::Key_PageDown, "95"}, {Qt::Key_Home, "1"},
+    const QList<std::pair<Qt::Key, QString>> keys = {
+        {Qt::Key_Right, "2"},    {Qt::Key_PageUp, "7"},      {Qt::Key_Up, "8"},   {Qt::Key_Left, "7"},
+        {Qt::Key_Down, "6"},     {Qt::Key_PageDown, "1"},    {Qt::Key_Left, "1"}, {Qt::Key_End, longest},
+        {Qt::Key_Right, longest}, {Qt::Key_PageDown, pageBelow}, {Qt::Key_Home, "1"},
     };
     for (const auto& [key, shown] : keys) {
         QTest::keyClick(bar, key);
-        QCOMPARE(h.get<QLabel>("lblLength")->text(), QLatin1String(shown));
+        QCOMPARE(h.get<QLabel>("lblLength")->text(), shown);
     }
     bar->setValue(13);
     QCOMPARE(h.get<QLabel>("lblLength")->text(), QStringLiteral("13"));
     QTest::keyClick(bar, Qt::Key_Return);
-    QCOMPARE(h.delivered.size(), 1);
-    QCOMPARE(h.delivered.first().size(), 13);
+    const QStringList made = kind == FromEntryDialog ? h.delivered : h.passwords();
+    QCOMPARE(made.size(), 1);
+    QCOMPARE(made.first().size(), 13);
 }
 
 void TestGeneratorDialogs::copyToClipboard()
