@@ -116,7 +116,7 @@ QString QtDesktopServices::clipboardText()
 
 void QtDesktopServices::pageSetup(QWidget* parent)
 {
-    static QPrinter printer;
+    QPrinter printer;
     QPageSetupDialog dialog(&printer, parent);
     dialog.exec();
 }

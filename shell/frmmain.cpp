@@ -263,17 +263,20 @@ bool frmMain::Load()
 void frmMain::OpenDatabase(const QString& path)
 {
     DatabaseContents contents = m_database->read();
+    const bool loadedWhole = contents.loadedWhole();
+    const QString problems = contents.problems();
+    // The lists are filled before any message, so that whatever runs while it is open sees them.
+    m_store.setContents(std::move(contents.lists));
     if (!contents.createError.isEmpty())
         desktop().message(this,
                           QStringLiteral("The database %1 could not be created: %2").arg(path, contents.createError),
                           DesktopServices::Icon::Critical);
-    if (!contents.loadedWhole())
+    if (!loadedWhole)
         desktop().message(this,
                           QStringLiteral("Not all of the database %1 could be loaded: %2.\n\nThe file will not be "
                                          "overwritten unless you agree when saving.")
-                              .arg(path, contents.problems()),
+                              .arg(path, problems),
                           DesktopServices::Icon::Warning);
-    m_store.setContents(std::move(contents.lists));
 
     if (m_store.sensitiveHidden())
         ShowPasswords(false);
@@ -545,8 +548,12 @@ bool frmMain::unload()
     if (m_store.databaseChanged() && desktop().askYesNo(this, QStringLiteral("Save changes?")) &&
         !SaveDatabase() &&
         !desktop().askYesNo(this, QStringLiteral("The changes could not be saved. Quit anyway and lose them?"),
-                            DesktopServices::Icon::Warning))
+                            DesktopServices::Icon::Warning)) {
+        // The run goes on: the window and its tray icon come back.
+        InstallTrayIcon();
+        restoreFromTray();
         return false;
+    }
     m_database.reset(); // closes the file and releases the lock
     m_unloaded = true;
     UnloadAllForms(this);

@@ -73,7 +73,6 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::F
 
 bool frmSplash::Load()
 {
-    m_timer->start();
     m_main = new frmMain;
     m_main->setAttribute(Qt::WA_DeleteOnClose);
     if (!m_main->Load()) {
@@ -84,8 +83,10 @@ bool frmSplash::Load()
     m_main->show();
     if (const QScreen* screen = m_main->screen())
         move(screen->availableGeometry().center() - rect().center());
-    // The main window is usable only once the splash has gone.
+    // The main window is usable only once the splash has gone. The splash's time runs from here: a message
+    // the load had to show may have stayed open for any time.
     m_main->setEnabled(false);
+    m_timer->start();
     return true;
 }
 

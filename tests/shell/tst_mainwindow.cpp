@@ -1,3 +1,4 @@
+#include "csystray.h"
 #include "databasefile.h"
 #include "fakedesktop.h"
 #include "frmmain.h"
@@ -193,8 +194,10 @@ void TestMainWindow::failedSaveKeepsWindowAndChanges()
 
     // At exit the automatic save fails too; the user is asked, and No keeps the window and the entry.
     fake.yesNoAnswers << true << false; // "Save changes?" yes, then "Quit anyway?" no
+    w.hide(); // as after the tray menu's Exit
     QVERIFY(!w.close());
     QCOMPARE(w.store().list(0).count(), 1);
+    QVERIFY(w.isVisible() && w.trayControl()->InTray()); // the run goes on, and can be reached
     QVERIFY(QDir().rmdir(w.DatabasePath()));
     QVERIFY(w.close()); // the automatic save now works
     QCOMPARE(readAll(w.DatabasePath()).left(8), QByteArray("precious"));

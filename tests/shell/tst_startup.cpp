@@ -1,4 +1,5 @@
 #include "csystray.h"
+#include "databasefile.h"
 #include "fakedesktop.h"
 #include "frmmain.h"
 #include "frmpassword.h"
@@ -46,6 +47,21 @@ void closeAll()
     QApplication::processEvents();
 }
 
+// Looks at the program while a message of the load is open, as a user's slow click would find it.
+class WatchingDesktop : public FakeDesktop {
+public:
+    bool splashTimerRan = false;
+    int entriesShown = -1;
+    void message(QWidget* parent, const QString& text, Icon icon) override
+    {
+        if (auto* splash = topLevel<frmSplash>(); splash && splash->Timer1()->isActive())
+            splashTimerRan = true;
+        if (auto* main = qobject_cast<frmMain*>(parent))
+            entriesShown = main->store().totalCount();
+        FakeDesktop::message(parent, text, icon);
+    }
+};
+
 } // namespace
 
 class TestStartup : public QObject {
@@ -54,6 +70,7 @@ private slots:
     void withoutPasswordTheSplashLoadsTheMainWindow();
     void passwordWindowComesFirstAndCancelTouchesNothing();
     void rightPasswordOpensTheStore();
+    void loadMessagesWaitForTheUser();
     void settingsCommandsOpenTheDialog();
 };
 
@@ -114,6 +131,27 @@ void TestStartup::rightPasswordOpensTheStore()
     password->findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
     QTRY_VERIFY(topLevel<frmMain>());
     QCOMPARE(databaseFiles(home), QStringList{"anna.adr"});
+    closeAll();
+}
+
+void TestStartup::loadMessagesWaitForTheUser()
+{
+    TestHome home;
+    auto watching = std::make_unique<WatchingDesktop>();
+    WatchingDesktop& desktopSeen = *watching;
+    installDesktopServices(std::move(watching));
+    {
+        QFile damaged(home.file(QStringLiteral("anna.adr")));
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write(encodeRecord(Entry{QStringLiteral("kept"), {}, {}, {}, {}, true}, 0) + QByteArray(9, 'x'));
+    }
+    QVERIFY(StartKeyvane());
+    QCOMPARE(desktopSeen.messages.size(), 1);
+    // The splash's time had not begun, and the list already held what was loaded.
+    QVERIFY(!desktopSeen.splashTimerRan);
+    QCOMPARE(desktopSeen.entriesShown, 1);
+    QVERIFY(topLevel<frmSplash>()->Timer1()->isActive());
+    desktopSeen.yesNoAnswers << false; // at exit: do not overwrite the damaged file
     closeAll();
 }
 
