@@ -3,6 +3,9 @@
 #include "cp1252.h"
 #include "invocation.h"
 
+#include <QTextStream>
+#include <cstdio>
+
 int addCommand(Invocation& invocation)
 {
     const std::optional<QString> categoryText = invocation.takeValue(QStringLiteral("--category"));
@@ -17,6 +20,13 @@ int addCommand(Invocation& invocation)
     Entry entry;
     for (int n = 1; n <= kFieldCount; ++n)
         entry.field(n) = fields.at(n - 1);
+    if (entry.pass == QLatin1String("-")) {
+        // Read from standard input, so that the secret is not visible in the process list or a history.
+        QTextStream in(stdin);
+        entry.pass = in.readLine();
+    }
+    const QString problem = sensitiveFieldProblem(trimSpaces(entry.pass), QStringLiteral("field 3"));
+    if (!problem.isEmpty()) fail(problem);
 
     EditSession session(databasePathFor(invocation));
     const std::optional<int> position = session.store().addEntry(entry, category);

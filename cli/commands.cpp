@@ -19,7 +19,8 @@ const Command kCommands[] = {
      "Appends an entry to category N and saves. Spaces at both ends of\n"
      "each field are dropped; the file keeps 50 characters of a field.\n"
      "A missing database file is created. A field that begins with --\n"
-     "goes after a lone --.",
+     "goes after a lone --. FIELD3 given as - is read from standard input\n"
+     "(one line), which keeps the secret out of the process list.",
      addCommand},
     {"remove", "--category N --index I",
      "Removes entry I (1 is the first, as list shows them) of category N\n"

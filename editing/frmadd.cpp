@@ -1,5 +1,6 @@
 #include "frmadd.h"
 
+#include "databasefile.h"
 #include "desktopservices.h"
 #include "entryfields.h"
 #include "entrystore.h"
@@ -304,6 +305,11 @@ void frmAdd::finish()
     }
     if (k == WebPages) entry.url = EntryFields::joinedUrl(cboProtocol[0]->currentText(), txtURL[k]->text());
 
+    if (const QString problem = sensitiveFieldProblem(entry.pass, columnCaptions(k).at(kSensitiveColumn));
+        !problem.isEmpty()) {
+        desktop().message(this, problem, DesktopServices::Icon::Warning);
+        return;
+    }
     if (!m_store.addEntry(entry, k)) {
         desktop().message(this, EntryStore::kFullMessage, DesktopServices::Icon::Warning);
         return;

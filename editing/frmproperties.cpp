@@ -1,6 +1,7 @@
 #include "frmproperties.h"
 
 #include "categories.h"
+#include "databasefile.h"
 #include "desktopservices.h"
 #include "entryfields.h"
 #include "entrystore.h"
@@ -173,6 +174,12 @@ void frmProperties::save()
         entry.pass = fieldValue(txtPassword->text());
         entry.url = fieldValue(txtURL->text());
         entry.notes = fieldValue(txtNotes->text());
+        const QString problem =
+            sensitiveFieldProblem(entry.pass, columnCaptions(m_category).at(kSensitiveColumn));
+        if (!problem.isEmpty()) {
+            desktop().message(this, problem, DesktopServices::Icon::Warning);
+            return;
+        }
         m_store.reinsertEntry(m_category, m_row, entry);
     }
     accept();

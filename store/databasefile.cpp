@@ -114,6 +114,17 @@ QString DatabaseContents::problems() const
     return parts.join(QStringLiteral("; "));
 }
 
+QString sensitiveFieldProblem(const QString& clear, const QString& caption)
+{
+    const QString stored = clear.left(kFieldSize);
+    const QByteArray enciphered = encryptBytes(Cp1252::fromUnicode(stored), kProgramKey);
+    if (enciphered.isEmpty() || !enciphered.endsWith(' '))
+        return {};
+    return QStringLiteral("The %1 cannot end in \"%2\" at this length: the database file would lose that last "
+                          "character. Add a character after it, or choose another.")
+        .arg(caption, stored.right(1));
+}
+
 QByteArray encodeRecord(const Entry& entry, int category)
 {
     QByteArray record(kRecordSize, Qt::Uninitialized);

@@ -33,6 +33,11 @@ struct DatabaseContents {
     QString problems() const;
 };
 
+// The file pads the enciphered field 3 with spaces, so a value whose enciphered form ends in a space would
+// lose that last character when read back. Empty when the value is kept whole; otherwise a sentence for
+// the user, naming the field by its caption.
+QString sensitiveFieldProblem(const QString& clear, const QString& caption);
+
 QByteArray encodeRecord(const Entry& entry, int category);
 QByteArray encodeDatabase(const EntryStore& store);
 DatabaseContents decodeDatabase(const QByteArray& bytes);

@@ -94,6 +94,7 @@ private slots:
     void defaultPath();
     void help();
     void generateAndReport();
+    void passwordFromStandardInput();
 };
 
 void TestCli::roundTrip()
@@ -385,4 +386,24 @@ void TestCli::generateAndReport()
     options.hideSensitive = true;
     QCOMPARE(readBytes(file), Reports::reportFileBytes(Reports::textReport(store, options)));
     QCOMPARE(runOn(db, {"report", "--html", "--categories", "3"}).status, 1); // Wallet is empty
+}
+
+void TestCli::passwordFromStandardInput()
+{
+    TestHome home;
+    const QString db = home.file(QStringLiteral("stdin.adr"));
+    QProcess process;
+    process.start(QStringLiteral(KEYVANE_CLI_PATH),
+                  {"--db", db, "add", "--category", "3", "Visa", "anna", "-", "12/29", ""});
+    process.write("4111 1111\n");
+    process.closeWriteChannel();
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 0);
+    QCOMPARE(runOn(db, {"list", "--show"}).out, QStringLiteral("3\tVisa\tanna\t4111 1111\t12/29\t\n"));
+
+    // A password whose last character the file would lose is refused, and the file is left as it was.
+    const QByteArray before = readBytes(db);
+    const Result refused = runOn(db, {"add", "--category", "0", "x", "u", "abcÊ", "", ""});
+    QCOMPARE(refused.status, 1);
+    QCOMPARE(readBytes(db), before);
 }

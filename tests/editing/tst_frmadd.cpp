@@ -28,6 +28,7 @@ private slots:
     void finish();
     void remoteSystemLists();
     void fullStoreKeepsWizardOpen();
+    void passwordTheFileWouldCutKeepsWizardOpen();
     void browse();
     void listEditorReloadsOnSave_data();
     void listEditorReloadsOnSave();
@@ -274,6 +275,22 @@ void TestFrmAdd::fullStoreKeepsWizardOpen()
     QVERIFY(m_wizard->isVisible());
     QCOMPARE(box("txtSite", 0)->text(), QStringLiteral("one too many"));
     QCOMPARE(m_store->list(WebPages).count(), 0);
+}
+
+void TestFrmAdd::passwordTheFileWouldCutKeepsWizardOpen()
+{
+    // "Ê" in fourth place enciphers to a space, which reading the file would take for padding.
+    open(0);
+    goTo(0);
+    QTest::keyClicks(box("txtPassword", 0), QStringLiteral("abcÊ"));
+    QTest::mouseClick(nav(4), Qt::LeftButton);
+    QCOMPARE(m_fake->messages.size(), 1);
+    QVERIFY(m_fake->messages.first().startsWith(QStringLiteral("The Password cannot end in \"Ê\"")));
+    QVERIFY(m_wizard->isVisible());
+    QCOMPARE(m_store->list(WebPages).count(), 0);
+    QTest::keyClicks(box("txtPassword", 0), QStringLiteral("d"));
+    QTest::mouseClick(nav(4), Qt::LeftButton);
+    QCOMPARE(m_store->list(WebPages).count(), 1);
 }
 
 void TestFrmAdd::browse()

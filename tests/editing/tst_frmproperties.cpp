@@ -25,6 +25,7 @@ private slots:
     void closing();
     void browseAndGenerate();
     void focusSelectsWholeText();
+    void passwordTheFileWouldCutIsRefused();
 
 private:
     void open(int category, int row);
@@ -240,6 +241,20 @@ void TestFrmProperties::focusSelectsWholeText()
     QCOMPARE(box("txtUserName")->text(), QStringLiteral("new"));
     QTest::keyClick(box("txtUserName"), Qt::Key_Tab);
     QTRY_COMPARE(box("txtPassword")->selectedText(), QStringLiteral("pass1"));
+}
+
+
+void TestFrmProperties::passwordTheFileWouldCutIsRefused()
+{
+    addSamples(Wallet, 1);
+    open(Wallet, 0);
+    box("txtPassword")->setText(QStringLiteral("abcÊ")); // its last character enciphers to a space
+    click("cmdSave");
+    QCOMPARE(m_fake->messages.size(), 1);
+    QVERIFY(m_fake->messages.first().startsWith(QStringLiteral("The Card Number cannot end in")));
+    QVERIFY(m_dialog->isVisible());
+    QCOMPARE(m_store->list(Wallet).entry(0).pass, QStringLiteral("pass1"));
+    QVERIFY(!m_store->databaseChanged());
 }
 
 QTEST_MAIN(TestFrmProperties)

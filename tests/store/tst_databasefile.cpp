@@ -169,6 +169,12 @@ void TestDatabaseFile::keepsEncipheredLeadingSpace()
     DatabaseFile again(m_path);
     load(reloaded, again);
     QCOMPARE(reloaded.list(Wallet).entry(0).pass, QStringLiteral("Ñab"));
+
+    // At the end such a character cannot be told from padding: it is refused before it reaches the file.
+    QVERIFY(!sensitiveFieldProblem(QStringLiteral("abcÊ"), QStringLiteral("Password")).isEmpty());
+    QVERIFY(sensitiveFieldProblem(QStringLiteral("abcÊd"), QStringLiteral("Password")).isEmpty());
+    QVERIFY(sensitiveFieldProblem(QStringLiteral("Ñab"), QStringLiteral("Password")).isEmpty());
+    QVERIFY(sensitiveFieldProblem(QString(), QStringLiteral("Password")).isEmpty());
 }
 
 void TestDatabaseFile::skipsUnknownCategories()
