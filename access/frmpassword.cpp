@@ -3,40 +3,19 @@
 #include "accesscontrol.h"
 #include "desktopservices.h"
 #include "failedattemptlog.h"
-#include "icons.h"
 #include "passwordform.h"
 #include "settingsstore.h"
 
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 frmPassword::frmPassword(QWidget* parent) : QDialog(parent)
 {
-    auto* picture = new QLabel(this);
-    picture->setPixmap(keyvaneIcon(QStringLiteral("keyvane")).pixmap(48, 48));
-    picture->setAlignment(Qt::AlignTop);
-
-    auto* fields = new QVBoxLayout;
-    txtPassword = PasswordForm::addBox(
-        fields, this, QStringLiteral("Please enter your password to continue."), "txtPassword", true);
-    fields->addStretch();
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(picture);
-    top->addSpacing(8);
-    top->addLayout(fields, 1);
-
-    cmdOk = PasswordForm::button(this, "cmdOk", QStringLiteral("&Ok"));
-    cmdOk->setDefault(true);
-    cmdCancel = PasswordForm::button(this, "cmdCancel", QStringLiteral("C&ancel"));
-    cmdIForgot = PasswordForm::button(this, "cmdIForgot", QStringLiteral("&I forgot!"));
-
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    PasswordForm::addButtons(layout, {cmdOk, cmdCancel, cmdIForgot});
+    txtPassword = PasswordForm::addPrompt(layout, this, QStringLiteral("keyvane"));
+    cmdIForgot = PasswordForm::button(this, "cmdIForgot", QStringLiteral("&I forgot!"));
+    PasswordForm::addOkCancel(layout, this, cmdOk, cmdCancel, {cmdIForgot});
     PasswordForm::finish(this, "frmPassword", QStringLiteral("Password Verification"), 400);
 
     connect(cmdOk, &QPushButton::clicked, this, &frmPassword::cmdOk_Click);

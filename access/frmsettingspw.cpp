@@ -2,12 +2,9 @@
 
 #include "accesscontrol.h"
 #include "desktopservices.h"
-#include "icons.h"
 #include "passwordform.h"
 #include "settingsstore.h"
 
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -16,27 +13,9 @@ using MasterPassword::Outcome;
 
 frmSettingsPW::frmSettingsPW(QWidget* parent) : QDialog(parent)
 {
-    auto* picture = new QLabel(this);
-    picture->setPixmap(keyvaneIcon(QStringLiteral("settings")).pixmap(48, 48));
-    picture->setAlignment(Qt::AlignTop);
-
-    auto* fields = new QVBoxLayout;
-    txtPassword = PasswordForm::addBox(
-        fields, this, QStringLiteral("Please enter your password to continue."), "txtPassword", true);
-    fields->addStretch();
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(picture);
-    top->addSpacing(8);
-    top->addLayout(fields, 1);
-
-    cmdOk = PasswordForm::button(this, "cmdOk", QStringLiteral("&Ok"));
-    cmdOk->setDefault(true);
-    cmdCancel = PasswordForm::button(this, "cmdCancel", QStringLiteral("C&ancel"));
-
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    PasswordForm::addButtons(layout, {cmdOk, cmdCancel});
+    txtPassword = PasswordForm::addPrompt(layout, this, QStringLiteral("settings"));
+    PasswordForm::addOkCancel(layout, this, cmdOk, cmdCancel);
     PasswordForm::finish(this, "frmSettingsPW", QStringLiteral("Password Verification"), 400);
 
     connect(cmdOk, &QPushButton::clicked, this, &frmSettingsPW::cmdOk_Click);
@@ -58,14 +37,8 @@ void frmSettingsPW::cmdOk_Click()
 frmChangeSettingsPW::frmChangeSettingsPW(QWidget* parent) : QDialog(parent)
 {
     auto* layout = new QVBoxLayout(this);
-    txtOld = PasswordForm::addBox(layout, this, QStringLiteral("Old Password"), "txtOld", true);
-    txtNew = PasswordForm::addBox(layout, this, QStringLiteral("New Password"), "txtNew", true);
-    txtNew2 = PasswordForm::addBox(layout, this, QStringLiteral("New Password Again"), "txtNew2", true);
-
-    cmdOk = PasswordForm::button(this, "cmdOk", QStringLiteral("&Ok"));
-    cmdOk->setDefault(true);
-    cmdCancel = PasswordForm::button(this, "cmdCancel", QStringLiteral("C&ancel"));
-    PasswordForm::addButtons(layout, {cmdOk, cmdCancel});
+    PasswordForm::addChangeBoxes(layout, this, txtOld, txtNew, txtNew2);
+    PasswordForm::addOkCancel(layout, this, cmdOk, cmdCancel);
     PasswordForm::finish(this, "frmChangeSettingsPW", QStringLiteral("Cange Settings Password"), 320);
 
     connect(cmdOk, &QPushButton::clicked, this, &frmChangeSettingsPW::cmdOk_Click);
@@ -75,21 +48,9 @@ frmChangeSettingsPW::frmChangeSettingsPW(QWidget* parent) : QDialog(parent)
 void frmChangeSettingsPW::cmdOk_Click()
 {
     SettingsStore settings;
-    switch (SettingsPassword::change(settings, txtOld->text(), txtNew->text(), txtNew2->text())) {
-    case Outcome::WrongOld:
-        desktop().message(this, QStringLiteral("The old password entered is not valid.  Please try again."));
-        PasswordForm::retype(txtOld);
-        return;
-    case Outcome::Mismatch:
-        desktop().message(this, QStringLiteral("The new password and the new password verification do not "
-                                               "match.  Please try again."));
-        txtNew2->clear();
-        PasswordForm::retype(txtNew);
-        return;
-    case Outcome::MissingAnswer: // no reminder for the settings password
-    case Outcome::Done:
-        break;
-    }
+    const Outcome outcome =
+        SettingsPassword::change(settings, txtOld->text(), txtNew->text(), txtNew2->text());
+    if (PasswordForm::refusedChange(this, outcome, txtOld, txtNew, txtNew2)) return;
     desktop().message(this, QStringLiteral("The password has been successfully changed."));
     accept();
 }

@@ -18,19 +18,8 @@ frmSupplyPW::frmSupplyPW(QWidget* parent) : QDialog(parent)
         PasswordForm::addBox(layout, this, QStringLiteral("Please supply a password."), "txtPassword", true);
     txtPassword2 = PasswordForm::addBox(layout, this, QStringLiteral("Please enter the password again."),
                                         "txtPassword2", true);
-    txtQuestion =
-        PasswordForm::addBox(layout, this,
-                             QStringLiteral("If you wish to do so, please enter a reminder question in the "
-                                            "following box. This question will be asked to you if you "
-                                            "forget your password."),
-                             "txtQuestion", false);
-    txtAnswer = PasswordForm::addBox(layout, this, QStringLiteral("Enter the answer to the question below."),
-                                     "txtAnswer", false);
-
-    cmdOk = PasswordForm::button(this, "cmdOk", QStringLiteral("&Ok"));
-    cmdOk->setDefault(true);
-    cmdCancel = PasswordForm::button(this, "cmdCancel", QStringLiteral("C&ancel"));
-    PasswordForm::addButtons(layout, {cmdOk, cmdCancel});
+    PasswordForm::addReminderBoxes(layout, this, txtQuestion, txtAnswer);
+    PasswordForm::addOkCancel(layout, this, cmdOk, cmdCancel);
     PasswordForm::finish(this, "frmSupplyPW", QStringLiteral("Supply Password"), 400);
 
     connect(cmdOk, &QPushButton::clicked, this, &frmSupplyPW::cmdOk_Click);

@@ -1,5 +1,6 @@
 #include "passwordform.h"
 
+#include "desktopservices.h"
 #include "icons.h"
 #include "starmask.h"
 
@@ -37,16 +38,6 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption)
     return button;
 }
 
-void addButtons(QBoxLayout* layout, std::initializer_list<QPushButton*> buttons)
-{
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    for (QPushButton* button : buttons)
-        row->addWidget(button);
-    layout->addSpacing(6);
-    layout->addLayout(row);
-}
-
 void finish(QDialog* dialog, const char* name, const QString& caption, int width)
 {
     dialog->setObjectName(QLatin1String(name));
@@ -61,6 +52,78 @@ void retype(QLineEdit* box)
 {
     box->clear();
     box->setFocus();
+}
+
+QLineEdit* addPrompt(QBoxLayout* layout, QWidget* parent, const QString& iconKey)
+{
+    auto* picture = new QLabel(parent);
+    picture->setPixmap(keyvaneIcon(iconKey).pixmap(48, 48));
+    picture->setAlignment(Qt::AlignTop);
+    auto* fields = new QVBoxLayout;
+    QLineEdit* box = addBox(fields, parent, QStringLiteral("Please enter your password to continue."),
+                            "txtPassword", true);
+    fields->addStretch();
+    auto* top = new QHBoxLayout;
+    top->addWidget(picture);
+    top->addSpacing(8);
+    top->addLayout(fields, 1);
+    layout->addLayout(top);
+    return box;
+}
+
+void addChangeBoxes(QBoxLayout* layout, QWidget* parent, QLineEdit*& txtOld, QLineEdit*& txtNew,
+                    QLineEdit*& txtNew2)
+{
+    txtOld = addBox(layout, parent, QStringLiteral("Old Password"), "txtOld", true);
+    txtNew = addBox(layout, parent, QStringLiteral("New Password"), "txtNew", true);
+    txtNew2 = addBox(layout, parent, QStringLiteral("New Password Again"), "txtNew2", true);
+}
+
+void addReminderBoxes(QBoxLayout* layout, QWidget* parent, QLineEdit*& txtQuestion, QLineEdit*& txtAnswer)
+{
+    txtQuestion =
+        addBox(layout, parent,
+               QStringLiteral("If you wish to do so, please enter a reminder question in the following "
+                              "box. This question will be asked to you if you forget your password."),
+               "txtQuestion", false);
+    txtAnswer =
+        addBox(layout, parent, QStringLiteral("Enter the answer to the question below."), "txtAnswer", false);
+}
+
+void addOkCancel(QBoxLayout* layout, QWidget* parent, QPushButton*& cmdOk, QPushButton*& cmdCancel,
+                 std::initializer_list<QPushButton*> more)
+{
+    cmdOk = button(parent, "cmdOk", QStringLiteral("&Ok"));
+    cmdOk->setDefault(true);
+    cmdCancel = button(parent, "cmdCancel", QStringLiteral("C&ancel"));
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(cmdOk);
+    row->addWidget(cmdCancel);
+    for (QPushButton* extra : more)
+        row->addWidget(extra);
+    layout->addSpacing(6);
+    layout->addLayout(row);
+}
+
+bool refusedChange(QWidget* parent, MasterPassword::Outcome outcome, QLineEdit* txtOld, QLineEdit* txtNew,
+                   QLineEdit* txtNew2)
+{
+    switch (outcome) {
+    case MasterPassword::Outcome::WrongOld:
+        desktop().message(parent,
+                          QStringLiteral("The old password entered is not valid.  Please try again."));
+        retype(txtOld);
+        return true;
+    case MasterPassword::Outcome::Mismatch:
+        desktop().message(parent, QStringLiteral("The new password and the new password verification do not "
+                                                 "match.  Please try again."));
+        txtNew2->clear();
+        retype(txtNew);
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace PasswordForm

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "accesscontrol.h"
+
 #include <QString>
 
 class QBoxLayout;
@@ -14,11 +16,24 @@ namespace PasswordForm {
 // A caption over a text box, both added to the layout. Masked boxes show '*' for every character.
 QLineEdit* addBox(QBoxLayout* layout, QWidget* parent, const QString& caption, const char* name, bool masked);
 QPushButton* button(QWidget* parent, const char* name, const QString& caption);
-// The row of buttons at the foot of a window, aligned right.
-void addButtons(QBoxLayout* layout, std::initializer_list<QPushButton*> buttons);
 // The program's icon and a fixed, roomy size for one of the password windows.
 void finish(QDialog* dialog, const char* name, const QString& caption, int width);
 // A box to type again: emptied, with the focus in it.
 void retype(QLineEdit* box);
+
+// The prompt of the two verification windows: a picture beside "Please enter your password to continue."
+// and its masked box, txtPassword.
+QLineEdit* addPrompt(QBoxLayout* layout, QWidget* parent, const QString& iconKey);
+// The old password, the new one and the new one again (txtOld, txtNew, txtNew2).
+void addChangeBoxes(QBoxLayout* layout, QWidget* parent, QLineEdit*& txtOld, QLineEdit*& txtNew,
+                    QLineEdit*& txtNew2);
+// The reminder question and its answer (txtQuestion, txtAnswer), shown in clear.
+void addReminderBoxes(QBoxLayout* layout, QWidget* parent, QLineEdit*& txtQuestion, QLineEdit*& txtAnswer);
+// "&Ok" (the default button) and "C&ancel", then any further buttons, in a row at the foot.
+void addOkCancel(QBoxLayout* layout, QWidget* parent, QPushButton*& cmdOk, QPushButton*& cmdCancel,
+                 std::initializer_list<QPushButton*> more = {});
+// Says why a change of password was refused and puts the focus where to type again; false when it was not.
+bool refusedChange(QWidget* parent, MasterPassword::Outcome outcome, QLineEdit* txtOld, QLineEdit* txtNew,
+                   QLineEdit* txtNew2);
 
 } // namespace PasswordForm
