@@ -126,16 +126,11 @@ void TestTrayAndMenus::hintLookup_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("hint");
-    QTest::newRow("save") << "Save" << "Save the password database.";
     QTest::newRow("page setup") << "Page Setup" << "Configure the printer.";
-    QTest::newRow("print...") << "Print..." << "Send the password database to the printer.";
     QTest::newRow("printer setup finds Prin") << "Printer Setup" << "Send the password database to the printer.";
     QTest::newRow("blanks trimmed") << "  Add New " << "Add a new entry to the database.";
     QTest::newRow("design caption") << ".Reports" << "View and save generated reports.";
     QTest::newRow("Reports has none") << "Reports" << "";
-    QTest::newRow("password generator") << "Password Generator" << "Launch the Password Generator.";
-    QTest::newRow("settings") << "Settings" << "Edit Keyvane's configuration.";
-    QTest::newRow("contents") << "Contents" << "Display the help file.";
     QTest::newRow("check for updates") << "Check for Updates..." << "";
     QTest::newRow("short") << "Go" << "";
 }
