@@ -1,12 +1,12 @@
-#include "accesscontrol.h"
+#include "access/accesscontrol.h"
 
-#include "settingsstore.h"
+#include "settings/settingsstore.h"
 
 namespace MasterPassword {
 
 bool required(const SettingsStore& settings)
 {
-    return settings.flag(SettingKey::RequirePW, 0);
+    return settings.flag(SettingKey::RequirePW);
 }
 
 QString password(const SettingsStore& settings)
@@ -36,10 +36,11 @@ namespace {
 Outcome storeNewPassword(SettingsStore& settings, const QString& password, const QString& question,
                          const QString& answer)
 {
-    settings.writeSecret(SettingKey::PW, password);
+    if (!settings.writeSecret(SettingKey::PW, password)) return Outcome::WriteFailed;
     if (!question.isEmpty() && answer.isEmpty()) return Outcome::MissingAnswer;
-    settings.writeSecret(SettingKey::Answer, answer);
-    settings.writeSecret(SettingKey::Question, question);
+    if (!settings.writeSecret(SettingKey::Answer, answer) ||
+        !settings.writeSecret(SettingKey::Question, question))
+        return Outcome::WriteFailed;
     return Outcome::Done;
 }
 
@@ -66,7 +67,7 @@ namespace SettingsPassword {
 
 bool required(const SettingsStore& settings)
 {
-    return settings.flag(SettingKey::RequireSettingsPW, 0);
+    return settings.flag(SettingKey::RequireSettingsPW);
 }
 
 bool matches(const SettingsStore& settings, const QString& typed)
@@ -79,7 +80,8 @@ MasterPassword::Outcome change(SettingsStore& settings, const QString& oldPasswo
 {
     if (!matches(settings, oldPassword)) return MasterPassword::Outcome::WrongOld;
     if (newPassword != again) return MasterPassword::Outcome::Mismatch;
-    settings.writeSecret(SettingKey::SettingsPW, newPassword);
+    if (!settings.writeSecret(SettingKey::SettingsPW, newPassword))
+        return MasterPassword::Outcome::WriteFailed;
     return MasterPassword::Outcome::Done;
 }
 

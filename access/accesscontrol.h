@@ -20,6 +20,7 @@ enum class Outcome {
     WrongOld,      // the old password typed is not the stored one; nothing stored
     Mismatch,      // the two new passwords differ; nothing stored
     MissingAnswer, // a question without an answer; the new password IS already stored
+    WriteFailed,   // the settings could not be written (SettingsStore::lastError says why)
 };
 
 // First supply: checks the two boxes, stores "PW", then (question with answer, or no question) "Answer"

@@ -1,7 +1,7 @@
-#include "failedattemptlog.h"
+#include "access/failedattemptlog.h"
 
-#include "apppaths.h"
-#include "cp1252.h"
+#include "settings/apppaths.h"
+#include "store/cp1252.h"
 
 #include <QFile>
 

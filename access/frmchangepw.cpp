@@ -1,9 +1,9 @@
-#include "frmchangepw.h"
+#include "access/frmchangepw.h"
 
-#include "accesscontrol.h"
-#include "desktopservices.h"
-#include "passwordform.h"
-#include "settingsstore.h"
+#include "access/accesscontrol.h"
+#include "access/passwordform.h"
+#include "platform/desktopservices.h"
+#include "settings/settingsstore.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,7 +28,7 @@ void frmChangePW::cmdOk_Click()
     SettingsStore settings;
     const Outcome outcome = MasterPassword::change(settings, txtOld->text(), txtNew->text(), txtNew2->text(),
                                                    txtQuestion->text(), txtAnswer->text());
-    if (PasswordForm::refusedChange(this, outcome, txtOld, txtNew, txtNew2)) return;
+    if (PasswordForm::refusedChange(this, outcome, settings, txtOld, txtNew, txtNew2)) return;
     if (outcome == Outcome::MissingAnswer) {
         // The new password is already in force: a second Ok checks the old box against it.
         desktop().message(this, QStringLiteral("Please enter an answer to the question you entered."));

@@ -1,10 +1,10 @@
-#include "frmpassword.h"
+#include "access/frmpassword.h"
 
-#include "accesscontrol.h"
-#include "desktopservices.h"
-#include "failedattemptlog.h"
-#include "passwordform.h"
-#include "settingsstore.h"
+#include "access/accesscontrol.h"
+#include "access/failedattemptlog.h"
+#include "access/passwordform.h"
+#include "platform/desktopservices.h"
+#include "settings/settingsstore.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -43,7 +43,7 @@ void frmPassword::cmdOk_Click()
     }
     desktop().message(this, QStringLiteral("An incorrect password was entered.\r\nPlease try again."));
     // A log that cannot be written loses the line, never the window.
-    if (settings.flag(SettingKey::LogPWs, 1)) LogFailedAttempt(typed);
+    if (settings.flag(SettingKey::LogPWs)) LogFailedAttempt(typed);
     PasswordForm::retype(txtPassword);
 }
 

@@ -1,9 +1,9 @@
-#include "frmsettingspw.h"
+#include "access/frmsettingspw.h"
 
-#include "accesscontrol.h"
-#include "desktopservices.h"
-#include "passwordform.h"
-#include "settingsstore.h"
+#include "access/accesscontrol.h"
+#include "access/passwordform.h"
+#include "platform/desktopservices.h"
+#include "settings/settingsstore.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -50,7 +50,7 @@ void frmChangeSettingsPW::cmdOk_Click()
     SettingsStore settings;
     const Outcome outcome =
         SettingsPassword::change(settings, txtOld->text(), txtNew->text(), txtNew2->text());
-    if (PasswordForm::refusedChange(this, outcome, txtOld, txtNew, txtNew2)) return;
+    if (PasswordForm::refusedChange(this, outcome, settings, txtOld, txtNew, txtNew2)) return;
     desktop().message(this, QStringLiteral("The password has been successfully changed."));
     accept();
 }

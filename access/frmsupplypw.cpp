@@ -1,9 +1,9 @@
-#include "frmsupplypw.h"
+#include "access/frmsupplypw.h"
 
-#include "accesscontrol.h"
-#include "desktopservices.h"
-#include "passwordform.h"
-#include "settingsstore.h"
+#include "access/accesscontrol.h"
+#include "access/passwordform.h"
+#include "platform/desktopservices.h"
+#include "settings/settingsstore.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -42,6 +42,9 @@ void frmSupplyPW::cmdOk_Click()
     case Outcome::MissingAnswer:
         desktop().message(this, QStringLiteral("Please enter an answer to the question you entered."));
         txtAnswer->setFocus();
+        return;
+    case Outcome::WriteFailed:
+        PasswordForm::settingsNotWritten(this, settings);
         return;
     case Outcome::WrongOld: // not asked of a first supply
     case Outcome::Done:

@@ -1,8 +1,9 @@
-#include "passwordform.h"
+#include "access/passwordform.h"
 
-#include "desktopservices.h"
-#include "icons.h"
-#include "starmask.h"
+#include "platform/desktopservices.h"
+#include "platform/starmask.h"
+#include "resources/icons.h"
+#include "settings/settingsstore.h"
 
 #include <QBoxLayout>
 #include <QDialog>
@@ -106,8 +107,14 @@ void addOkCancel(QBoxLayout* layout, QWidget* parent, QPushButton*& cmdOk, QPush
     layout->addLayout(row);
 }
 
-bool refusedChange(QWidget* parent, MasterPassword::Outcome outcome, QLineEdit* txtOld, QLineEdit* txtNew,
-                   QLineEdit* txtNew2)
+void settingsNotWritten(QWidget* parent, const SettingsStore& settings)
+{
+    desktop().message(parent,
+                      settings.lastError() + QStringLiteral(" Nothing was changed there; please try again."));
+}
+
+bool refusedChange(QWidget* parent, MasterPassword::Outcome outcome, const SettingsStore& settings,
+                   QLineEdit* txtOld, QLineEdit* txtNew, QLineEdit* txtNew2)
 {
     switch (outcome) {
     case MasterPassword::Outcome::WrongOld:
@@ -120,6 +127,9 @@ bool refusedChange(QWidget* parent, MasterPassword::Outcome outcome, QLineEdit* 
                                                  "match.  Please try again."));
         txtNew2->clear();
         retype(txtNew);
+        return true;
+    case MasterPassword::Outcome::WriteFailed:
+        settingsNotWritten(parent, settings);
         return true;
     default:
         return false;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "accesscontrol.h"
+#include "access/accesscontrol.h"
 
 #include <QString>
 
@@ -11,6 +11,8 @@ class QPushButton;
 class QWidget;
 
 // Building blocks shared by the password windows, so that they look and behave alike.
+class SettingsStore;
+
 namespace PasswordForm {
 
 // A caption over a text box, both added to the layout. Masked boxes show '*' for every character.
@@ -33,7 +35,10 @@ void addReminderBoxes(QBoxLayout* layout, QWidget* parent, QLineEdit*& txtQuesti
 void addOkCancel(QBoxLayout* layout, QWidget* parent, QPushButton*& cmdOk, QPushButton*& cmdCancel,
                  std::initializer_list<QPushButton*> more = {});
 // Says why a change of password was refused and puts the focus where to type again; false when it was not.
-bool refusedChange(QWidget* parent, MasterPassword::Outcome outcome, QLineEdit* txtOld, QLineEdit* txtNew,
-                   QLineEdit* txtNew2);
+// A write that failed is said with the settings store's reason.
+bool refusedChange(QWidget* parent, MasterPassword::Outcome outcome, const SettingsStore& settings,
+                   QLineEdit* txtOld, QLineEdit* txtNew, QLineEdit* txtNew2);
+// Tells the user that the settings could not be written, and why.
+void settingsNotWritten(QWidget* parent, const SettingsStore& settings);
 
 } // namespace PasswordForm

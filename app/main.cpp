@@ -1,6 +1,6 @@
-#include "icons.h"
-#include "startup.h"
-#include "termination.h"
+#include "resources/icons.h"
+#include "shell/startup.h"
+#include "shell/termination.h"
 
 #include <QApplication>
 
@@ -14,7 +14,6 @@ int main(int argc, char* argv[])
     // The main window may hide to the tray: the program ends when it unloads, not with its last window.
     QApplication::setQuitOnLastWindowClosed(false);
     closeOnTerminationSignals();
-    if (!StartKeyvane())
-        return 1;
+    if (!StartKeyvane()) return 1;
     return app.exec();
 }

@@ -1,10 +1,10 @@
-#include "bench.h"
+#include "bench/bench.h"
 
-#include "frmmain.h"
-#include "htmlreport.h"
-#include "reportfile.h"
-#include "settingsstore.h"
-#include "textreport.h"
+#include "reports/htmlreport.h"
+#include "reports/reportfile.h"
+#include "reports/textreport.h"
+#include "settings/settingsstore.h"
+#include "shell/frmmain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -68,7 +68,7 @@ double startupFigure(BenchContext& context)
         QDir().mkpath(home);
         qputenv("KEYVANE_HOME", home.toUtf8());
         SettingsStore settings;
-        settings.writeFlag(SettingKey::DiffDB, false);
+        if (!settings.write(SettingKey::DiffDB, QStringLiteral("0"))) return -1;
         QFile::remove(home + QStringLiteral("/default.adr"));
         QFile::copy(context.databasePath, home + QStringLiteral("/default.adr"));
     }

@@ -1,6 +1,6 @@
-#include "bench.h"
+#include "bench/bench.h"
 
-#include "databasefile.h"
+#include "store/databasefile.h"
 
 #include <QEvent>
 #include <QFile>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "categories.h"
-#include "entry.h"
-#include "entrystore.h"
+#include "store/categories.h"
+#include "store/entry.h"
+#include "store/entrystore.h"
 
 #include <QTemporaryDir>
 #include <QVector>

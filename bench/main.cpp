@@ -1,4 +1,4 @@
-#include "bench.h"
+#include "bench/bench.h"
 
 #include <QApplication>
 #include <QDir>
@@ -37,8 +37,7 @@ double appPeakRssMb(BenchContext& context)
     QFile::copy(context.databasePath, home + QStringLiteral("/default.adr"));
     {
         QFile ini(home + QStringLiteral("/keyvane.ini"));
-        if (!ini.open(QIODevice::WriteOnly))
-            return -1;
+        if (!ini.open(QIODevice::WriteOnly)) return -1;
         ini.write("[Settings]\nDiffDB=0\n");
     }
     QProcess app;
@@ -47,8 +46,7 @@ double appPeakRssMb(BenchContext& context)
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     app.setProcessEnvironment(environment);
     app.start(QStringLiteral(KEYVANE_APP_PATH), {});
-    if (!app.waitForStarted())
-        return -1;
+    if (!app.waitForStarted()) return -1;
     QThread::msleep(3000); // past the splash: the window is shown and the lists are filled
     double peak = -1;
     QFile status(QStringLiteral("/proc/%1/status").arg(app.processId()));

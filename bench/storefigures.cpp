@@ -1,5 +1,5 @@
-#include "bench.h"
-#include "databasefile.h"
+#include "bench/bench.h"
+#include "store/databasefile.h"
 
 #include <QElapsedTimer>
 #include <QFile>

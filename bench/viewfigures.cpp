@@ -1,4 +1,4 @@
-#include "bench.h"
+#include "bench/bench.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
-#include "clidatabase.h"
-#include "commands.h"
-#include "cp1252.h"
-#include "invocation.h"
+#include "cli/clidatabase.h"
+#include "cli/commands.h"
+#include "cli/invocation.h"
+#include "store/cp1252.h"
 
 #include <QTextStream>
 #include <cstdio>

@@ -1,8 +1,8 @@
-#include "clidatabase.h"
+#include "cli/clidatabase.h"
 
-#include "apppaths.h"
-#include "invocation.h"
-#include "settingsstore.h"
+#include "cli/invocation.h"
+#include "settings/apppaths.h"
+#include "settings/settingsstore.h"
 
 #include <QFileInfo>
 
@@ -22,7 +22,7 @@ QString databasePathFor(const Invocation& invocation)
         return *given;
     }
     const SettingsStore settings;
-    return AppPaths::databasePath(settings.flag(SettingKey::DiffDB, 1), AppPaths::loginName());
+    return AppPaths::databasePath(settings.flag(SettingKey::DiffDB), AppPaths::loginName());
 }
 
 DatabaseContents readForListing(const QString& path)

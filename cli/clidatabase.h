@@ -1,7 +1,7 @@
 #pragma once
 
-#include "databasefile.h"
-#include "entrystore.h"
+#include "store/databasefile.h"
+#include "store/entrystore.h"
 
 class Invocation;
 

@@ -1,6 +1,6 @@
-#include "commands.h"
-#include "generatecommand.h"
-#include "invocation.h"
+#include "cli/commands.h"
+#include "cli/invocation.h"
+#include "generator/generatecommand.h"
 
 #include <QTextStream>
 #include <cstdio>

@@ -1,7 +1,7 @@
-#include "clidatabase.h"
-#include "commands.h"
-#include "invocation.h"
-#include "reportcommand.h"
+#include "cli/clidatabase.h"
+#include "cli/commands.h"
+#include "cli/invocation.h"
+#include "reports/reportcommand.h"
 
 #include <QFile>
 #include <QTextStream>
@@ -17,8 +17,7 @@ int reportCommand(Invocation& invocation)
     store.setContents(std::move(contents.lists));
 
     QFile out;
-    if (!out.open(stdout, QIODevice::WriteOnly))
-        fail(QStringLiteral("standard output cannot be written"));
+    if (!out.open(stdout, QIODevice::WriteOnly)) fail(QStringLiteral("standard output cannot be written"));
     QTextStream err(stderr);
     const int status = Reports::runReportCommand(store, words, out, err);
     out.flush();

@@ -1,7 +1,7 @@
-#include "commands.h"
+#include "cli/commands.h"
 
-#include "categories.h"
-#include "invocation.h"
+#include "cli/invocation.h"
+#include "store/categories.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "invocation.h"
+#include "cli/invocation.h"
 
-#include "categories.h"
+#include "store/categories.h"
 
 #include <QRegularExpression>
 #include <cstdio>
@@ -53,8 +53,7 @@ std::optional<QString> Invocation::takeValue(const QString& name)
 QStringList Invocation::takeRest()
 {
     QStringList words = m_options;
-    if (!m_afterDashes.isEmpty())
-        words << kDashes << m_afterDashes;
+    if (!m_afterDashes.isEmpty()) words << kDashes << m_afterDashes;
     m_options.clear();
     m_afterDashes.clear();
     return words;

@@ -1,6 +1,6 @@
-#include "clidatabase.h"
-#include "commands.h"
-#include "invocation.h"
+#include "cli/clidatabase.h"
+#include "cli/commands.h"
+#include "cli/invocation.h"
 
 #include <QFileInfo>
 

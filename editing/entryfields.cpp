@@ -1,6 +1,6 @@
-#include "entryfields.h"
+#include "editing/entryfields.h"
 
-#include "entry.h"
+#include "store/entry.h"
 
 namespace EntryFields {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "databasefile.h"
+#include "store/databasefile.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
-#include "fieldedit.h"
+#include "editing/fieldedit.h"
 
-#include "entryfields.h"
-#include "starmask.h"
+#include "editing/entryfields.h"
+#include "platform/starmask.h"
 
 #include <QKeyEvent>
 #include <QTimer>

@@ -1,14 +1,14 @@
-#include "frmadd.h"
+#include "editing/frmadd.h"
 
-#include "databasefile.h"
-#include "desktopservices.h"
-#include "entryfields.h"
-#include "entrystore.h"
-#include "fieldedit.h"
-#include "frmeditlist.h"
-#include "frmgenerator.h"
-#include "icons.h"
-#include "listfiles.h"
+#include "editing/entryfields.h"
+#include "editing/fieldedit.h"
+#include "editing/frmeditlist.h"
+#include "editing/listfiles.h"
+#include "generator/frmgenerator.h"
+#include "platform/desktopservices.h"
+#include "resources/icons.h"
+#include "store/databasefile.h"
+#include "store/entrystore.h"
 
 #include <QComboBox>
 #include <QFrame>

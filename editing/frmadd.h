@@ -1,6 +1,6 @@
 #pragma once
 
-#include "categories.h"
+#include "store/categories.h"
 
 #include <QDialog>
 #include <array>

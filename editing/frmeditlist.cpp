@@ -1,7 +1,7 @@
-#include "frmeditlist.h"
+#include "editing/frmeditlist.h"
 
-#include "desktopservices.h"
-#include "listfiles.h"
+#include "editing/listfiles.h"
+#include "platform/desktopservices.h"
 
 #include <QDir>
 #include <QHBoxLayout>

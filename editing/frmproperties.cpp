@@ -1,13 +1,13 @@
-#include "frmproperties.h"
+#include "editing/frmproperties.h"
 
-#include "categories.h"
-#include "databasefile.h"
-#include "desktopservices.h"
-#include "entryfields.h"
-#include "entrystore.h"
-#include "fieldedit.h"
-#include "frmgenerator.h"
-#include "settingsstore.h"
+#include "editing/entryfields.h"
+#include "editing/fieldedit.h"
+#include "generator/frmgenerator.h"
+#include "platform/desktopservices.h"
+#include "settings/settingsstore.h"
+#include "store/categories.h"
+#include "store/databasefile.h"
+#include "store/entrystore.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -19,15 +19,6 @@
 #include <tuple>
 
 namespace {
-
-// Only the value 1 allows; anything else, text that is not a number included, forbids. An absent key
-// allows.
-bool allowed(const SettingsStore& settings, const QString& key)
-{
-    bool ok = false;
-    const double value = settings.read(key, QStringLiteral("1")).trimmed().toDouble(&ok);
-    return ok && value == 1;
-}
 
 enum Row { EntryRow, SiteRow, UserRow, PasswordRow, UrlRow, NotesRow };
 
@@ -118,8 +109,8 @@ frmProperties::frmProperties(EntryStore& store, int category, int row, QWidget* 
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     const SettingsStore settings;
-    cmdDelete->setEnabled(allowed(settings, SettingKey::AllowDelete));
-    const bool editable = allowed(settings, SettingKey::AllowEdit);
+    cmdDelete->setEnabled(settings.flag(SettingKey::AllowDelete));
+    const bool editable = settings.flag(SettingKey::AllowEdit);
     for (QWidget* w : std::initializer_list<QWidget*>{txtSite, txtUserName, txtPassword, txtURL, txtNotes,
                                                       cmdBrowse, cmdGenerate})
         w->setEnabled(editable);

@@ -1,7 +1,7 @@
-#include "listfiles.h"
+#include "editing/listfiles.h"
 
-#include "apppaths.h"
-#include "cp1252.h"
+#include "settings/apppaths.h"
+#include "store/cp1252.h"
 
 #include <QFile>
 #include <QSaveFile>

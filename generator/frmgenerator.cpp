@@ -1,6 +1,6 @@
-#include "frmgenerator.h"
+#include "generator/frmgenerator.h"
 
-#include "databasefile.h"
+#include "store/databasefile.h"
 
 frmGenerator::frmGenerator(std::function<void(const QString&)> deliverTo, QWidget* parent)
     : GeneratorDialog(parent), m_deliverTo(std::move(deliverTo))

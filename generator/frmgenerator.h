@@ -1,6 +1,6 @@
 #pragma once
 
-#include "generatordialog.h"
+#include "generator/generatordialog.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
-#include "frmgenerator2.h"
+#include "generator/frmgenerator2.h"
 
-#include "desktopservices.h"
+#include "platform/desktopservices.h"
 
 frmGenerator2::frmGenerator2(QWidget* parent) : GeneratorDialog(parent)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "generatordialog.h"
+#include "generator/generatordialog.h"
 
 // The generator of the main window: the password is shown in a message box. Open it modally
 // (open() or exec()); it closes itself after one password.

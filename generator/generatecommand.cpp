@@ -1,6 +1,6 @@
-#include "generatecommand.h"
+#include "generator/generatecommand.h"
 
-#include "randompassword.h"
+#include "generator/randompassword.h"
 
 #include <QTextStream>
 #include <limits>

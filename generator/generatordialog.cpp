@@ -1,6 +1,6 @@
-#include "generatordialog.h"
+#include "generator/generatordialog.h"
 
-#include "desktopservices.h"
+#include "platform/desktopservices.h"
 
 #include <QCheckBox>
 #include <QEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "randompassword.h"
+#include "generator/randompassword.h"
 
 #include <QDialog>
 #include <array>

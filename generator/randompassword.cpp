@@ -1,4 +1,4 @@
-#include "randompassword.h"
+#include "generator/randompassword.h"
 
 #include <QRandomGenerator>
 #include <algorithm>

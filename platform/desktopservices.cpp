@@ -1,6 +1,6 @@
-#include "desktopservices.h"
+#include "platform/desktopservices.h"
 
-#include "qtdesktopservices.h"
+#include "platform/qtdesktopservices.h"
 
 namespace {
 std::unique_ptr<DesktopServices>& current()
@@ -12,8 +12,7 @@ std::unique_ptr<DesktopServices>& current()
 
 DesktopServices& desktop()
 {
-    if (!current())
-        current() = std::make_unique<QtDesktopServices>();
+    if (!current()) current() = std::make_unique<QtDesktopServices>();
     return *current();
 }
 

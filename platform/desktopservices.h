@@ -47,5 +47,6 @@ public:
 
 // The services in force: the real desktop unless a test installed its own.
 DesktopServices& desktop();
-// Installs other services (tests); returns the ones in force before. Passing nothing restores the real desktop.
+// Installs other services (tests); returns the ones in force before. Passing nothing restores the real
+// desktop.
 std::unique_ptr<DesktopServices> installDesktopServices(std::unique_ptr<DesktopServices> services);

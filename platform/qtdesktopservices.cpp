@@ -1,6 +1,6 @@
-#include "qtdesktopservices.h"
+#include "platform/qtdesktopservices.h"
 
-#include "apppaths.h"
+#include "settings/apppaths.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -25,11 +25,16 @@ const QString kTitle = QStringLiteral("Keyvane");
 QMessageBox::Icon boxIcon(DesktopServices::Icon icon)
 {
     switch (icon) {
-    case DesktopServices::Icon::Information: return QMessageBox::Information;
-    case DesktopServices::Icon::Warning: return QMessageBox::Warning;
-    case DesktopServices::Icon::Critical: return QMessageBox::Critical;
-    case DesktopServices::Icon::Question: return QMessageBox::Question;
-    case DesktopServices::Icon::None: break;
+    case DesktopServices::Icon::Information:
+        return QMessageBox::Information;
+    case DesktopServices::Icon::Warning:
+        return QMessageBox::Warning;
+    case DesktopServices::Icon::Critical:
+        return QMessageBox::Critical;
+    case DesktopServices::Icon::Question:
+        return QMessageBox::Question;
+    case DesktopServices::Icon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
@@ -38,8 +43,7 @@ QMessageBox::Icon boxIcon(DesktopServices::Icon icon)
 // desktop's opener unchanged, which decides what a bare host name or an address means.
 QUrl urlFor(const QString& target)
 {
-    if (QFileInfo::exists(target))
-        return QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath());
+    if (QFileInfo::exists(target)) return QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath());
     const QUrl url(target, QUrl::TolerantMode);
     return url.scheme().isEmpty() ? QUrl::fromUserInput(target) : url;
 }
@@ -80,12 +84,10 @@ QString QtDesktopServices::saveFileName(QWidget* parent, const QString& caption,
 
 bool QtDesktopServices::openWithShell(const QString& target)
 {
-    if (target.isEmpty())
-        return false;
+    if (target.isEmpty()) return false;
     // xdg-open started directly (no shell) tells us whether it could be started at all.
     const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
-    if (!opener.isEmpty())
-        return QProcess::startDetached(opener, {target}, QDir::homePath());
+    if (!opener.isEmpty()) return QProcess::startDetached(opener, {target}, QDir::homePath());
     return QDesktopServices::openUrl(urlFor(target));
 }
 
@@ -98,8 +100,7 @@ QString QtDesktopServices::findProgram(const QStringList& names)
 {
     for (const QString& name : names) {
         const QString path = QStandardPaths::findExecutable(name);
-        if (!path.isEmpty())
-            return path;
+        if (!path.isEmpty()) return path;
     }
     return {};
 }

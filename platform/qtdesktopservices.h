@@ -1,6 +1,6 @@
 #pragma once
 
-#include "desktopservices.h"
+#include "platform/desktopservices.h"
 
 // The real desktop through Qt: message and input boxes, file dialogs, the default opener, the clipboard.
 class QtDesktopServices : public DesktopServices {

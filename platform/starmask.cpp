@@ -1,4 +1,4 @@
-#include "starmask.h"
+#include "platform/starmask.h"
 
 #include <QLineEdit>
 #include <QProxyStyle>

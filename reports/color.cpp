@@ -1,6 +1,6 @@
-#include "color.h"
+#include "reports/color.h"
 
-#include "htmlreport.h"
+#include "reports/htmlreport.h"
 
 #include <QComboBox>
 #include <QPainter>

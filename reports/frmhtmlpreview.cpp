@@ -1,7 +1,7 @@
-#include "frmhtmlpreview.h"
+#include "reports/frmhtmlpreview.h"
 
-#include "cp1252.h"
-#include "desktopservices.h"
+#include "platform/desktopservices.h"
+#include "store/cp1252.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,15 +1,15 @@
-#include "frmreports.h"
+#include "reports/frmreports.h"
 
-#include "apppaths.h"
-#include "color.h"
-#include "desktopservices.h"
-#include "entrystore.h"
-#include "frmhtmlpreview.h"
-#include "htmlreport.h"
-#include "icons.h"
-#include "reportfile.h"
-#include "reportprinter.h"
-#include "textreport.h"
+#include "platform/desktopservices.h"
+#include "reports/color.h"
+#include "reports/frmhtmlpreview.h"
+#include "reports/htmlreport.h"
+#include "reports/reportfile.h"
+#include "reports/reportprinter.h"
+#include "reports/textreport.h"
+#include "resources/icons.h"
+#include "settings/apppaths.h"
+#include "store/entrystore.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "frmhtmlpreview.h"
-#include "reportoptions.h"
+#include "reports/frmhtmlpreview.h"
+#include "reports/reportoptions.h"
 
 #include <QDialog>
 #include <QHash>
@@ -18,7 +18,6 @@ class QPrinter;
 class QPushButton;
 class QStatusBar;
 class QTabWidget;
-
 
 // The reports dialog: pick categories and options, then preview, save, view or print a report of them.
 // Opened modally by the main window; each opening starts with nothing ticked and no colour chosen.

@@ -1,6 +1,6 @@
-#include "htmlreport.h"
+#include "reports/htmlreport.h"
 
-#include "entrystore.h"
+#include "store/entrystore.h"
 
 namespace Reports {
 

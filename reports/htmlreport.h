@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reportoptions.h"
+#include "reports/reportoptions.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
-#include "reportcommand.h"
+#include "reports/reportcommand.h"
 
-#include "entrystore.h"
-#include "htmlreport.h"
-#include "reportfile.h"
-#include "textreport.h"
+#include "reports/htmlreport.h"
+#include "reports/reportfile.h"
+#include "reports/textreport.h"
+#include "store/entrystore.h"
 
 #include <QIODevice>
 #include <QTextStream>

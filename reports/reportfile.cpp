@@ -1,7 +1,7 @@
-#include "reportfile.h"
+#include "reports/reportfile.h"
 
-#include "cp1252.h"
-#include "databasefile.h"
+#include "store/cp1252.h"
+#include "store/databasefile.h"
 
 #include <QSaveFile>
 

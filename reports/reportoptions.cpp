@@ -1,4 +1,4 @@
-#include "reportoptions.h"
+#include "reports/reportoptions.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "categories.h"
+#include "store/categories.h"
 
 #include <QString>
 #include <array>

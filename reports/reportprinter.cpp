@@ -1,4 +1,4 @@
-#include "reportprinter.h"
+#include "reports/reportprinter.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>

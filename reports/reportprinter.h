@@ -1,6 +1,6 @@
 #pragma once
 
-#include "textreport.h"
+#include "reports/textreport.h"
 
 #include <QString>
 #include <QVector>

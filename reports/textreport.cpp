@@ -1,6 +1,6 @@
-#include "textreport.h"
+#include "reports/textreport.h"
 
-#include "entrystore.h"
+#include "store/entrystore.h"
 
 namespace Reports {
 

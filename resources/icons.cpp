@@ -1,6 +1,6 @@
-#include "icons.h"
+#include "resources/icons.h"
 
-#include "categories.h"
+#include "store/categories.h"
 
 #include <QFile>
 #include <QHash>
@@ -39,8 +39,7 @@ QPixmap badge(const QString& key, int size)
 QIcon keyvaneIcon(const QString& key)
 {
     static QHash<QString, QIcon> cache;
-    if (auto it = cache.constFind(key); it != cache.constEnd())
-        return *it;
+    if (auto it = cache.constFind(key); it != cache.constEnd()) return *it;
     const QString file = QStringLiteral(":/icons/%1.svg").arg(key.toLower());
     const QString bitmap = QStringLiteral(":/icons/%1.bmp").arg(key.toLower());
     QIcon icon;
@@ -68,8 +67,7 @@ QImage withTransparentColour(const QImage& bitmap, QRgb transparent)
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x)
-            if ((line[x] & 0xFFFFFF) == key)
-                line[x] = 0;
+            if ((line[x] & 0xFFFFFF) == key) line[x] = 0;
     }
     return image;
 }

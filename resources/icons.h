@@ -5,8 +5,9 @@
 #include <QString>
 
 // Keyvane's pictures by key: the category keywords ("HTML", "SERIAL", ...), the toolbar image keys
-// ("New", "Save", ...), "copy", "ontop", "keyvane" (the program), "tray". A key with a drawing under :/icons/<key>.svg gets it;
-// any other key gets a plain badge with the key's initial, so no button is ever left blank.
+// ("New", "Save", ...), "copy", "ontop", "keyvane" (the program), "tray". A key with a drawing under
+// :/icons/<key>.svg gets it; any other key gets a plain badge with the key's initial, so no button is ever
+// left blank.
 QIcon keyvaneIcon(const QString& key);
 
 // Pictures that come as bitmaps mark their background with light grey (C0C0C0): those pixels become

@@ -1,4 +1,4 @@
-#include "csystray.h"
+#include "shell/csystray.h"
 
 #include <QSystemTrayIcon>
 
@@ -16,24 +16,20 @@ cSysTray::~cSysTray()
 
 void cSysTray::setTrayIcon(const QVariant& picture)
 {
-    if (picture.metaType() != QMetaType::fromType<QIcon>())
-        return;
+    if (picture.metaType() != QMetaType::fromType<QIcon>()) return;
     m_icon = picture.value<QIcon>();
-    if (m_added)
-        m_shellIcon->setIcon(m_icon);
+    if (m_added) m_shellIcon->setIcon(m_icon);
 }
 
 void cSysTray::setTrayTip(const QString& tip)
 {
     m_tip = tip;
-    if (m_added)
-        m_shellIcon->setToolTip(shownTip());
+    if (m_added) m_shellIcon->setToolTip(shownTip());
 }
 
 void cSysTray::setInTray(bool inTray)
 {
-    if (inTray == m_inTray)
-        return;
+    if (inTray == m_inTray) return;
     if (inTray)
         AddTrayIcon();
     else if (m_added)
@@ -77,13 +73,28 @@ void cSysTray::RemoveTrayIcon()
 void cSysTray::DispatchTrayMessage(int mouseMessage, int identifier)
 {
     switch (mouseMessage) {
-    case WM_MOUSEMOVE: emit MouseMove(identifier); break;
-    case WM_LBUTTONDOWN: emit MouseDown(1, identifier); break;
-    case WM_LBUTTONUP: emit MouseUp(1, identifier); break;
-    case WM_LBUTTONDBLCLK: emit MouseDblClick(1, identifier); break;
-    case WM_RBUTTONDOWN: emit MouseDown(2, identifier); break;
-    case WM_RBUTTONUP: emit MouseUp(2, identifier); break;
-    case WM_RBUTTONDBLCLK: emit MouseDblClick(2, identifier); break;
-    default: break;
+    case WM_MOUSEMOVE:
+        emit MouseMove(identifier);
+        break;
+    case WM_LBUTTONDOWN:
+        emit MouseDown(1, identifier);
+        break;
+    case WM_LBUTTONUP:
+        emit MouseUp(1, identifier);
+        break;
+    case WM_LBUTTONDBLCLK:
+        emit MouseDblClick(1, identifier);
+        break;
+    case WM_RBUTTONDOWN:
+        emit MouseDown(2, identifier);
+        break;
+    case WM_RBUTTONUP:
+        emit MouseUp(2, identifier);
+        break;
+    case WM_RBUTTONDBLCLK:
+        emit MouseDblClick(2, identifier);
+        break;
+    default:
+        break;
     }
 }

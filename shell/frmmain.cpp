@@ -1,14 +1,14 @@
-#include "frmmain.h"
+#include "shell/frmmain.h"
 
-#include "apppaths.h"
-#include "csystray.h"
-#include "databasefile.h"
-#include "desktopservices.h"
-#include "icons.h"
-#include "menuhints.h"
-#include "settingsstore.h"
-#include "startup.h"
-#include "version.h"
+#include "platform/desktopservices.h"
+#include "resources/icons.h"
+#include "settings/apppaths.h"
+#include "settings/settingsstore.h"
+#include "shell/csystray.h"
+#include "shell/menuhints.h"
+#include "shell/termination.h"
+#include "shell/version.h"
+#include "store/databasefile.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -18,9 +18,9 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QTimer>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -237,7 +237,7 @@ bool frmMain::Load()
     resize(pixels(this, kDesignWidthTwips), pixels(this, kLoadHeightTwips));
 
     SettingsStore settings;
-    const QString login = settings.flag(SettingKey::DiffDB, 1) ? desktop().loginName() : QString();
+    const QString login = settings.flag(SettingKey::DiffDB) ? desktop().loginName() : QString();
     m_databasePath = AppPaths::databasePath(!login.isEmpty(), login);
 
     m_database = std::make_unique<DatabaseFile>(m_databasePath);
@@ -268,33 +268,31 @@ void frmMain::OpenDatabase(const QString& path)
     // The lists are filled before any message, so that whatever runs while it is open sees them.
     m_store.setContents(std::move(contents.lists));
     if (!contents.createError.isEmpty())
-        desktop().message(this,
-                          QStringLiteral("The database %1 could not be created: %2").arg(path, contents.createError),
-                          DesktopServices::Icon::Critical);
+        desktop().message(
+            this, QStringLiteral("The database %1 could not be created: %2").arg(path, contents.createError),
+            DesktopServices::Icon::Critical);
     if (!loadedWhole)
-        desktop().message(this,
-                          QStringLiteral("Not all of the database %1 could be loaded: %2.\n\nThe file will not be "
-                                         "overwritten unless you agree when saving.")
-                              .arg(path, problems),
-                          DesktopServices::Icon::Warning);
+        desktop().message(
+            this,
+            QStringLiteral("Not all of the database %1 could be loaded: %2.\n\nThe file will not be "
+                           "overwritten unless you agree when saving.")
+                .arg(path, problems),
+            DesktopServices::Icon::Warning);
 
-    if (m_store.sensitiveHidden())
-        ShowPasswords(false);
+    if (m_store.sensitiveHidden()) ShowPasswords(false);
     setHideButton(m_store.sensitiveHidden());
 }
 
 bool frmMain::SaveDatabase()
 {
-    if (!m_database)
-        return false;
+    if (!m_database) return false;
     if (m_database->needsOverwriteConsent()) {
         const QString question =
             QStringLiteral("The database %1 did not load whole when Keyvane started. Saving replaces it with "
                            "the entries shown now; a copy of the old file is kept beside it (.bak).\n\nSave "
                            "anyway?")
                 .arg(m_databasePath);
-        if (!desktop().askYesNo(this, question, DesktopServices::Icon::Warning))
-            return false;
+        if (!desktop().askYesNo(this, question, DesktopServices::Icon::Warning)) return false;
         m_database->allowOverwrite();
     }
     QString error;
@@ -313,16 +311,19 @@ bool frmMain::SaveDatabase()
 void frmMain::GetSettings()
 {
     SettingsStore settings;
-    const bool grid = settings.flag(SettingKey::Gridlines, 1);
+    const bool grid = settings.flag(SettingKey::Gridlines);
     for (QTableView* list : m_lists)
         list->setShowGrid(grid);
-    m_store.setSensitiveHidden(settings.truth(SettingKey::Hidden, true));
+    m_store.setSensitiveHidden(settings.truth(SettingKey::Hidden));
     setHideButton(m_store.sensitiveHidden());
 }
 
 void frmMain::SaveSettings()
 {
-    SettingsStore().writeTruth(SettingKey::Hidden, m_store.sensitiveHidden());
+    // Called on the way out, where a question would hold up an unattended exit: the reason goes to stderr.
+    SettingsStore settings;
+    if (!settings.writeTruth(SettingKey::Hidden, m_store.sensitiveHidden()))
+        qWarning("%s", qPrintable(settings.lastError()));
 }
 
 void frmMain::ShowPasswords(bool showPws)
@@ -356,8 +357,7 @@ void frmMain::toggleSensitiveInformation()
 std::optional<int> frmMain::AddEntry(const Entry& fields, int whatListView, int whereAt)
 {
     const std::optional<int> position = m_store.addEntry(fields, whatListView, whereAt);
-    if (!position)
-        desktop().message(this, EntryStore::kFullMessage, DesktopServices::Icon::Warning);
+    if (!position) desktop().message(this, EntryStore::kFullMessage, DesktopServices::Icon::Warning);
     return position;
 }
 
@@ -374,8 +374,7 @@ int frmMain::currentCategory() const
 int frmMain::selectedRow() const
 {
     const QTableView* list = m_lists.at(currentCategory());
-    if (list->model()->rowCount() == 0)
-        return -1;
+    if (list->model()->rowCount() == 0) return -1;
     // A list with entries always has one selected: the first until the user picks another.
     const QModelIndex current = list->selectionModel()->currentIndex();
     return current.isValid() ? current.row() : 0;
@@ -397,8 +396,7 @@ void frmMain::InstallSizeLimits()
 {
     // Never smaller than at load, never larger than the screen.
     setMinimumSize(size());
-    if (const QScreen* s = screen())
-        setMaximumSize(s->availableSize());
+    if (const QScreen* s = screen()) setMaximumSize(s->availableSize());
 }
 
 void frmMain::InstallTrayIcon()
@@ -416,12 +414,10 @@ void frmMain::RemoveTrayIcon()
 void frmMain::connectTray()
 {
     connect(cSysTray1, &cSysTray::MouseDown, this, [this](int button, int) {
-        if (button == 2)
-            m_mnuTray->popup(QCursor::pos());
+        if (button == 2) m_mnuTray->popup(QCursor::pos());
     });
     connect(cSysTray1, &cSysTray::MouseDblClick, this, [this](int button, int) {
-        if (button == 1)
-            restoreFromTray();
+        if (button == 1) restoreFromTray();
     });
 }
 
@@ -443,18 +439,27 @@ struct MenuItemInfo {
 };
 constexpr int kFirstDecoratedId = 2;
 const MenuItemInfo kDecoratedItems[] = {
-    {"mnuSave", "Save", true},       {"mnuFile1", "", false},
+    {"mnuSave", "Save", true},
+    {"mnuFile1", "", false},
     {"mnuPageSetup", "Printer Setup", false},
-    {"mnuPrint", "Print", true},     {"mnuFile2", "", false},
-    {"mnuExit", "Exit", false},      {"mnuEntry", "", false},
-    {"mnuAdd", "Add New", true},     {"mnuPopUp1", "", false},
+    {"mnuPrint", "Print", true},
+    {"mnuFile2", "", false},
+    {"mnuExit", "Exit", false},
+    {"mnuEntry", "", false},
+    {"mnuAdd", "Add New", true},
+    {"mnuPopUp1", "", false},
     {"mnuProperties", "Properties", true},
-    {"mnuDelete", "Delete", true},   {"mnuPopUp2", "", false},
-    {"mnuGo", "Go!!", true},         {"mnuTools", "", false},
-    {"mnuReports", "Reports", true}, {"mnuPasswordGenerator", "Password Generator", true},
-    {"mnuTools1", "", false},        {"mnuWindowslogon", "Windows Logon", true},
+    {"mnuDelete", "Delete", true},
+    {"mnuPopUp2", "", false},
+    {"mnuGo", "Go!!", true},
+    {"mnuTools", "", false},
+    {"mnuReports", "Reports", true},
+    {"mnuPasswordGenerator", "Password Generator", true},
+    {"mnuTools1", "", false},
+    {"mnuWindowslogon", "Windows Logon", true},
     {"mnuScreenSaver", "Screen Saver", true},
-    {"mnuTools2", "", false},        {"mnuSettings", "Settings", true},
+    {"mnuTools2", "", false},
+    {"mnuSettings", "Settings", true},
 };
 const char* const kDecoratedProperty = "decorated";
 
@@ -463,8 +468,7 @@ const char* const kDecoratedProperty = "decorated";
 bool frmMain::IsSeparator(int IID) const
 {
     const int slot = IID - kFirstDecoratedId;
-    if (slot < 0 || slot >= int(std::size(kDecoratedItems)))
-        return false;
+    if (slot < 0 || slot >= int(std::size(kDecoratedItems))) return false;
     const QAction* action = findChild<QAction*>(QLatin1String(kDecoratedItems[slot].name));
     return action && action->isSeparator();
 }
@@ -475,11 +479,9 @@ void frmMain::InstallMenuDecoration()
     // tray menus stay plain.
     for (const MenuItemInfo& info : kDecoratedItems) {
         QAction* action = findChild<QAction*>(QLatin1String(info.name));
-        if (!action || action->isSeparator() || action->menu())
-            continue;
+        if (!action || action->isSeparator() || action->menu()) continue;
         action->setText(QLatin1String(info.caption));
-        if (info.icon)
-            action->setIcon(keyvaneIcon(QLatin1String(info.name)));
+        if (info.icon) action->setIcon(keyvaneIcon(QLatin1String(info.name)));
         action->setProperty(kDecoratedProperty, true);
     }
 }
@@ -490,14 +492,11 @@ void frmMain::StartMenuHints()
     // closes leaves the hint standing.
     for (const char* name : {"mnuFile", "mnuEntry", "mnuTools", "mnuHelp", "mnuTray"})
         connect(findChild<QMenu*>(QLatin1String(name)), &QMenu::hovered, this, [this](QAction* action) {
-            if (action->isSeparator() || action->property(kDecoratedProperty).toBool())
-                return;
+            if (action->isSeparator() || action->property(kDecoratedProperty).toBool()) return;
             const QString hint = menuHint(action->text());
-            if (!hint.isEmpty())
-                statusBar()->showMessage(hint);
+            if (!hint.isEmpty()) statusBar()->showMessage(hint);
         });
 }
-
 
 bool frmMain::event(QEvent* event)
 {
@@ -511,8 +510,7 @@ bool frmMain::event(QEvent* event)
 void frmMain::hideEvent(QHideEvent* event)
 {
     QMainWindow::hideEvent(event);
-    if (!event->spontaneous())
-        m_trayWatch->start();
+    if (!event->spontaneous()) m_trayWatch->start();
 }
 
 void frmMain::showEvent(QShowEvent* event)
@@ -524,8 +522,7 @@ void frmMain::showEvent(QShowEvent* event)
 void frmMain::checkTrayStillThere()
 {
     // A hidden window comes back by the tray alone: should the tray go away, show the window again.
-    if (isHidden() && !m_unloaded && !desktop().trayAvailable())
-        restoreFromTray();
+    if (isHidden() && !m_unloaded && !desktop().trayAvailable()) restoreFromTray();
 }
 
 void frmMain::closeEvent(QCloseEvent* event)
@@ -538,16 +535,15 @@ void frmMain::closeEvent(QCloseEvent* event)
 
 bool frmMain::unload()
 {
-    if (m_unloaded)
-        return true;
+    if (m_unloaded) return true;
     SettingsStore settings;
-    if (settings.flag(SettingKey::AutoSave, 1))
-        SaveDatabase();
+    if (settings.flag(SettingKey::AutoSave)) SaveDatabase();
     SaveSettings();
     RemoveTrayIcon();
     if (m_store.databaseChanged() && desktop().askYesNo(this, QStringLiteral("Save changes?")) &&
         !SaveDatabase() &&
-        !desktop().askYesNo(this, QStringLiteral("The changes could not be saved. Quit anyway and lose them?"),
+        !desktop().askYesNo(this,
+                            QStringLiteral("The changes could not be saved. Quit anyway and lose them?"),
                             DesktopServices::Icon::Warning)) {
         // The run goes on: the window and its tray icon come back.
         InstallTrayIcon();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "entrystore.h"
+#include "store/entrystore.h"
 
 #include <QMainWindow>
 #include <array>

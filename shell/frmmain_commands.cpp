@@ -1,19 +1,19 @@
 // The main window's commands: menus, toolbars, the list pop-up, "Go!!", copying a field, always on top.
-#include "aboutbox.h"
-#include "desktopservices.h"
-#include "frmadd.h"
-#include "frmgenerator2.h"
-#include "frmmain.h"
-#include "frmproperties.h"
-#include "frmreports.h"
-#include "frmsettings.h"
-#include "helpwindow.h"
-#include "launcher.h"
-#include "platformchecks.h"
-#include "platformpasswords.h"
-#include "settingsstore.h"
-#include "updateswindow.h"
-#include "version.h"
+#include "editing/frmadd.h"
+#include "editing/frmproperties.h"
+#include "generator/frmgenerator2.h"
+#include "platform/desktopservices.h"
+#include "reports/frmreports.h"
+#include "settings/settingsstore.h"
+#include "shell/frmmain.h"
+#include "shell/launcher.h"
+#include "shell/version.h"
+#include "system/aboutbox.h"
+#include "system/frmsettings.h"
+#include "system/helpwindow.h"
+#include "system/platformchecks.h"
+#include "system/platformpasswords.h"
+#include "system/updateswindow.h"
 
 #include <QAction>
 #include <QEvent>
@@ -32,7 +32,9 @@ QAction* frmMain::item(const char* name) const
 
 void frmMain::connectCommands()
 {
-    auto on = [this](const char* name, auto handler) { connect(item(name), &QAction::triggered, this, handler); };
+    auto on = [this](const char* name, auto handler) {
+        connect(item(name), &QAction::triggered, this, handler);
+    };
     // File
     on("mnuSave", &frmMain::SaveDatabase);
     on("mnuPageSetup", [this] { desktop().pageSetup(this); });
@@ -43,7 +45,8 @@ void frmMain::connectCommands()
     on("mnuProperties", &frmMain::ShowEntryProperties);
     on("mnuDelete", &frmMain::DeleteEntry);
     on("mnuGo", &frmMain::Go);
-    connect(findChild<QMenu*>(QStringLiteral("mnuEntry")), &QMenu::aboutToShow, this, &frmMain::entryMenuOpening);
+    connect(findChild<QMenu*>(QStringLiteral("mnuEntry")), &QMenu::aboutToShow, this,
+            &frmMain::entryMenuOpening);
     // Tools
     on("mnuReports", &frmMain::openReports);
     on("mnuWindowslogon", [this] { ChangeWindowsPassword(this); });
@@ -73,8 +76,7 @@ void frmMain::connectCommands()
     on("Print", &frmMain::openReports);
     on("Reports", &frmMain::openReports);
     on("Properties", [this] {
-        if (m_store.list(currentCategory()).count() > 0)
-            ShowEntryProperties();
+        if (m_store.list(currentCategory()).count() > 0) ShowEntryProperties();
     });
     on("Generator", [this] { item("mnuPasswordGenerator")->trigger(); });
     on("Settings", [this] { openSettings(frmSettings::GeneralPreferences); });
@@ -103,8 +105,7 @@ void frmMain::connectCommands()
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseMove)
-        statusBar()->clearMessage();
+    if (event->type() == QEvent::MouseMove) statusBar()->clearMessage();
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -130,25 +131,27 @@ void frmMain::openAddWizard()
 
 void frmMain::openReports()
 {
-    auto* reports = new frmReports(m_store, frmReports::TextTab,
-                                   [this](const QString& text) { statusBar()->showMessage(text); }, this);
+    auto* reports = new frmReports(
+        m_store, frmReports::TextTab, [this](const QString& text) { statusBar()->showMessage(text); }, this);
     reports->setAttribute(Qt::WA_DeleteOnClose);
     reports->open();
 }
 
 void frmMain::openSettings(int tab)
 {
-    openSettingsDialog(tab, [this](bool on) {
-        for (QTableView* list : m_lists)
-            list->setShowGrid(on);
-    }, this);
+    openSettingsDialog(
+        tab,
+        [this](bool on) {
+            for (QTableView* list : m_lists)
+                list->setShowGrid(on);
+        },
+        this);
 }
 
 void frmMain::ShowEntryProperties()
 {
     const int row = selectedRow();
-    if (row < 0)
-        return;
+    if (row < 0) return;
     auto* properties = new frmProperties(m_store, currentCategory(), row, this);
     properties->setAttribute(Qt::WA_DeleteOnClose);
     properties->open();
@@ -157,17 +160,17 @@ void frmMain::ShowEntryProperties()
 void frmMain::OpenWithShell(const QString& target)
 {
     if (!desktop().openWithShell(target))
-        desktop().message(this,
-                          QStringLiteral("Keyvane could not open \"%1\": nothing on this desktop opens it.").arg(target),
-                          DesktopServices::Icon::Warning);
+        desktop().message(
+            this,
+            QStringLiteral("Keyvane could not open \"%1\": nothing on this desktop opens it.").arg(target),
+            DesktopServices::Icon::Warning);
 }
 
 void frmMain::Go()
 {
     const int category = currentCategory();
     const int row = selectedRow();
-    if (row < 0)
-        return;
+    if (row < 0) return;
     const Launch launch = launchFor(category, m_store.list(category).entry(row), SettingsStore());
     switch (launch.kind) {
     case Launch::Kind::Nothing:
@@ -183,11 +186,13 @@ void frmMain::Go()
         return;
     case Launch::Kind::Program:
         if (launch.target.isEmpty())
-            desktop().message(this, QStringLiteral("No telnet program is chosen. Choose one in the settings, on "
-                                                   "the \"Remote Systems\" tab."));
+            desktop().message(this,
+                              QStringLiteral("No telnet program is chosen. Choose one in the settings, on "
+                                             "the \"Remote Systems\" tab."));
         else if (!desktop().startProgram(launch.target, {}))
-            desktop().message(this, QStringLiteral("The telnet program \"%1\" could not be started.").arg(launch.target),
-                              DesktopServices::Icon::Warning);
+            desktop().message(
+                this, QStringLiteral("The telnet program \"%1\" could not be started.").arg(launch.target),
+                DesktopServices::Icon::Warning);
         return;
     }
 }
@@ -196,9 +201,10 @@ void frmMain::launchTelnet(const QString& address)
 {
     const QString telnet = desktop().findProgram({QStringLiteral("telnet")});
     if (telnet.isEmpty()) {
-        desktop().message(this, QStringLiteral("No telnet client was found on this system. Install one (the "
-                                               "\"telnet\" package), or choose your own telnet program in the "
-                                               "settings."),
+        desktop().message(this,
+                          QStringLiteral("No telnet client was found on this system. Install one (the "
+                                         "\"telnet\" package), or choose your own telnet program in the "
+                                         "settings."),
                           DesktopServices::Icon::Warning);
         return;
     }
@@ -209,7 +215,8 @@ void frmMain::launchTelnet(const QString& address)
         return;
     }
     if (!desktop().startProgram(terminal, telnetArguments(terminal, telnet, address)))
-        desktop().message(this, QStringLiteral("The terminal program \"%1\" could not be started.").arg(terminal),
+        desktop().message(this,
+                          QStringLiteral("The terminal program \"%1\" could not be started.").arg(terminal),
                           DesktopServices::Icon::Warning);
 }
 
@@ -221,15 +228,13 @@ void frmMain::prepareCopyMenu()
         entries.at(k)->setText(list.headerData(k, Qt::Horizontal).toString());
         entries.at(k)->setEnabled(list.count() > 0);
     }
-    if (list.count() > 0 && m_store.sensitiveHidden())
-        entries.at(kSensitiveColumn)->setEnabled(false);
+    if (list.count() > 0 && m_store.sensitiveHidden()) entries.at(kSensitiveColumn)->setEnabled(false);
 }
 
 void frmMain::copyField(int k)
 {
     const int row = selectedRow();
-    if (row < 0)
-        return;
+    if (row < 0) return;
     // As the list shows it: the sensitive entry is only offered while the column is in clear.
     const EntryModel& list = m_store.list(currentCategory());
     desktop().setClipboardText(list.data(list.index(row, k - 1)).toString());
@@ -241,7 +246,8 @@ void frmMain::toggleAlwaysOnTop(bool onTop)
     setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
     setGeometry(placement);
     show();
-    SettingsStore().writeTruth(SettingKey::TopMost, onTop);
+    SettingsStore settings;
+    if (!settings.writeTruth(SettingKey::TopMost, onTop)) statusBar()->showMessage(settings.lastError());
 }
 
 void frmMain::hideToTray()

@@ -1,7 +1,7 @@
-#include "launcher.h"
+#include "shell/launcher.h"
 
-#include "categories.h"
-#include "settingsstore.h"
+#include "settings/settingsstore.h"
+#include "store/categories.h"
 
 #include <QFileInfo>
 
@@ -18,11 +18,9 @@ Launch launchFor(int category, const Entry& entry, const SettingsStore& settings
     case Applications:
         return {Launch::Kind::Open, entry.url};
     case RemoteSystems:
-        if (!settings.flag(SettingKey::LaunchTelnet, 1))
-            return {Launch::Kind::Open, entry.site};
-        if (settings.truth(SettingKey::WindowsTelnet0, true))
-            return {Launch::Kind::Telnet, entry.site};
-        if (settings.truth(SettingKey::WindowsTelnet1, true))
+        if (!settings.flag(SettingKey::LaunchTelnet)) return {Launch::Kind::Open, entry.site};
+        if (settings.truth(SettingKey::WindowsTelnet0)) return {Launch::Kind::Telnet, entry.site};
+        if (settings.truth(SettingKey::WindowsTelnet1))
             return {Launch::Kind::Program, settings.read(SettingKey::TelnetPath)};
         return {};
     default:
@@ -38,13 +36,13 @@ QStringList terminalProgramNames()
     return names;
 }
 
-QStringList telnetArguments(const QString& terminalProgram, const QString& telnetClient, const QString& address)
+QStringList telnetArguments(const QString& terminalProgram, const QString& telnetClient,
+                            const QString& address)
 {
     const QString name = QFileInfo(terminalProgram).fileName();
     QString option = QStringLiteral("-e");
     for (const Terminal& t : kTerminals)
-        if (name == QLatin1String(t.program))
-            option = QLatin1String(t.runOption);
+        if (name == QLatin1String(t.program)) option = QLatin1String(t.runOption);
     // The address is an argument of its own: no shell ever parses it.
     return {option, telnetClient, address};
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "entry.h"
+#include "store/entry.h"
 
 #include <QString>
 #include <QStringList>
@@ -24,4 +24,5 @@ struct Terminal {
 extern const Terminal kTerminals[6];
 QStringList terminalProgramNames();
 // Arguments for starting telnet to address inside the terminal program named by its file name.
-QStringList telnetArguments(const QString& terminalProgram, const QString& telnetClient, const QString& address);
+QStringList telnetArguments(const QString& terminalProgram, const QString& telnetClient,
+                            const QString& address);

@@ -1,4 +1,4 @@
-#include "menuhints.h"
+#include "shell/menuhints.h"
 
 #include <array>
 #include <utility>
@@ -27,7 +27,6 @@ QString menuHint(const QString& itemText)
     }};
     const QString key = itemText.trimmed().left(4);
     for (const auto& [prefix, hint] : kHints)
-        if (key == QLatin1String(prefix))
-            return QLatin1String(hint);
+        if (key == QLatin1String(prefix)) return QLatin1String(hint);
     return {};
 }

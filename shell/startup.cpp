@@ -1,11 +1,12 @@
-#include "startup.h"
+#include "shell/startup.h"
+#include "shell/termination.h"
 
-#include "desktopservices.h"
-#include "frmmain.h"
-#include "frmpassword.h"
-#include "icons.h"
-#include "settingsstore.h"
-#include "version.h"
+#include "access/frmpassword.h"
+#include "platform/desktopservices.h"
+#include "resources/icons.h"
+#include "settings/settingsstore.h"
+#include "shell/frmmain.h"
+#include "shell/version.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -31,8 +32,7 @@ bool showSplash()
 
 bool StartKeyvane()
 {
-    if (!SettingsStore().flag(SettingKey::RequirePW, 0))
-        return showSplash();
+    if (!SettingsStore().flag(SettingKey::RequirePW)) return showSplash();
     // The password window is the only window until the right password is given; Cancel ends the program
     // before the database is opened or created.
     auto* password = new frmPassword;
@@ -42,21 +42,13 @@ bool StartKeyvane()
     QObject::connect(
         password, &QDialog::accepted, qApp,
         [] {
-            if (!showSplash())
-                UnloadAllForms();
+            if (!showSplash()) UnloadAllForms();
         },
         Qt::QueuedConnection);
-    QObject::connect(password, &frmPassword::cancelled, qApp, [] { UnloadAllForms(); }, Qt::QueuedConnection);
+    QObject::connect(
+        password, &frmPassword::cancelled, qApp, [] { UnloadAllForms(); }, Qt::QueuedConnection);
     password->show();
     return true;
-}
-
-void UnloadAllForms(QWidget* caller)
-{
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (window != caller && window->isVisible())
-            window->close();
-    QCoreApplication::quit();
 }
 
 frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
@@ -94,8 +86,7 @@ void frmSplash::Timer1_Timer()
 {
     close();
     m_main->setEnabled(true);
-    if (SettingsStore().flag(SettingKey::AutoToTray, 0) && desktop().trayAvailable())
-        m_main->hide();
+    if (SettingsStore().flag(SettingKey::AutoToTray) && desktop().trayAvailable()) m_main->hide();
     m_main->InstallTrayIcon();
 }
 

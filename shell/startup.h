@@ -9,9 +9,6 @@ class frmMain;
 // loads the main window. Returns false when the program cannot start (nothing was opened).
 bool StartKeyvane();
 
-// Closes every window but the caller and ends the event loop.
-void UnloadAllForms(QWidget* caller = nullptr);
-
 // The splash window: loads the main window, then closes itself after 2300 ms.
 class frmSplash : public QWidget {
     Q_OBJECT

@@ -1,6 +1,6 @@
-#include "termination.h"
+#include "shell/termination.h"
 
-#include "frmmain.h"
+#include "shell/frmmain.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -56,3 +56,10 @@ void closeOnTerminationSignals()
 void closeOnTerminationSignals() {}
 
 #endif
+
+void UnloadAllForms(QWidget* caller)
+{
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window != caller && window->isVisible()) window->close();
+    QCoreApplication::quit();
+}

@@ -1,4 +1,4 @@
-#include "categories.h"
+#include "store/categories.h"
 
 #include <array>
 

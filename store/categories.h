@@ -10,7 +10,10 @@ constexpr int kCategoryCount = 6;
 constexpr int kFieldCount = 5;
 constexpr int kSensitiveColumn = 2; // field 3, the sensitive one in every category
 
-inline bool isCategory(int index) { return index >= 0 && index < kCategoryCount; }
+inline bool isCategory(int index)
+{
+    return index >= 0 && index < kCategoryCount;
+}
 
 QString tabCaption(int category);
 QString categoryKeyword(int category); // icon key: "HTML", "SERIAL", ...

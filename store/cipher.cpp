@@ -1,6 +1,6 @@
-#include "cipher.h"
+#include "store/cipher.h"
 
-#include "cp1252.h"
+#include "store/cp1252.h"
 
 namespace {
 
@@ -9,8 +9,7 @@ namespace {
 void shift(char* bytes, qsizetype size, const QByteArray& k, int direction)
 {
     const qsizetype length = k.size();
-    if (length == 0)
-        return;
+    if (length == 0) return;
     for (qsizetype i = 0; i < size; ++i) {
         const int keyCode = static_cast<unsigned char>(k.at((i + 1) % length));
         const int code = static_cast<unsigned char>(bytes[i]);

@@ -1,4 +1,4 @@
-#include "cp1252.h"
+#include "store/cp1252.h"
 
 #include <array>
 
@@ -12,11 +12,9 @@ constexpr std::array<char16_t, 32> kHighControls = {
 
 char byteFor(char16_t unit)
 {
-    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF))
-        return char(unit);
+    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) return char(unit);
     for (size_t i = 0; i < kHighControls.size(); ++i)
-        if (kHighControls[i] == unit)
-            return char(0x80 + i);
+        if (kHighControls[i] == unit) return char(0x80 + i);
     return '?';
 }
 
@@ -30,8 +28,7 @@ qsizetype fromUnicode(QStringView text, char* out)
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t unit = text.at(i).unicode();
         // A surrogate pair is one character outside the code page: one '?'.
-        if (QChar::isHighSurrogate(unit) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            ++i;
+        if (QChar::isHighSurrogate(unit) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) ++i;
         out[n++] = byteFor(unit);
     }
     return n;
@@ -47,8 +44,7 @@ QByteArray fromUnicode(const QString& text)
 QString toUnicode(const char* bytes, qsizetype size)
 {
     QString text(size, Qt::Uninitialized);
-    if (size <= 0)
-        return text; // empty, and no allocation: many fields are empty
+    if (size <= 0) return text; // empty, and no allocation: many fields are empty
     QChar* out = text.data();
     for (qsizetype i = 0; i < size; ++i) {
         const auto byte = static_cast<unsigned char>(bytes[i]);

@@ -1,8 +1,8 @@
-#include "databasefile.h"
+#include "store/databasefile.h"
 
-#include "cipher.h"
-#include "cp1252.h"
-#include "entrystore.h"
+#include "store/cipher.h"
+#include "store/cp1252.h"
+#include "store/entrystore.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -65,8 +65,7 @@ int categoryOf(const char* record)
         bits = (bits << 8) | raw[i];
     double value;
     std::memcpy(&value, &bits, 8);
-    if (!std::isfinite(value))
-        return -1;
+    if (!std::isfinite(value)) return -1;
     const double rounded = std::nearbyint(value); // to nearest, ties to even
     return (rounded >= 0 && rounded < kCategoryCount) ? int(rounded) : -1;
 }
@@ -101,8 +100,7 @@ bool DatabaseContents::loadedWhole() const
 QString DatabaseContents::problems() const
 {
     QStringList parts;
-    if (!readError.isEmpty())
-        parts << QStringLiteral("the file could not be read (%1)").arg(readError);
+    if (!readError.isEmpty()) parts << QStringLiteral("the file could not be read (%1)").arg(readError);
     if (badCategoryRecords > 0)
         parts << QStringLiteral("%1 record(s) with an unknown category were skipped").arg(badCategoryRecords);
     if (recordsBeyondLimit > 0)
@@ -118,10 +116,10 @@ QString sensitiveFieldProblem(const QString& clear, const QString& caption)
 {
     const QString stored = clear.left(kFieldSize);
     const QByteArray enciphered = encryptBytes(Cp1252::fromUnicode(stored), kProgramKey);
-    if (enciphered.isEmpty() || !enciphered.endsWith(' '))
-        return {};
-    return QStringLiteral("The %1 cannot end in \"%2\" at this length: the database file would lose that last "
-                          "character. Add a character after it, or choose another.")
+    if (enciphered.isEmpty() || !enciphered.endsWith(' ')) return {};
+    return QStringLiteral(
+               "The %1 cannot end in \"%2\" at this length: the database file would lose that last "
+               "character. Add a character after it, or choose another.")
         .arg(caption, stored.right(1));
 }
 
@@ -185,19 +183,18 @@ bool DatabaseFile::lock(QString* error)
 {
     m_lock = std::make_unique<QLockFile>(m_path + QStringLiteral(".lock"));
     m_lock->setStaleLockTime(0); // a lock is stale only when its process is gone
-    if (m_lock->tryLock(0))
-        return true;
+    if (m_lock->tryLock(0)) return true;
     if (error) {
         qint64 pid = 0;
         QString host, app;
         m_lock->getLockInfo(&pid, &host, &app);
-        *error = m_lock->error() == QLockFile::LockFailedError
-                     ? QStringLiteral("The database %1 is in use by another Keyvane (process %2). Close that "
-                                      "one first.")
-                           .arg(m_path)
-                           .arg(pid)
-                     : QStringLiteral("The database %1 cannot be locked: its folder is not writable.")
-                           .arg(m_path);
+        *error =
+            m_lock->error() == QLockFile::LockFailedError
+                ? QStringLiteral("The database %1 is in use by another Keyvane (process %2). Close that "
+                                 "one first.")
+                      .arg(m_path)
+                      .arg(pid)
+                : QStringLiteral("The database %1 cannot be locked: its folder is not writable.").arg(m_path);
     }
     m_lock.reset();
     return false;
@@ -224,8 +221,7 @@ DatabaseContents DatabaseFile::read()
         contents.readError = file.errorString();
     } else {
         contents = decodeDatabase(file.readAll());
-        if (file.error() != QFileDevice::NoError)
-            contents.readError = file.errorString();
+        if (file.error() != QFileDevice::NoError) contents.readError = file.errorString();
     }
     m_loadedWhole = contents.loadedWhole();
     return contents;
@@ -233,8 +229,7 @@ DatabaseContents DatabaseFile::read()
 
 bool DatabaseFile::keepBackup(QString* error)
 {
-    if (!m_backupPath.isEmpty() || !QFile::exists(m_path))
-        return true;
+    if (!m_backupPath.isEmpty() || !QFile::exists(m_path)) return true;
     QString candidate = m_path + QStringLiteral(".bak");
     for (int n = 1; QFile::exists(candidate); ++n)
         candidate = m_path + QStringLiteral(".bak.%1").arg(n);
@@ -252,19 +247,18 @@ bool DatabaseFile::save(const EntryStore& store, QString* error)
 {
     if (needsOverwriteConsent()) {
         if (error)
-            *error = QStringLiteral("The database %1 did not load whole; it is not overwritten without consent.")
-                         .arg(m_path);
+            *error =
+                QStringLiteral("The database %1 did not load whole; it is not overwritten without consent.")
+                    .arg(m_path);
         return false;
     }
-    if (!m_loadedWhole && !keepBackup(error))
-        return false;
+    if (!m_loadedWhole && !keepBackup(error)) return false;
 
     // Unbuffered, so that a short write (disk full, file too large) shows in write()'s count: a buffered
     // QSaveFile can commit a truncated file without reporting it.
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        if (error)
-            *error = file.errorString();
+        if (error) *error = file.errorString();
         return false;
     }
     file.setPermissions(kOwnerOnly);
@@ -279,8 +273,7 @@ bool DatabaseFile::save(const EntryStore& store, QString* error)
         return false;
     }
     if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
+        if (error) *error = file.errorString();
         return false;
     }
     makeOwnerOnly(m_path);

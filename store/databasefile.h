@@ -1,7 +1,7 @@
 #pragma once
 
-#include "categories.h"
-#include "entry.h"
+#include "store/categories.h"
+#include "store/entry.h"
 
 #include <QByteArray>
 #include <QLockFile>

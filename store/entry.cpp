@@ -1,4 +1,4 @@
-#include "entry.h"
+#include "store/entry.h"
 
 const QString& Entry::field(int n) const
 {
@@ -8,11 +8,16 @@ const QString& Entry::field(int n) const
 QString& Entry::field(int n)
 {
     switch (n) {
-    case 1: return site;
-    case 2: return user;
-    case 3: return pass;
-    case 4: return url;
-    default: return notes;
+    case 1:
+        return site;
+    case 2:
+        return user;
+    case 3:
+        return pass;
+    case 4:
+        return url;
+    default:
+        return notes;
     }
 }
 

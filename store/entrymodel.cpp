@@ -1,6 +1,6 @@
-#include "entrymodel.h"
+#include "store/entrymodel.h"
 
-#include "categories.h"
+#include "store/categories.h"
 
 #include <QFont>
 
@@ -40,8 +40,7 @@ void EntryModel::setEntries(QVector<Entry> entries)
 
 void EntryModel::setMasked(bool masked)
 {
-    if (m_masked == masked)
-        return;
+    if (m_masked == masked) return;
     m_masked = masked;
     if (!m_entries.isEmpty())
         emit dataChanged(index(0, kSensitiveColumn), index(count() - 1, kSensitiveColumn), {Qt::DisplayRole});
@@ -64,14 +63,12 @@ int EntryModel::columnCount(const QModelIndex& parent) const
 
 QVariant EntryModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= count())
-        return {};
+    if (!index.isValid() || index.row() >= count()) return {};
     const Entry& e = m_entries.at(index.row());
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-        if (index.column() == kSensitiveColumn && m_masked)
-            return kMask;
+        if (index.column() == kSensitiveColumn && m_masked) return kMask;
         return e.field(index.column() + 1);
     case Qt::FontRole:
         if (e.bold) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "entry.h"
+#include "store/entry.h"
 
 #include <QAbstractTableModel>
 #include <QVector>

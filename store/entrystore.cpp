@@ -1,4 +1,4 @@
-#include "entrystore.h"
+#include "store/entrystore.h"
 
 const QString EntryStore::kFullMessage =
     QStringLiteral("The database is full: it can hold at most 32767 entries. Delete an entry before adding "
@@ -33,11 +33,9 @@ int EntryStore::totalCount() const
 
 std::optional<int> EntryStore::addEntry(const Entry& fields, int category, int whereAt)
 {
-    if (totalCount() >= kMaxEntries)
-        return std::nullopt;
+    if (totalCount() >= kMaxEntries) return std::nullopt;
     EntryModel& model = list(category);
-    if (whereAt <= 0 || whereAt > model.count() + 1)
-        whereAt = model.count() + 1;
+    if (whereAt <= 0 || whereAt > model.count() + 1) whereAt = model.count() + 1;
     model.insertEntry(whereAt - 1, trimmed(fields, true));
     setDatabaseChanged(true);
     return whereAt;
@@ -52,8 +50,7 @@ void EntryStore::reinsertEntry(int category, int row, const Entry& fields)
 void EntryStore::deleteEntry(int category, int row)
 {
     EntryModel& model = list(category);
-    if (row < 0 || row >= model.count())
-        return;
+    if (row < 0 || row >= model.count()) return;
     model.removeEntry(row);
     setDatabaseChanged(true);
 }
@@ -66,8 +63,7 @@ void EntryStore::setContents(std::array<QVector<Entry>, kCategoryCount> lists)
 
 void EntryStore::setDatabaseChanged(bool changed)
 {
-    if (m_databaseChanged == changed)
-        return;
+    if (m_databaseChanged == changed) return;
     m_databaseChanged = changed;
     emit databaseChangedChanged(changed);
 }

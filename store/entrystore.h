@@ -1,7 +1,7 @@
 #pragma once
 
-#include "categories.h"
-#include "entrymodel.h"
+#include "store/categories.h"
+#include "store/entrymodel.h"
 
 #include <QObject>
 #include <array>

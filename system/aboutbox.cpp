@@ -1,7 +1,7 @@
-#include "aboutbox.h"
+#include "system/aboutbox.h"
 
-#include "desktopservices.h"
-#include "icons.h"
+#include "platform/desktopservices.h"
+#include "resources/icons.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

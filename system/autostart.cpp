@@ -1,4 +1,4 @@
-#include "autostart.h"
+#include "system/autostart.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,15 +1,15 @@
-#include "frmsettings.h"
+#include "system/frmsettings.h"
 
-#include "accesscontrol.h"
-#include "autostart.h"
-#include "desktopservices.h"
-#include "failedattemptlog.h"
-#include "frmchangepw.h"
-#include "frmsettings_apply.h"
-#include "frmsettingspw.h"
-#include "frmsupplypw.h"
-#include "icons.h"
-#include "settingsstore.h"
+#include "access/accesscontrol.h"
+#include "access/failedattemptlog.h"
+#include "access/frmchangepw.h"
+#include "access/frmsettingspw.h"
+#include "access/frmsupplypw.h"
+#include "platform/desktopservices.h"
+#include "resources/icons.h"
+#include "settings/settingsstore.h"
+#include "system/autostart.h"
+#include "system/frmsettings_apply.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -392,7 +392,9 @@ void frmSettings::ApplyChanges()
     }
 
     SettingsStore settings;
-    applySettingsWrites(settings, settingsWrites(c));
+    if (!applySettingsWrites(settings, settingsWrites(c)))
+        desktop().message(this, settings.lastError() + QStringLiteral(" Some of your choices were not kept."),
+                          DesktopServices::Icon::Warning);
 
     if (m_applyGridlines) m_applyGridlines(c.gridlines);
 }

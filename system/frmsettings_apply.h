@@ -4,6 +4,7 @@
 #include <QString>
 
 class SettingsStore;
+struct Setting;
 
 // What the settings dialog's controls hold, read from the store when it opens and written back on Ok.
 struct SettingsChoices {
@@ -30,9 +31,9 @@ SettingsChoices loadSettingsChoices(const SettingsStore& settings);
 
 // One step of saving: the key gets the text, or with copyOf set, the text stored under copyOf at that moment.
 struct SettingWrite {
-    QString key;
+    const Setting* key;
     QString value;
-    QString copyOf;
+    const Setting* copyOf = nullptr;
 
     bool operator==(const SettingWrite& other) const
     {
@@ -44,4 +45,5 @@ struct SettingWrite {
 // the master password, which reads "PW" after it may have been emptied and so wins over an emptied
 // settings password.
 QList<SettingWrite> settingsWrites(const SettingsChoices& choices);
-void applySettingsWrites(SettingsStore& settings, const QList<SettingWrite>& writes);
+// Stops at the first write that fails (false; SettingsStore::lastError says why).
+bool applySettingsWrites(SettingsStore& settings, const QList<SettingWrite>& writes);

@@ -1,7 +1,7 @@
-#include "helpwindow.h"
+#include "system/helpwindow.h"
 
-#include "desktopservices.h"
-#include "icons.h"
+#include "platform/desktopservices.h"
+#include "resources/icons.h"
 
 #include <QAction>
 #include <QFile>

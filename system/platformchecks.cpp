@@ -1,4 +1,4 @@
-#include "platformchecks.h"
+#include "system/platformchecks.h"
 
 #include <QHostAddress>
 

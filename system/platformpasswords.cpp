@@ -1,7 +1,7 @@
-#include "platformpasswords.h"
+#include "system/platformpasswords.h"
 
-#include "desktopservices.h"
-#include "platformchecks.h"
+#include "platform/desktopservices.h"
+#include "system/platformchecks.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "updateswindow.h"
+#include "system/updateswindow.h"
 
-#include "aboutbox.h"
-#include "cp1252.h"
-#include "icons.h"
+#include "resources/icons.h"
+#include "store/cp1252.h"
+#include "system/aboutbox.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -173,8 +173,7 @@ frmUpdates* ShowUpdates(const QString& version, QWidget* mainWindow)
     updates->setAttribute(Qt::WA_DeleteOnClose);
     // Not a child of the main window (which it disables), so it is placed over it by hand.
     updates->adjustSize();
-    if (mainWindow)
-        updates->move(mainWindow->geometry().center() - updates->rect().center());
+    if (mainWindow) updates->move(mainWindow->geometry().center() - updates->rect().center());
     updates->show();
     return updates;
 }

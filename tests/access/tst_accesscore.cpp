@@ -1,8 +1,8 @@
-#include "accesscontrol.h"
-#include "cipher.h"
-#include "failedattemptlog.h"
-#include "settingsstore.h"
-#include "testhome.h"
+#include "access/accesscontrol.h"
+#include "access/failedattemptlog.h"
+#include "settings/settingsstore.h"
+#include "store/cipher.h"
+#include "tests/support/testhome.h"
 
 #include <QDir>
 #include <QFile>
@@ -66,9 +66,9 @@ void TestAccessCore::comparisonsAreExact()
     QFETCH(QString, typed);
     SettingsStore settings;
     if (stored) {
-        settings.writeSecret(SettingKey::PW, password);
-        settings.writeSecret(SettingKey::SettingsPW, password);
-        settings.writeSecret(SettingKey::Answer, password);
+        QVERIFY(settings.writeSecret(SettingKey::PW, password));
+        QVERIFY(settings.writeSecret(SettingKey::SettingsPW, password));
+        QVERIFY(settings.writeSecret(SettingKey::Answer, password));
     }
     QCOMPARE(MasterPassword::matches(settings, typed), matches);
     QCOMPARE(SettingsPassword::matches(settings, typed), matches);
@@ -110,9 +110,9 @@ void TestAccessCore::supplyAndChange()
     QFETCH(int, outcome);
     QFETCH(QStringList, stored);
     SettingsStore settings;
-    settings.writeSecret(SettingKey::PW, QStringLiteral("old"));
-    settings.writeSecret(SettingKey::Question, QStringLiteral("Pet?"));
-    settings.writeSecret(SettingKey::Answer, QStringLiteral("Rex"));
+    QVERIFY(settings.writeSecret(SettingKey::PW, QStringLiteral("old")));
+    QVERIFY(settings.writeSecret(SettingKey::Question, QStringLiteral("Pet?")));
+    QVERIFY(settings.writeSecret(SettingKey::Answer, QStringLiteral("Rex")));
     const Outcome result =
         change ? MasterPassword::change(settings, boxes[0], boxes[1], boxes[2], boxes[3], boxes[4])
                : MasterPassword::supply(settings, boxes[1], boxes[2], boxes[3], boxes[4]);

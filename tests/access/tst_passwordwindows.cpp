@@ -1,11 +1,11 @@
-#include "failedattemptlog.h"
-#include "fakedesktop.h"
-#include "frmchangepw.h"
-#include "frmpassword.h"
-#include "frmsettingspw.h"
-#include "frmsupplypw.h"
-#include "settingsstore.h"
-#include "testhome.h"
+#include "access/failedattemptlog.h"
+#include "access/frmchangepw.h"
+#include "access/frmpassword.h"
+#include "access/frmsettingspw.h"
+#include "access/frmsupplypw.h"
+#include "settings/settingsstore.h"
+#include "tests/support/fakedesktop.h"
+#include "tests/support/testhome.h"
 
 #include <QDir>
 #include <QFile>
@@ -67,8 +67,11 @@ private:
         QFile file(FailedAttemptLog::path());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    static void store(const QString& key, const QString& clear) { SettingsStore().writeSecret(key, clear); }
-    static QString stored(const QString& key) { return SettingsStore().readSecret(key); }
+    static void store(const Setting& key, const QString& clear)
+    {
+        QVERIFY(SettingsStore().writeSecret(key, clear));
+    }
+    static QString stored(const Setting& key) { return SettingsStore().readSecret(key); }
 
     std::unique_ptr<TestHome> m_home;
     FakeDesktop* m_fake = nullptr;
@@ -127,7 +130,7 @@ void TestPasswordWindows::logging()
     QFETCH(QString, logPWs);
     QFETCH(bool, writable);
     QFETCH(bool, logged);
-    if (!logPWs.isEmpty()) SettingsStore().write(SettingKey::LogPWs, logPWs);
+    if (!logPWs.isEmpty()) QVERIFY(SettingsStore().write(SettingKey::LogPWs, logPWs));
     if (!writable) {
         QVERIFY(QDir(m_home->path()).mkdir(QStringLiteral("pw_log.txt")));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("failed-attempt log"));
@@ -309,7 +312,7 @@ void TestPasswordWindows::changeChecks()
     QFETCH(QString, message);
     QFETCH(QString, again);
     QFETCH(QStringList, cleared);
-    const QString key = settingsPassword ? SettingKey::SettingsPW : SettingKey::PW;
+    const Setting& key = settingsPassword ? SettingKey::SettingsPW : SettingKey::PW;
     store(SettingKey::PW, QStringLiteral("old"));
     store(SettingKey::SettingsPW, QStringLiteral("old"));
     std::unique_ptr<QDialog> dialog;

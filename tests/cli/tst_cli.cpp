@@ -1,16 +1,16 @@
-#include "apppaths.h"
-#include "databasefile.h"
-#include "reportfile.h"
-#include "textreport.h"
-#include "entrystore.h"
-#include "settingsstore.h"
-#include "testhome.h"
+#include "reports/reportfile.h"
+#include "reports/textreport.h"
+#include "settings/apppaths.h"
+#include "settings/settingsstore.h"
+#include "store/databasefile.h"
+#include "store/entrystore.h"
+#include "tests/support/testhome.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
-#include <QRegularExpression>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QtTest>
 
 namespace {
@@ -330,7 +330,7 @@ void TestCli::defaultPath()
     QFETCH(QString, diffDb);
     QFETCH(bool, perUser);
     TestHome home;
-    if (!diffDb.isEmpty()) SettingsStore().write(SettingKey::DiffDB, diffDb);
+    if (!diffDb.isEmpty()) QVERIFY(SettingsStore().write(SettingKey::DiffDB, diffDb));
     const QString login = AppPaths::loginName();
     const QString expected = home.file(perUser && !login.isEmpty() ? login + QStringLiteral(".adr")
                                                                    : QStringLiteral("default.adr"));

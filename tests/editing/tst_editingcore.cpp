@@ -1,5 +1,5 @@
-#include "listfiles.h"
-#include "testhome.h"
+#include "editing/listfiles.h"
+#include "tests/support/testhome.h"
 
 #include <QDir>
 #include <QFile>

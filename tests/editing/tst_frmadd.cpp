@@ -1,9 +1,9 @@
-#include "entrystore.h"
-#include "fakedesktop.h"
-#include "frmadd.h"
-#include "frmeditlist.h"
-#include "listfiles.h"
-#include "testhome.h"
+#include "editing/frmadd.h"
+#include "editing/frmeditlist.h"
+#include "editing/listfiles.h"
+#include "store/entrystore.h"
+#include "tests/support/fakedesktop.h"
+#include "tests/support/testhome.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "fakedesktop.h"
-#include "frmeditlist.h"
-#include "testhome.h"
+#include "editing/frmeditlist.h"
+#include "tests/support/fakedesktop.h"
+#include "tests/support/testhome.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
-#include "categories.h"
-#include "entrystore.h"
-#include "fakedesktop.h"
-#include "frmproperties.h"
-#include "settingsstore.h"
-#include "testhome.h"
+#include "editing/frmproperties.h"
+#include "settings/settingsstore.h"
+#include "store/categories.h"
+#include "store/entrystore.h"
+#include "tests/support/fakedesktop.h"
+#include "tests/support/testhome.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -148,8 +148,8 @@ void TestFrmProperties::settings()
     QFETCH(bool, deletable);
     {
         SettingsStore settings;
-        if (!allowEdit.isNull()) settings.write(SettingKey::AllowEdit, allowEdit);
-        if (!allowDelete.isNull()) settings.write(SettingKey::AllowDelete, allowDelete);
+        if (!allowEdit.isNull()) QVERIFY(settings.write(SettingKey::AllowEdit, allowEdit));
+        if (!allowDelete.isNull()) QVERIFY(settings.write(SettingKey::AllowDelete, allowDelete));
     }
     m_store->setSensitiveHidden(true); // neither setting depends on it
     addSamples(WebPages, 3);
@@ -242,7 +242,6 @@ void TestFrmProperties::focusSelectsWholeText()
     QTest::keyClick(box("txtUserName"), Qt::Key_Tab);
     QTRY_COMPARE(box("txtPassword")->selectedText(), QStringLiteral("pass1"));
 }
-
 
 void TestFrmProperties::passwordTheFileWouldCutIsRefused()
 {

@@ -1,4 +1,4 @@
-#include "generatecommand.h"
+#include "generator/generatecommand.h"
 
 #include <QRegularExpression>
 #include <QSet>

@@ -1,6 +1,6 @@
-#include "fakedesktop.h"
-#include "frmgenerator.h"
-#include "frmgenerator2.h"
+#include "generator/frmgenerator.h"
+#include "generator/frmgenerator2.h"
+#include "tests/support/fakedesktop.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -208,8 +208,8 @@ void TestGeneratorDialogs::lengthBar()
     auto* bar = h.get<QScrollBar>("HScroll1");
     bar->setFocus(Qt::TabFocusReason);
     const QList<std::pair<Qt::Key, QString>> keys = {
-        {Qt::Key_Right, "2"},    {Qt::Key_PageUp, "7"},      {Qt::Key_Up, "8"},   {Qt::Key_Left, "7"},
-        {Qt::Key_Down, "6"},     {Qt::Key_PageDown, "1"},    {Qt::Key_Left, "1"}, {Qt::Key_End, longest},
+        {Qt::Key_Right, "2"},     {Qt::Key_PageUp, "7"},         {Qt::Key_Up, "8"},   {Qt::Key_Left, "7"},
+        {Qt::Key_Down, "6"},      {Qt::Key_PageDown, "1"},       {Qt::Key_Left, "1"}, {Qt::Key_End, longest},
         {Qt::Key_Right, longest}, {Qt::Key_PageDown, pageBelow}, {Qt::Key_Home, "1"},
     };
     for (const auto& [key, shown] : keys) {

@@ -1,12 +1,12 @@
-#include "color.h"
-#include "entrystore.h"
-#include "fakedesktop.h"
-#include "frmhtmlpreview.h"
-#include "frmreports.h"
-#include "htmlreport.h"
-#include "reportexamples.h"
-#include "testhome.h"
-#include "textreport.h"
+#include "reports/color.h"
+#include "reports/frmhtmlpreview.h"
+#include "reports/frmreports.h"
+#include "reports/htmlreport.h"
+#include "reports/textreport.h"
+#include "store/entrystore.h"
+#include "tests/reports/reportexamples.h"
+#include "tests/support/fakedesktop.h"
+#include "tests/support/testhome.h"
 
 #include <QCheckBox>
 #include <QComboBox>

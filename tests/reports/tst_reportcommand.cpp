@@ -1,7 +1,7 @@
-#include "entrystore.h"
-#include "reportcommand.h"
-#include "reportexamples.h"
-#include "testhome.h"
+#include "reports/reportcommand.h"
+#include "store/entrystore.h"
+#include "tests/reports/reportexamples.h"
+#include "tests/support/testhome.h"
 
 #include <QBuffer>
 #include <QFile>

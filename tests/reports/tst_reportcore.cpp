@@ -1,9 +1,9 @@
-#include "entrystore.h"
-#include "htmlreport.h"
-#include "reportexamples.h"
-#include "reportfile.h"
-#include "testhome.h"
-#include "textreport.h"
+#include "reports/htmlreport.h"
+#include "reports/reportfile.h"
+#include "reports/textreport.h"
+#include "store/entrystore.h"
+#include "tests/reports/reportexamples.h"
+#include "tests/support/testhome.h"
 
 #include <QFile>
 #include <QTest>

@@ -1,15 +1,15 @@
-#include "aboutbox.h"
-#include "fakedesktop.h"
-#include "frmadd.h"
-#include "frmgenerator2.h"
-#include "frmmain.h"
-#include "frmproperties.h"
-#include "frmreports.h"
-#include "helpwindow.h"
-#include "platformchecks.h"
-#include "launcher.h"
-#include "settingsstore.h"
-#include "testhome.h"
+#include "editing/frmadd.h"
+#include "editing/frmproperties.h"
+#include "generator/frmgenerator2.h"
+#include "reports/frmreports.h"
+#include "settings/settingsstore.h"
+#include "shell/frmmain.h"
+#include "shell/launcher.h"
+#include "system/aboutbox.h"
+#include "system/helpwindow.h"
+#include "system/platformchecks.h"
+#include "tests/support/fakedesktop.h"
+#include "tests/support/testhome.h"
 
 #include <QAction>
 #include <QApplication>
@@ -107,19 +107,31 @@ void TestCommands::telnetChoices_data()
     QTest::addColumn<QString>("started");
     QTest::addColumn<bool>("message");
     const QStringList both{"telnet", "xterm"};
-    QTest::newRow("telnet off: open the address") << "0" << "True" << "True" << both
-                                                  << QStringList{"host.example:23"} << "" << false;
-    QTest::newRow("system client in a terminal") << "1" << "True" << "False" << both << QStringList{}
-                                                 << "/usr/bin/xterm -e /usr/bin/telnet host.example:23" << false;
-    QTest::newRow("gnome terminal takes --") << "1" << "True" << "False" << QStringList{"telnet", "gnome-terminal"}
-                                             << QStringList{}
-                                             << "/usr/bin/gnome-terminal -- /usr/bin/telnet host.example:23" << false;
-    QTest::newRow("no telnet client") << "1" << "True" << "False" << QStringList{"xterm"} << QStringList{} << ""
-                                      << true;
-    QTest::newRow("no terminal") << "1" << "True" << "False" << QStringList{"telnet"} << QStringList{} << "" << true;
-    QTest::newRow("own client, no address") << "1" << "False" << "True" << both << QStringList{} << "/opt/tn"
-                                            << false;
-    QTest::newRow("neither client: nothing") << "1" << "False" << "False" << both << QStringList{} << "" << false;
+    QTest::newRow("telnet off: open the address")
+        << "0"
+        << "True"
+        << "True" << both << QStringList{"host.example:23"} << "" << false;
+    QTest::newRow("system client in a terminal")
+        << "1"
+        << "True"
+        << "False" << both << QStringList{} << "/usr/bin/xterm -e /usr/bin/telnet host.example:23" << false;
+    QTest::newRow("gnome terminal takes --")
+        << "1"
+        << "True"
+        << "False" << QStringList{"telnet", "gnome-terminal"} << QStringList{}
+        << "/usr/bin/gnome-terminal -- /usr/bin/telnet host.example:23" << false;
+    QTest::newRow("no telnet client") << "1"
+                                      << "True"
+                                      << "False" << QStringList{"xterm"} << QStringList{} << "" << true;
+    QTest::newRow("no terminal") << "1"
+                                 << "True"
+                                 << "False" << QStringList{"telnet"} << QStringList{} << "" << true;
+    QTest::newRow("own client, no address") << "1"
+                                            << "False"
+                                            << "True" << both << QStringList{} << "/opt/tn" << false;
+    QTest::newRow("neither client: nothing") << "1"
+                                             << "False"
+                                             << "False" << both << QStringList{} << "" << false;
 }
 
 void TestCommands::telnetChoices()
@@ -132,10 +144,10 @@ void TestCommands::telnetChoices()
     QFETCH(QString, started);
     QFETCH(bool, message);
     SettingsStore settings;
-    settings.write(SettingKey::LaunchTelnet, launchTelnet);
-    settings.write(SettingKey::WindowsTelnet0, windowsClient);
-    settings.write(SettingKey::WindowsTelnet1, ownClient);
-    settings.write(SettingKey::TelnetPath, QStringLiteral("/opt/tn"));
+    QVERIFY(settings.write(SettingKey::LaunchTelnet, launchTelnet));
+    QVERIFY(settings.write(SettingKey::WindowsTelnet0, windowsClient));
+    QVERIFY(settings.write(SettingKey::WindowsTelnet1, ownClient));
+    QVERIFY(settings.write(SettingKey::TelnetPath, QStringLiteral("/opt/tn")));
     m_fake->onPath = onPath;
     m_window->AddEntry(entry("host.example:23", "pw", "Linux"), 4);
     m_window->TabNav()->setCurrentIndex(4);
@@ -260,8 +272,7 @@ void TestCommands::helpAndSystemItems()
     action(*m_window, "Help")->trigger(); // the toolbar's Help is Contents
     HelpWindow* helpWindow = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* candidate = qobject_cast<HelpWindow*>(w))
-            helpWindow = candidate;
+        if (auto* candidate = qobject_cast<HelpWindow*>(w)) helpWindow = candidate;
     QVERIFY(helpWindow && helpWindow->isVisible());
     delete helpWindow;
 

@@ -1,9 +1,9 @@
-#include "csystray.h"
-#include "databasefile.h"
-#include "fakedesktop.h"
-#include "frmmain.h"
-#include "settingsstore.h"
-#include "testhome.h"
+#include "settings/settingsstore.h"
+#include "shell/csystray.h"
+#include "shell/frmmain.h"
+#include "store/databasefile.h"
+#include "tests/support/fakedesktop.h"
+#include "tests/support/testhome.h"
 
 #include <QAction>
 #include <QDir>
@@ -129,7 +129,7 @@ void TestMainWindow::exitSavesWithAutoSave()
 {
     TestHome home;
     FakeDesktop& fake = FakeDesktop::install();
-    SettingsStore().writeTruth(SettingKey::Hidden, false);
+    QVERIFY(SettingsStore().writeTruth(SettingKey::Hidden, false));
     auto w = std::make_unique<frmMain>();
     QVERIFY(w->Load());
     QVERIFY(!w->store().sensitiveHidden());
@@ -163,7 +163,7 @@ void TestMainWindow::exitAsksWithoutAutoSave()
     QFETCH(int, records);
     TestHome home;
     FakeDesktop& fake = FakeDesktop::install();
-    SettingsStore().writeFlag(SettingKey::AutoSave, false);
+    QVERIFY(SettingsStore().write(SettingKey::AutoSave, QStringLiteral("0")));
     auto w = std::make_unique<frmMain>();
     QVERIFY(w->Load());
     w->AddEntry(fields("first"), 0);
@@ -194,7 +194,7 @@ void TestMainWindow::failedSaveKeepsWindowAndChanges()
 
     // At exit the automatic save fails too; the user is asked, and No keeps the window and the entry.
     fake.yesNoAnswers << true << false; // "Save changes?" yes, then "Quit anyway?" no
-    w.hide(); // as after the tray menu's Exit
+    w.hide();                           // as after the tray menu's Exit
     QVERIFY(!w.close());
     QCOMPARE(w.store().list(0).count(), 1);
     QVERIFY(w.isVisible() && w.trayControl()->InTray()); // the run goes on, and can be reached

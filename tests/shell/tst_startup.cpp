@@ -1,13 +1,13 @@
-#include "csystray.h"
-#include "databasefile.h"
-#include "fakedesktop.h"
-#include "frmmain.h"
-#include "frmpassword.h"
-#include "frmsettings.h"
-#include "frmsettingspw.h"
-#include "settingsstore.h"
-#include "startup.h"
-#include "testhome.h"
+#include "access/frmpassword.h"
+#include "access/frmsettingspw.h"
+#include "settings/settingsstore.h"
+#include "shell/csystray.h"
+#include "shell/frmmain.h"
+#include "shell/startup.h"
+#include "store/databasefile.h"
+#include "system/frmsettings.h"
+#include "tests/support/fakedesktop.h"
+#include "tests/support/testhome.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,12 +23,10 @@
 
 namespace {
 
-template <typename T>
-T* topLevel()
+template <typename T> T* topLevel()
 {
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* found = qobject_cast<T*>(w); found && found->isVisible())
-            return found;
+        if (auto* found = qobject_cast<T*>(w); found && found->isVisible()) return found;
     return nullptr;
 }
 
@@ -40,8 +38,7 @@ QStringList databaseFiles(const TestHome& home)
 void closeAll()
 {
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* main = qobject_cast<frmMain*>(w))
-            main->store().setDatabaseChanged(false);
+        if (auto* main = qobject_cast<frmMain*>(w)) main->store().setDatabaseChanged(false);
     for (QWidget* w : QApplication::topLevelWidgets())
         w->close();
     QApplication::processEvents();
@@ -56,8 +53,7 @@ public:
     {
         if (auto* splash = topLevel<frmSplash>(); splash && splash->Timer1()->isActive())
             splashTimerRan = true;
-        if (auto* main = qobject_cast<frmMain*>(parent))
-            entriesShown = main->store().totalCount();
+        if (auto* main = qobject_cast<frmMain*>(parent)) entriesShown = main->store().totalCount();
         FakeDesktop::message(parent, text, icon);
     }
 };
@@ -98,8 +94,8 @@ void TestStartup::passwordWindowComesFirstAndCancelTouchesNothing()
 {
     TestHome home;
     FakeDesktop::install();
-    SettingsStore().writeFlag(SettingKey::RequirePW, true);
-    SettingsStore().writeSecret(SettingKey::PW, QStringLiteral("Sesame"));
+    QVERIFY(SettingsStore().write(SettingKey::RequirePW, QStringLiteral("1")));
+    QVERIFY(SettingsStore().writeSecret(SettingKey::PW, QStringLiteral("Sesame")));
     QVERIFY(StartKeyvane());
     auto* password = topLevel<frmPassword>();
     QVERIFY(password);
@@ -115,9 +111,9 @@ void TestStartup::rightPasswordOpensTheStore()
 {
     TestHome home;
     FakeDesktop& fake = FakeDesktop::install();
-    SettingsStore().writeFlag(SettingKey::RequirePW, true);
-    SettingsStore().writeFlag(SettingKey::LogPWs, false);
-    SettingsStore().writeSecret(SettingKey::PW, QStringLiteral("Sesame"));
+    QVERIFY(SettingsStore().write(SettingKey::RequirePW, QStringLiteral("1")));
+    QVERIFY(SettingsStore().write(SettingKey::LogPWs, QStringLiteral("0")));
+    QVERIFY(SettingsStore().writeSecret(SettingKey::PW, QStringLiteral("Sesame")));
     QVERIFY(StartKeyvane());
     auto* password = topLevel<frmPassword>();
     QVERIFY(password);
@@ -143,7 +139,8 @@ void TestStartup::loadMessagesWaitForTheUser()
     {
         QFile damaged(home.file(QStringLiteral("anna.adr")));
         QVERIFY(damaged.open(QIODevice::WriteOnly));
-        damaged.write(encodeRecord(Entry{QStringLiteral("kept"), {}, {}, {}, {}, true}, 0) + QByteArray(9, 'x'));
+        damaged.write(encodeRecord(Entry{QStringLiteral("kept"), {}, {}, {}, {}, true}, 0) +
+                      QByteArray(9, 'x'));
     }
     QVERIFY(StartKeyvane());
     QCOMPARE(desktopSeen.messages.size(), 1);
@@ -173,7 +170,7 @@ void TestStartup::settingsCommandsOpenTheDialog()
     QTRY_VERIFY(!w.findChild<frmSettings*>()); // Ok closes it
 
     // With a settings password required, its window comes first.
-    SettingsStore().writeFlag(SettingKey::RequireSettingsPW, true);
+    QVERIFY(SettingsStore().write(SettingKey::RequireSettingsPW, QStringLiteral("1")));
     w.findChild<QAction*>(QStringLiteral("mnuSettings"))->trigger();
     QVERIFY(w.findChild<frmSettingsPW*>());
     w.close();

@@ -1,17 +1,17 @@
-#include "csystray.h"
-#include "fakedesktop.h"
-#include "frmmain.h"
-#include "icons.h"
-#include "menuhints.h"
-#include "testhome.h"
+#include "resources/icons.h"
+#include "shell/csystray.h"
+#include "shell/frmmain.h"
+#include "shell/menuhints.h"
+#include "tests/support/fakedesktop.h"
+#include "tests/support/testhome.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QStatusTipEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QSystemTrayIcon>
 #include <QTest>
 
@@ -78,8 +78,10 @@ void TestTrayAndMenus::trayMessagesBecomeEvents()
     cSysTray tray;
     QStringList events;
     connect(&tray, &cSysTray::MouseMove, this, [&](int id) { events << QStringLiteral("move %1").arg(id); });
-    connect(&tray, &cSysTray::MouseDown, this, [&](int b, int id) { events << QStringLiteral("down %1 %2").arg(b).arg(id); });
-    connect(&tray, &cSysTray::MouseUp, this, [&](int b, int id) { events << QStringLiteral("up %1 %2").arg(b).arg(id); });
+    connect(&tray, &cSysTray::MouseDown, this,
+            [&](int b, int id) { events << QStringLiteral("down %1 %2").arg(b).arg(id); });
+    connect(&tray, &cSysTray::MouseUp, this,
+            [&](int b, int id) { events << QStringLiteral("up %1 %2").arg(b).arg(id); });
     connect(&tray, &cSysTray::MouseDblClick, this,
             [&](int b, int id) { events << QStringLiteral("double %1 %2").arg(b).arg(id); });
     tray.DispatchTrayMessage(message, 7);
@@ -126,13 +128,20 @@ void TestTrayAndMenus::hintLookup_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("hint");
-    QTest::newRow("page setup") << "Page Setup" << "Configure the printer.";
-    QTest::newRow("printer setup finds Prin") << "Printer Setup" << "Send the password database to the printer.";
-    QTest::newRow("blanks trimmed") << "  Add New " << "Add a new entry to the database.";
-    QTest::newRow("design caption") << ".Reports" << "View and save generated reports.";
-    QTest::newRow("Reports has none") << "Reports" << "";
-    QTest::newRow("check for updates") << "Check for Updates..." << "";
-    QTest::newRow("short") << "Go" << "";
+    QTest::newRow("page setup") << "Page Setup"
+                                << "Configure the printer.";
+    QTest::newRow("printer setup finds Prin") << "Printer Setup"
+                                              << "Send the password database to the printer.";
+    QTest::newRow("blanks trimmed") << "  Add New "
+                                    << "Add a new entry to the database.";
+    QTest::newRow("design caption") << ".Reports"
+                                    << "View and save generated reports.";
+    QTest::newRow("Reports has none") << "Reports"
+                                      << "";
+    QTest::newRow("check for updates") << "Check for Updates..."
+                                       << "";
+    QTest::newRow("short") << "Go"
+                           << "";
 }
 
 void TestTrayAndMenus::hintLookup()

@@ -1,5 +1,5 @@
-#include "cipher.h"
-#include "cp1252.h"
+#include "store/cipher.h"
+#include "store/cp1252.h"
 
 #include <QTest>
 
@@ -21,9 +21,9 @@ void TestCipher::encryptsWithKeyFromItsSecondCharacter_data()
     QTest::addColumn<QByteArray>("enciphered");
     // Key "VORK": positions 1..4 use O (79), R (82), K (75), V (86), then the pattern repeats.
     QTest::newRow("empty") << QString() << QByteArray();
-    QTest::newRow("one") << QStringLiteral("a") << QByteArray("\xb0");                  // 97 + 79
+    QTest::newRow("one") << QStringLiteral("a") << QByteArray("\xb0");                      // 97 + 79
     QTest::newRow("five") << QStringLiteral("AAAAA") << QByteArray("\x90\x93\x8c\x97\x90"); // 65 + O,R,K,V,O
-    QTest::newRow("wraps") << QStringLiteral("\u00ff") << QByteArray("\x4e");            // (255 + 79) mod 256
+    QTest::newRow("wraps") << QStringLiteral("\u00ff") << QByteArray("\x4e"); // (255 + 79) mod 256
 }
 
 void TestCipher::encryptsWithKeyFromItsSecondCharacter()
@@ -55,7 +55,8 @@ void TestCipher::keyCaseDoesNotMatterAndEmptyKeyLeavesText()
     QCOMPARE(EncryptText(text, QString()), text);
     QCOMPARE(DecryptText(text, QString()), text);
     // A one-character key uses that character at every position.
-    QCOMPARE(Cp1252::fromUnicode(EncryptText(QStringLiteral("AA"), QStringLiteral("a"))), QByteArray("\x82\x82"));
+    QCOMPARE(Cp1252::fromUnicode(EncryptText(QStringLiteral("AA"), QStringLiteral("a"))),
+             QByteArray("\x82\x82"));
 }
 
 void TestCipher::printableTextEnciphersAboveCode96()
@@ -85,8 +86,7 @@ void TestCipher::cp1252MapsBothDirections()
     QFETCH(QString, text);
     QFETCH(QByteArray, bytes);
     QCOMPARE(Cp1252::fromUnicode(text), bytes);
-    if (!bytes.contains('?'))
-        QCOMPARE(Cp1252::toUnicode(bytes), text);
+    if (!bytes.contains('?')) QCOMPARE(Cp1252::toUnicode(bytes), text);
 }
 
 QTEST_APPLESS_MAIN(TestCipher)

@@ -1,7 +1,7 @@
-#include "cipher.h"
-#include "cp1252.h"
-#include "databasefile.h"
-#include "entrystore.h"
+#include "store/cipher.h"
+#include "store/cp1252.h"
+#include "store/databasefile.h"
+#include "store/entrystore.h"
 
 #include <QDir>
 #include <QFile>
@@ -60,7 +60,12 @@ void load(EntryStore& store, DatabaseFile& db)
 class TestDatabaseFile : public QObject {
     Q_OBJECT
 private slots:
-    void init() { QVERIFY(m_dir.isValid()); m_path = m_dir.filePath(QStringLiteral("anna.adr")); QFile::remove(m_path); }
+    void init()
+    {
+        QVERIFY(m_dir.isValid());
+        m_path = m_dir.filePath(QStringLiteral("anna.adr"));
+        QFile::remove(m_path);
+    }
     void workedExampleRecord();
     void categoryBytes();
     void roundTripThroughFile();
@@ -180,8 +185,9 @@ void TestDatabaseFile::keepsEncipheredLeadingSpace()
 void TestDatabaseFile::skipsUnknownCategories()
 {
     QByteArray nan = QByteArray::fromHex("000000000000F87F");
-    writeAll(m_path, record("a", "", kCategoryBytes[5]) + record("bad", "", QByteArray::fromHex("0000000000001840")) +
-                         record("nan", "", nan) + record("b", "", kCategoryBytes[5]));
+    writeAll(m_path, record("a", "", kCategoryBytes[5]) +
+                         record("bad", "", QByteArray::fromHex("0000000000001840")) + record("nan", "", nan) +
+                         record("b", "", kCategoryBytes[5]));
     DatabaseFile db(m_path);
     const DatabaseContents contents = db.read();
     QCOMPARE(contents.lists[5].size(), 2); // the load goes on past the bad records
@@ -271,8 +277,8 @@ void TestDatabaseFile::secondInstanceIsRefused()
 void TestDatabaseFile::filesAreOwnerOnly()
 {
     const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
-    const auto others = QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteGroup |
-                        QFileDevice::WriteOther;
+    const auto others =
+        QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteGroup | QFileDevice::WriteOther;
     DatabaseFile db(m_path);
     db.read(); // creates the missing file
     QCOMPARE(QFile::permissions(m_path) & others, QFileDevice::Permissions());

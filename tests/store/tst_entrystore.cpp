@@ -1,4 +1,4 @@
-#include "entrystore.h"
+#include "store/entrystore.h"
 
 #include <QAbstractItemModelTester>
 #include <QFont>
@@ -28,8 +28,8 @@ void TestEntryStore::captionsAndKeywords()
 {
     QCOMPARE(tabCaption(RemoteSystems), QStringLiteral("Remote Systems"));
     QCOMPARE(categoryKeyword(SerialNumbers), QStringLiteral("SERIAL"));
-    QCOMPARE(columnCaptions(Wallet), (QStringList{"Credit Card Type", "Name on Card", "Card Number",
-                                                  "Expiration Date", "Notes"}));
+    QCOMPARE(columnCaptions(Wallet),
+             (QStringList{"Credit Card Type", "Name on Card", "Card Number", "Expiration Date", "Notes"}));
     // Misc shows two columns headed "Notes".
     QCOMPARE(columnCaptions(Misc).count(QStringLiteral("Notes")), 2);
     EntryStore store;

@@ -1,4 +1,4 @@
-#include "fakedesktop.h"
+#include "tests/support/fakedesktop.h"
 
 #include <QTest>
 
@@ -62,7 +62,6 @@ bool FakeDesktop::startProgram(const QString& program, const QStringList& argume
 QString FakeDesktop::findProgram(const QStringList& names)
 {
     for (const QString& name : names)
-        if (onPath.contains(name))
-            return QStringLiteral("/usr/bin/") + name;
+        if (onPath.contains(name)) return QStringLiteral("/usr/bin/") + name;
     return {};
 }

@@ -1,4 +1,4 @@
-#include "testhome.h"
+#include "tests/support/testhome.h"
 
 #include <QDir>
 

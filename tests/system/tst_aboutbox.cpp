@@ -1,6 +1,6 @@
-#include "aboutbox.h"
-#include "fakedesktop.h"
-#include "testhome.h"
+#include "system/aboutbox.h"
+#include "tests/support/fakedesktop.h"
+#include "tests/support/testhome.h"
 
 #include <QPointer>
 #include <QPushButton>

@@ -1,5 +1,5 @@
-#include "autostart.h"
-#include "testhome.h"
+#include "system/autostart.h"
+#include "tests/support/testhome.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "fakedesktop.h"
-#include "helpwindow.h"
-#include "testhome.h"
+#include "system/helpwindow.h"
+#include "tests/support/fakedesktop.h"
+#include "tests/support/testhome.h"
 
 #include <QAction>
 #include <QDirIterator>

@@ -1,6 +1,6 @@
-#include "fakedesktop.h"
-#include "platformchecks.h"
-#include "platformpasswords.h"
+#include "system/platformchecks.h"
+#include "system/platformpasswords.h"
+#include "tests/support/fakedesktop.h"
 
 #include <QTest>
 #include <QWidget>

@@ -1,14 +1,14 @@
-#include "autostart.h"
-#include "cipher.h"
-#include "failedattemptlog.h"
-#include "fakedesktop.h"
-#include "frmchangepw.h"
-#include "frmsettings.h"
-#include "frmsettings_apply.h"
-#include "frmsettingspw.h"
-#include "frmsupplypw.h"
-#include "settingsstore.h"
-#include "testhome.h"
+#include "access/failedattemptlog.h"
+#include "access/frmchangepw.h"
+#include "access/frmsettingspw.h"
+#include "access/frmsupplypw.h"
+#include "settings/settingsstore.h"
+#include "store/cipher.h"
+#include "system/autostart.h"
+#include "system/frmsettings.h"
+#include "system/frmsettings_apply.h"
+#include "tests/support/fakedesktop.h"
+#include "tests/support/testhome.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTest>
 
@@ -73,7 +74,19 @@ private:
     }
     void press(const char* name) { QTest::mouseClick(ctl<QPushButton>(name), Qt::LeftButton); }
     static void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-    static QString raw(const QString& key) { return SettingsStore().read(key, QStringLiteral("<missing>")); }
+    // The stored text by key name, "<missing>" when absent: the INI file as another program would see it.
+    static QString raw(const QString& key)
+    {
+        return QSettings(SettingsStore().filePath(), QSettings::IniFormat)
+            .value(QStringLiteral("Settings/") + key, QStringLiteral("<missing>"))
+            .toString();
+    }
+    static QString raw(const Setting& key) { return raw(key.key()); }
+    static void writeRaw(const QString& key, const QString& text)
+    {
+        QSettings(SettingsStore().filePath(), QSettings::IniFormat)
+            .setValue(QStringLiteral("Settings/") + key, text);
+    }
     QByteArray iniBytes() const
     {
         QFile file(SettingsStore().filePath());
@@ -168,13 +181,13 @@ void TestSettingsDialog::storedValues()
     QFETCH(QString, stored);
     QFETCH(QString, control);
     QFETCH(bool, checked);
-    SettingsStore().write(key, stored);
+    writeRaw(key, stored);
     // "RequireSettingsPW" 1 asks first; the mapping is read from the dialog itself here.
     frmSettings dialog;
     QCOMPARE(dialog.findChild<QCheckBox*>(control)->isChecked(), checked);
-    if (key == SettingKey::RequirePW)
+    if (key == SettingKey::RequirePW.key())
         QCOMPARE(dialog.findChild<QPushButton*>("cmdChangePW")->isEnabled(), checked);
-    if (key == SettingKey::RequireSettingsPW) {
+    if (key == SettingKey::RequireSettingsPW.key()) {
         QCOMPARE(dialog.findChild<QPushButton*>("cmdChangeSettingsPassword")->isEnabled(), checked);
         QCOMPARE(dialog.findChild<QCheckBox*>("chkUseSamePW")->isEnabled(), checked);
     }
@@ -201,10 +214,11 @@ void TestSettingsDialog::optionButtons()
     QFETCH(bool, opt1);
     QFETCH(bool, pathEnabled);
     SettingsStore settings;
-    const QStringList keys{SettingKey::LaunchTelnet, SettingKey::WindowsTelnet0, SettingKey::WindowsTelnet1};
+    const Setting* keys[]{&SettingKey::LaunchTelnet, &SettingKey::WindowsTelnet0,
+                          &SettingKey::WindowsTelnet1};
     for (int i = 0; i < 3; ++i)
-        if (stored[i] != u'-') settings.write(keys[i], stored[i]);
-    settings.write(SettingKey::TelnetPath, QStringLiteral("/opt/tn/telnet"));
+        if (stored[i] != u'-') QVERIFY(settings.write(*keys[i], stored[i]));
+    QVERIFY(settings.write(SettingKey::TelnetPath, QStringLiteral("/opt/tn/telnet")));
     open(2);
     QCOMPARE(ctl<QRadioButton>("optTelnetClient_0")->isChecked(), opt0);
     QCOMPARE(ctl<QRadioButton>("optTelnetClient_1")->isChecked(), opt1);
@@ -292,8 +306,8 @@ void TestSettingsDialog::writeOrder()
     choices.useSamePW = useSamePW;
     QStringList steps;
     for (const SettingWrite& write : settingsWrites(choices))
-        steps << (write.copyOf.isEmpty() ? write.key + u'=' + write.value
-                                         : write.key + QStringLiteral("<-") + write.copyOf);
+        steps << (write.copyOf ? write.key->key() + QStringLiteral("<-") + write.copyOf->key()
+                               : write.key->key() + u'=' + write.value);
     const QStringList options =
         QStringLiteral("LoadAtStartUp=1 AutoToTray=0 AutoSave=1 RequirePW=%1 LogPWs=1 "
                        "Gridlines=1 DiffDB=1 AllowEdit=1 AllowDelete=1 "
@@ -307,10 +321,10 @@ void TestSettingsDialog::writeOrder()
 void TestSettingsDialog::useSamePasswordWinsOverClearedOne()
 {
     SettingsStore settings;
-    settings.write(SettingKey::RequirePW, QStringLiteral("1"));
-    settings.writeSecret(SettingKey::PW, QStringLiteral("master"));
-    settings.write(SettingKey::RequireSettingsPW, QStringLiteral("0"));
-    settings.writeSecret(SettingKey::SettingsPW, QStringLiteral("guard"));
+    QVERIFY(settings.write(SettingKey::RequirePW, QStringLiteral("1")));
+    QVERIFY(settings.writeSecret(SettingKey::PW, QStringLiteral("master")));
+    QVERIFY(settings.write(SettingKey::RequireSettingsPW, QStringLiteral("0")));
+    QVERIFY(settings.writeSecret(SettingKey::SettingsPW, QStringLiteral("guard")));
 
     open(1);
     clickBox(ctl("chkRequireSettingsPassword"));
@@ -322,7 +336,7 @@ void TestSettingsDialog::useSamePasswordWinsOverClearedOne()
     QCOMPARE(raw(SettingKey::SettingsPW), EncryptText(QStringLiteral("master"), kProgramKey));
 
     // Required now, the master password opens the dialog.
-    SettingsStore().write(SettingKey::RequireSettingsPW, QStringLiteral("1"));
+    QVERIFY(SettingsStore().write(SettingKey::RequireSettingsPW, QStringLiteral("1")));
     QDialog* question = openSettingsDialog(0, {}, m_host.get());
     QVERIFY(qobject_cast<frmSettingsPW*>(question));
     QTest::keyClicks(question->findChild<QLineEdit*>("txtPassword"), QStringLiteral("master"));
@@ -342,7 +356,7 @@ void TestSettingsDialog::escAndCancelChangeNothing_data()
 void TestSettingsDialog::escAndCancelChangeNothing()
 {
     QFETCH(bool, esc);
-    SettingsStore().write(SettingKey::AutoSave, QStringLiteral("1"));
+    QVERIFY(SettingsStore().write(SettingKey::AutoSave, QStringLiteral("1")));
     const QByteArray before = iniBytes();
     frmSettings* dialog = open();
     clickBox(ctl("chkAutoSave"));
@@ -371,8 +385,8 @@ void TestSettingsDialog::autostartFollowsTheBox()
     entry.close();
 
     flushDeletes();
-    SettingsStore().write(SettingKey::RequireSettingsPW,
-                          QStringLiteral("0")); // Ok stored "1": no question now
+    // Ok stored "1": no question now.
+    QVERIFY(SettingsStore().write(SettingKey::RequireSettingsPW, QStringLiteral("0")));
     open();
     clickBox(ctl("chkLoadAtStartup"));
     press("cmdOk");
@@ -470,8 +484,8 @@ void TestSettingsDialog::newSettingsPasswordSurvivesCancel()
 void TestSettingsDialog::settingsPasswordGuard()
 {
     SettingsStore settings;
-    settings.write(SettingKey::RequireSettingsPW, QStringLiteral("1"));
-    settings.writeSecret(SettingKey::SettingsPW, QStringLiteral("guard"));
+    QVERIFY(settings.write(SettingKey::RequireSettingsPW, QStringLiteral("1")));
+    QVERIFY(settings.writeSecret(SettingKey::SettingsPW, QStringLiteral("guard")));
     QDialog* question = openSettingsDialog(1, {}, m_host.get());
     QVERIFY(qobject_cast<frmSettingsPW*>(question));
     QVERIFY(question->isVisible());
@@ -490,7 +504,7 @@ void TestSettingsDialog::settingsPasswordGuard()
 
     // No settings password stored: the empty entry opens the dialog.
     flushDeletes();
-    SettingsStore().write(SettingKey::SettingsPW, QString());
+    QVERIFY(SettingsStore().write(SettingKey::SettingsPW, QString()));
     question = openSettingsDialog(0, {}, m_host.get());
     QTest::mouseClick(question->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
     QCOMPARE(m_host->findChildren<frmSettings*>().size(), 2);
@@ -531,7 +545,7 @@ void TestSettingsDialog::viewAndClearLog()
 
 void TestSettingsDialog::browse()
 {
-    SettingsStore().write(SettingKey::TelnetPath, QStringLiteral("/old/telnet"));
+    QVERIFY(SettingsStore().write(SettingKey::TelnetPath, QStringLiteral("/old/telnet")));
     open(2);
     m_fake->fileAnswers.enqueue(QStringLiteral("/usr/bin/telnet"));
     press("cmdBrowse");

@@ -1,6 +1,6 @@
-#include "fakedesktop.h"
-#include "testhome.h"
-#include "updateswindow.h"
+#include "system/updateswindow.h"
+#include "tests/support/fakedesktop.h"
+#include "tests/support/testhome.h"
 
 #include <QLabel>
 #include <QNetworkProxyFactory>

@@ -1,4 +1,4 @@
-#include "apppaths.h"
+#include "settings/apppaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,8 +33,7 @@ namespace AppPaths {
 QString dataFolder()
 {
     const QString home = keyvaneHome();
-    if (!home.isEmpty())
-        return ensureFolder(home);
+    if (!home.isEmpty()) return ensureFolder(home);
     return ensureFolder(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
                         QStringLiteral("/Keyvane"));
 }
@@ -42,8 +41,7 @@ QString dataFolder()
 QString settingsFile()
 {
     const QString home = keyvaneHome();
-    if (!home.isEmpty())
-        return ensureFolder(home) + QStringLiteral("/keyvane.ini");
+    if (!home.isEmpty()) return ensureFolder(home) + QStringLiteral("/keyvane.ini");
     return ensureFolder(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                         QStringLiteral("/Keyvane")) +
            QStringLiteral("/Keyvane.ini");
@@ -61,15 +59,13 @@ QString loginName()
         return TrimAtNul(QString::fromLocal8Bit(entry->pw_name));
 #endif
     QString name = qEnvironmentVariable("USER");
-    if (name.isEmpty())
-        name = qEnvironmentVariable("USERNAME");
+    if (name.isEmpty()) name = qEnvironmentVariable("USERNAME");
     return TrimAtNul(name);
 }
 
 QString databasePath(bool diffDb, const QString& login)
 {
-    if (diffDb && !login.isEmpty())
-        return dataFile(login + QStringLiteral(".adr"));
+    if (diffDb && !login.isEmpty()) return dataFile(login + QStringLiteral(".adr"));
     return dataFile(QStringLiteral("default.adr"));
 }
 

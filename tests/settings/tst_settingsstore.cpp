@@ -1,7 +1,7 @@
-#include "apppaths.h"
-#include "cipher.h"
-#include "settingsstore.h"
-#include "testhome.h"
+#include "settings/apppaths.h"
+#include "settings/settingsstore.h"
+#include "store/cipher.h"
+#include "tests/support/testhome.h"
 
 #include <QFile>
 #include <QTest>
@@ -13,6 +13,7 @@ private slots:
     void flagsAndTruthValues_data();
     void flagsAndTruthValues();
     void writesExactTexts();
+    void failedWriteIsReported();
     void passwordsAreEnciphered();
     void filesLiveInKeyvaneHome();
     void databasePathFromUserName();
@@ -22,16 +23,16 @@ void TestSettingsStore::freshStoreReadsEachDefault()
 {
     TestHome home;
     SettingsStore s;
-    QVERIFY(!s.flag(SettingKey::RequirePW, 0));
-    QVERIFY(s.flag(SettingKey::DiffDB, 1));
-    QVERIFY(s.flag(SettingKey::AutoSave, 1));
-    QVERIFY(!s.flag(SettingKey::AutoToTray, 0));
-    QVERIFY(s.flag(SettingKey::Gridlines, 1));
-    QVERIFY(s.truth(SettingKey::Hidden, true));
-    QVERIFY(s.truth(SettingKey::WindowsTelnet0, true) && s.truth(SettingKey::WindowsTelnet1, true));
+    QVERIFY(!s.flag(SettingKey::RequirePW));
+    QVERIFY(s.flag(SettingKey::DiffDB));
+    QVERIFY(s.flag(SettingKey::AutoSave));
+    QVERIFY(!s.flag(SettingKey::AutoToTray));
+    QVERIFY(s.flag(SettingKey::Gridlines));
+    QVERIFY(s.truth(SettingKey::Hidden));
+    QVERIFY(s.truth(SettingKey::WindowsTelnet0) && s.truth(SettingKey::WindowsTelnet1));
     // One key, two readers, two defaults: absent reads as each reader's own.
-    QVERIFY(!s.flag(SettingKey::RequireSettingsPW, 0));
-    QCOMPARE(s.flagValue(SettingKey::RequireSettingsPW, 1), 1);
+    QVERIFY(!s.flag(SettingKey::RequireSettingsPW));
+    QVERIFY(s.flagInDialog(SettingKey::RequireSettingsPW));
     QCOMPARE(s.readSecret(SettingKey::PW), QString());
     QVERIFY(!s.contains(SettingKey::PW));
 }
@@ -39,17 +40,20 @@ void TestSettingsStore::freshStoreReadsEachDefault()
 void TestSettingsStore::flagsAndTruthValues_data()
 {
     QTest::addColumn<QString>("stored");
-    QTest::addColumn<bool>("flagDefault1");
-    QTest::addColumn<bool>("flagDefault0");
+    QTest::addColumn<bool>("flag");
     QTest::addColumn<bool>("truthDefaultTrue");
     QTest::addColumn<bool>("truthDefaultFalse");
-    QTest::newRow("1") << "1" << true << true << true << true;
-    QTest::newRow("0") << "0" << false << false << false << false;
-    QTest::newRow("True") << "True" << true << false << true << true;
-    QTest::newRow("false lower case") << "false" << true << false << false << false;
-    QTest::newRow("2") << "2" << false << false << true << true;
-    QTest::newRow("hand-edited junk") << "yes please" << true << false << true << false;
-    QTest::newRow("empty") << "" << true << false << true << false;
+    QTest::newRow("1") << "1" << true << true << true;
+    QTest::newRow("0") << "0" << false << false << false;
+    QTest::newRow("blank and 1.0") << " 1.0" << true << true << true;
+    QTest::newRow("True") << "True" << false << true << true;
+    QTest::newRow("false lower case") << "false" << false << false << false;
+    QTest::newRow("2") << "2" << false << true << true;
+    QTest::newRow("1.5 is not 1") << "1.5" << false << true << true;
+    QTest::newRow("nan") << "nan" << false << true << false;
+    QTest::newRow("1e300") << "1e300" << false << true << true;
+    QTest::newRow("hand-edited junk") << "yes please" << false << true << false;
+    QTest::newRow("empty") << "" << false << true << false;
 }
 
 void TestSettingsStore::flagsAndTruthValues()
@@ -57,11 +61,12 @@ void TestSettingsStore::flagsAndTruthValues()
     QFETCH(QString, stored);
     TestHome home;
     SettingsStore s;
-    s.write(QStringLiteral("Key"), stored);
-    QTEST(s.flag(QStringLiteral("Key"), 1), "flagDefault1");
-    QTEST(s.flag(QStringLiteral("Key"), 0), "flagDefault0");
-    QTEST(s.truth(QStringLiteral("Key"), true), "truthDefaultTrue");
-    QTEST(s.truth(QStringLiteral("Key"), false), "truthDefaultFalse");
+    QVERIFY(s.write(SettingKey::RequirePW, stored) && s.write(SettingKey::Hidden, stored) &&
+            s.write(SettingKey::TopMost, stored));
+    QTEST(s.flag(SettingKey::RequirePW), "flag");
+    QTEST(isFlagOn(stored), "flag");
+    QTEST(s.truth(SettingKey::Hidden), "truthDefaultTrue");
+    QTEST(s.truth(SettingKey::TopMost), "truthDefaultFalse");
 }
 
 void TestSettingsStore::writesExactTexts()
@@ -69,9 +74,9 @@ void TestSettingsStore::writesExactTexts()
     TestHome home;
     {
         SettingsStore s;
-        s.writeTruth(SettingKey::Hidden, false);
-        s.writeTruth(SettingKey::WindowsTelnet0, true);
-        s.writeFlag(SettingKey::AutoSave, false);
+        QVERIFY(s.writeTruth(SettingKey::Hidden, false));
+        QVERIFY(s.writeTruth(SettingKey::WindowsTelnet0, true));
+        QVERIFY(s.write(SettingKey::AutoSave, QStringLiteral("0")));
     }
     QFile ini(home.file(QStringLiteral("keyvane.ini")));
     QVERIFY(ini.open(QIODevice::ReadOnly));
@@ -82,17 +87,29 @@ void TestSettingsStore::writesExactTexts()
     QVERIFY(text.contains("AutoSave=0"));
 }
 
+void TestSettingsStore::failedWriteIsReported()
+{
+    TestHome home;
+    QFile blocker(home.file(QStringLiteral("not-a-folder")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    SettingsStore s(home.file(QStringLiteral("not-a-folder/keyvane.ini")));
+    QVERIFY(!s.writeSecret(SettingKey::PW, QStringLiteral("secret")));
+    QVERIFY(s.lastError().contains(QStringLiteral("could not be written")));
+}
+
 void TestSettingsStore::passwordsAreEnciphered()
 {
     TestHome home;
     SettingsStore s;
-    s.writeSecret(SettingKey::PW, QStringLiteral("Open sesame"));
+    QVERIFY(s.writeSecret(SettingKey::PW, QStringLiteral("Open sesame")));
     QCOMPARE(s.read(SettingKey::PW), EncryptText(QStringLiteral("Open sesame"), kProgramKey));
     QCOMPARE(s.readSecret(SettingKey::PW), QStringLiteral("Open sesame"));
     QFile ini(s.filePath());
     QVERIFY(ini.open(QIODevice::ReadOnly));
     QVERIFY(!ini.readAll().contains("sesame"));
-    QCOMPARE(ini.permissions() & (QFileDevice::ReadOther | QFileDevice::ReadGroup), QFileDevice::Permissions());
+    QCOMPARE(ini.permissions() & (QFileDevice::ReadOther | QFileDevice::ReadGroup),
+             QFileDevice::Permissions());
 }
 
 void TestSettingsStore::filesLiveInKeyvaneHome()
