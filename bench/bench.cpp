@@ -1,5 +1,6 @@
 #include "bench/bench.h"
 
+#include "store/atomicfile.h"
 #include "store/databasefile.h"
 
 #include <QEvent>

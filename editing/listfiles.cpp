@@ -1,10 +1,10 @@
 #include "editing/listfiles.h"
 
 #include "settings/apppaths.h"
+#include "store/atomicfile.h"
 #include "store/cp1252.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace ListFiles {
 
@@ -53,12 +53,8 @@ QStringList readItems(const QString& filePath, QString* error)
 
 bool writeItems(const QString& filePath, const QStringList& items, QString* error)
 {
-    QSaveFile file(filePath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(encode(items)) < 0 || !file.commit()) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    return true;
+    // Not secret: the lists keep the permissions a plain new file gets.
+    return writeFileAtomically(filePath, encode(items), kPlainFile, error);
 }
 
 } // namespace ListFiles

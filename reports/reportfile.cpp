@@ -1,9 +1,7 @@
 #include "reports/reportfile.h"
 
+#include "store/atomicfile.h"
 #include "store/cp1252.h"
-#include "store/databasefile.h"
-
-#include <QSaveFile>
 
 namespace Reports {
 
@@ -16,21 +14,7 @@ QByteArray reportFileBytes(const QString& buffer)
 
 bool writeReportFile(const QString& path, const QString& buffer, QString* error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    // Owner-only before any byte is written, so the report is never readable by others, not even briefly.
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    const QByteArray bytes = reportFileBytes(buffer);
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error) *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    makeOwnerOnly(path);
-    return true;
+    return writeFileAtomically(path, reportFileBytes(buffer), kOwnerOnly, error);
 }
 
 } // namespace Reports

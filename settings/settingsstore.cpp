@@ -1,6 +1,7 @@
 #include "settings/settingsstore.h"
 
 #include "settings/apppaths.h"
+#include "store/atomicfile.h"
 #include "store/cipher.h"
 #include "store/databasefile.h"
 

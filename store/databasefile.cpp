@@ -1,20 +1,19 @@
 #include "store/databasefile.h"
 
+#include "store/atomicfile.h"
+
 #include "store/cipher.h"
 #include "store/cp1252.h"
 #include "store/entrystore.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <cmath>
 #include <cstring>
 
 using namespace DatabaseLayout;
 
 namespace {
-
-constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
 // The program's key, prepared once for every field the reader and writer shift.
 const QByteArray& programKey()
@@ -170,11 +169,6 @@ DatabaseContents decodeDatabase(const QByteArray& bytes)
     return contents;
 }
 
-bool makeOwnerOnly(const QString& path)
-{
-    return QFile::setPermissions(path, kOwnerOnly);
-}
-
 DatabaseFile::DatabaseFile(QString path) : m_path(std::move(path)) {}
 
 DatabaseFile::~DatabaseFile() = default;
@@ -254,28 +248,5 @@ bool DatabaseFile::save(const EntryStore& store, QString* error)
     }
     if (!m_loadedWhole && !keepBackup(error)) return false;
 
-    // Unbuffered, so that a short write (disk full, file too large) shows in write()'s count: a buffered
-    // QSaveFile can commit a truncated file without reporting it.
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    file.setPermissions(kOwnerOnly);
-    const QByteArray bytes = encodeDatabase(store);
-    const qint64 written = file.write(bytes);
-    if (written != bytes.size()) {
-        if (error)
-            *error = QStringLiteral("Only %1 of %2 bytes could be written; the disk may be full.")
-                         .arg(std::max<qint64>(written, 0))
-                         .arg(bytes.size());
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    makeOwnerOnly(m_path);
-    return true;
+    return writeFileAtomically(m_path, encodeDatabase(store), kOwnerOnly, error);
 }

@@ -73,6 +73,3 @@ private:
     bool m_overwriteAllowed = false;
     QString m_backupPath;
 };
-
-// Owner-only permissions for files that hold secrets.
-bool makeOwnerOnly(const QString& path);

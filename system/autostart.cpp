@@ -1,9 +1,10 @@
 #include "system/autostart.h"
 
+#include "store/atomicfile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace Autostart {
 
@@ -78,13 +79,7 @@ bool setStartWithSession(bool on, const QString& programPath, QString* error)
                          .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
         return false;
     }
-    QSaveFile entry(path);
-    const QByteArray bytes = entryText(programPath).toUtf8();
-    if (!entry.open(QIODevice::WriteOnly) || entry.write(bytes) != bytes.size() || !entry.commit()) {
-        if (error) *error = entry.errorString();
-        return false;
-    }
-    return true;
+    return writeFileAtomically(path, entryText(programPath).toUtf8(), kPlainFile, error);
 }
 
 } // namespace Autostart
