@@ -1,21 +1,15 @@
 #include "cli/clidatabase.h"
+#include "cli/commandline.h"
 #include "cli/commands.h"
-#include "cli/invocation.h"
 #include "store/cp1252.h"
 
 #include <QTextStream>
 #include <cstdio>
 
-int addCommand(Invocation& invocation)
+int addCommand(const CommandLine& line)
 {
-    const std::optional<QString> categoryText = invocation.takeValue(QStringLiteral("--category"));
-    if (!categoryText) fail(QStringLiteral("add needs --category N (see --help)"));
-    const int category = parseCategory(*categoryText);
-    const QStringList fields = invocation.takePositionals();
-    if (fields.size() != kFieldCount)
-        fail(QStringLiteral("add takes exactly %1 fields, not %2 (an empty field is \"\")")
-                 .arg(kFieldCount)
-                 .arg(fields.size()));
+    const int category = line.number("category", 0);
+    const QStringList fields = line.fields();
 
     Entry entry;
     for (int n = 1; n <= kFieldCount; ++n)
@@ -28,7 +22,7 @@ int addCommand(Invocation& invocation)
     const QString problem = sensitiveFieldProblem(trimSpaces(entry.pass), QStringLiteral("field 3"));
     if (!problem.isEmpty()) fail(problem);
 
-    EditSession session(databasePathFor(invocation));
+    EditSession session(databasePathFor(line));
     const std::optional<int> position = session.store().addEntry(entry, category);
     if (!position) fail(EntryStore::kFullMessage);
     session.save();
@@ -38,19 +32,18 @@ int addCommand(Invocation& invocation)
     for (int n = 1; n <= kFieldCount; ++n) {
         const QString& field = stored.field(n);
         if (field.size() > DatabaseLayout::kFieldSize)
-            Invocation::note(
-                QStringLiteral("field %1 is longer than %2 characters: only its first %2 were kept")
-                    .arg(n)
-                    .arg(DatabaseLayout::kFieldSize));
+            note(QStringLiteral("field %1 is longer than %2 characters: only its first %2 were kept")
+                     .arg(n)
+                     .arg(DatabaseLayout::kFieldSize));
         if (Cp1252::toUnicode(Cp1252::fromUnicode(field)) != field)
-            Invocation::note(QStringLiteral("field %1 holds characters the database cannot store: they were "
-                                            "kept as \"?\"")
-                                 .arg(n));
+            note(QStringLiteral("field %1 holds characters the database cannot store: they were "
+                                "kept as \"?\"")
+                     .arg(n));
     }
-    Invocation::print(QStringLiteral("Added as entry %1 of category %2 (%3).\n")
-                          .arg(*position)
-                          .arg(category)
-                          .arg(tabCaption(category))
-                          .toUtf8());
+    print(QStringLiteral("Added as entry %1 of category %2 (%3).\n")
+              .arg(*position)
+              .arg(category)
+              .arg(tabCaption(category))
+              .toUtf8());
     return 0;
 }

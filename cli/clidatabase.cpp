@@ -1,6 +1,6 @@
 #include "cli/clidatabase.h"
 
-#include "cli/invocation.h"
+#include "cli/commandline.h"
 #include "settings/apppaths.h"
 #include "settings/settingsstore.h"
 
@@ -15,12 +15,9 @@ void refuseFolder(const QString& path)
 
 } // namespace
 
-QString databasePathFor(const Invocation& invocation)
+QString databasePathFor(const CommandLine& line)
 {
-    if (const auto& given = invocation.databaseOption()) {
-        if (given->isEmpty()) fail(QStringLiteral("--db needs a file name"));
-        return *given;
-    }
+    if (const auto& given = line.database()) return *given;
     const SettingsStore settings;
     return AppPaths::databasePath(settings.flag(SettingKey::DiffDB), AppPaths::loginName());
 }

@@ -3,10 +3,10 @@
 #include "store/databasefile.h"
 #include "store/entrystore.h"
 
-class Invocation;
+class CommandLine;
 
 // The database this run works on: the file given with --db, or the one the app would open.
-QString databasePathFor(const Invocation& invocation);
+QString databasePathFor(const CommandLine& line);
 
 // Reads the file without creating or locking it; fails when it does not exist.
 DatabaseContents readForListing(const QString& path);

@@ -1,16 +1,24 @@
 #include "cli/clidatabase.h"
+#include "cli/commandline.h"
 #include "cli/commands.h"
-#include "cli/invocation.h"
 #include "reports/reportcommand.h"
 
 #include <QFile>
-#include <QTextStream>
 #include <cstdio>
 
-int reportCommand(Invocation& invocation)
+int reportCommand(const CommandLine& line)
 {
-    const QStringList words = invocation.takeRest();
-    DatabaseContents contents = readForListing(databasePathFor(invocation));
+    Reports::ReportRequest request;
+    request.html = line.isSet("html");
+    if (request.html == line.isSet("text"))
+        fail(request.html ? QStringLiteral("choose one of --html and --text")
+                          : QStringLiteral("choose --html or --text (see --help)"));
+    request.categories = line.value("categories");
+    request.mask = line.isSet("mask");
+    if (line.isSet("color")) request.color = line.value("color");
+    request.outputFile = line.value("o");
+
+    DatabaseContents contents = readForListing(databasePathFor(line));
     const bool whole = contents.loadedWhole();
     const QString problems = contents.problems();
     EntryStore store;
@@ -18,12 +26,12 @@ int reportCommand(Invocation& invocation)
 
     QFile out;
     if (!out.open(stdout, QIODevice::WriteOnly)) fail(QStringLiteral("standard output cannot be written"));
-    QTextStream err(stderr);
-    const int status = Reports::runReportCommand(store, words, out, err);
+    QString error;
+    if (!Reports::writeRequestedReport(store, request, out, &error)) fail(error);
     out.flush();
-    if (status == 0 && !whole) {
-        Invocation::note(QStringLiteral("the report holds only what could be read: %1").arg(problems));
+    if (!whole) {
+        note(QStringLiteral("the report holds only what could be read: %1").arg(problems));
         return 2;
     }
-    return status;
+    return 0;
 }

@@ -1,43 +1,66 @@
 #include "cli/commands.h"
 
-#include "cli/invocation.h"
+#include "cli/commandline.h"
 #include "store/categories.h"
+
+#include <limits>
 
 namespace {
 
-// The dispatch: one line per command.
+constexpr int kLastCategory = kCategoryCount - 1;
+constexpr int kNoLimit = std::numeric_limits<int>::max();
+
+// The commands, one row each. To add one: write `int fooCommand(const CommandLine& line)` in a file of its
+// own (declare it in commands.h, list the file in CMakeLists.txt), then add a row here with its name, the
+// fields it takes, its help text and its options. The parser, the checks every command shares (unknown or
+// doubled options, numbers, required options, the field count, --db) and `keyvane-cli NAME --help` all come
+// from the row; the function reads the options by name and refuses with fail().
 const Command kCommands[] = {
-    {"list", "[--category N] [--show]",
+    {"list",
+     "",
      "Prints one line per entry, in file order (category 0 first): the\n"
      "category number and the five fields, separated by TABs, in UTF-8.\n"
-     "Field 3 shows as ****** unless --show is given. A TAB, CR or LF\n"
-     "inside a field is printed as \\t, \\r or \\n. --category N lists\n"
-     "one category. Never creates or changes the file; exits with 2 when\n"
-     "part of the file could not be read (what could is printed).",
+     "A TAB, CR or LF inside a field is printed as \\t, \\r or \\n. Never\n"
+     "creates or changes the file; exits with 2 when part of the file\n"
+     "could not be read (what could is printed).",
+     {number("category", "N", 0, kLastCategory, "Lists category N only."),
+      flag("show", "Shows field 3 as it is, not as ******.")},
      listCommand},
-    {"add", "--category N FIELD1 FIELD2 FIELD3 FIELD4 FIELD5",
+    {"add",
+     "FIELD1 FIELD2 FIELD3 FIELD4 FIELD5",
      "Appends an entry to category N and saves. Spaces at both ends of\n"
      "each field are dropped; the file keeps 50 characters of a field.\n"
-     "A missing database file is created. A field that begins with --\n"
+     "A missing database file is created. A field that begins with -\n"
      "goes after a lone --. FIELD3 given as - is read from standard input\n"
      "(one line), which keeps the secret out of the process list.",
+     {required(number("category", "N", 0, kLastCategory, "The category of the new entry."))},
      addCommand},
-    {"remove", "--category N --index I",
-     "Removes entry I (1 is the first, as list shows them) of category N\n"
-     "and saves.",
+    {"remove",
+     "",
+     "Removes entry I of category N and saves.",
+     {required(number("category", "N", 0, kLastCategory, "The category of the entry.")),
+      required(number("index", "I", 1, kNoLimit, "The entry's number: 1 is the first, as list shows them."))},
      removeCommand},
-    {"generate", "[--type 1|2|3] [--case 1|2|3] [--length N] [--count K]",
-     "Prints K new passwords (1 unless given), one a line, made as the\n"
-     "Password Generator makes them. --type: 1 digits, 2 letters, 3 both\n"
-     "(the default); --case: 1 upper, 2 lower, 3 mixed (the default);\n"
-     "--length 0 to 100 (6 unless given). Reads no database.",
+    {"generate",
+     "",
+     "Prints new passwords, one a line, made as the Password Generator\n"
+     "makes them. Reads no database.",
+     {number("type", "1|2|3", 1, 3, "1 digits, 2 letters, 3 both (the default)."),
+      number("case", "1|2|3", 1, 3, "1 upper, 2 lower, 3 mixed (the default)."),
+      number("length", "N", 0, 100, "Characters per password, 0 to 100 (6 unless given)."),
+      number("count", "K", 1, kNoLimit, "How many passwords (1 unless given).")},
      generateCommand},
-    {"report", "(--html|--text) --categories LIST [--mask] [--color C] [-o FILE]",
+    {"report",
+     "",
      "Writes the report that \"Save Report As...\" writes for the same\n"
      "choices, byte for byte (Windows-1252), to FILE or standard output.\n"
-     "LIST names categories by number (0-5) or name, separated by commas;\n"
-     "each must hold entries. --mask hides the sensitive field. --color\n"
-     "(HTML only): white, blue, green, red or black, for the titles.",
+     "One of --html and --text is needed; each category named must hold\n"
+     "entries.",
+     {flag("html", "The HTML report."), flag("text", "The text report."),
+      required(text("categories", "LIST", "Categories by number (0-5) or name, separated by commas.")),
+      flag("mask", "Hides the sensitive field."),
+      text("color", "C", "HTML only: white, blue, green, red or black, for the titles."),
+      file("o", "Writes the report to FILE (owner-only) instead of standard output.")},
      reportCommand},
 };
 
@@ -56,29 +79,40 @@ QByteArray indented(const char* text)
     return out;
 }
 
+// "add --category N FIELD1 ...": the command as a usage line shows it.
+QByteArray withSynopsis(const Command& command)
+{
+    const QString synopsis = command.synopsis();
+    return command.name + (synopsis.isEmpty() ? QByteArray() : ' ' + synopsis.toUtf8());
+}
+
+QByteArray commandHelp(const Command& command)
+{
+    return "Usage: keyvane-cli [--db FILE] " + withSynopsis(command) + "\n\n" + command.description +
+           "\n\nOptions:\n" + optionsHelp(command.withGlobalOptions());
+}
+
 QByteArray helpText()
 {
     QByteArray text = "Usage: keyvane-cli [--db FILE] COMMAND [OPTIONS]\n\n"
                       "Reads and changes the Keyvane database from a terminal.\n\nCommands:\n";
     for (const Command& command : kCommands)
-        text +=
-            QByteArray("  ") + command.name + ' ' + command.synopsis + '\n' + indented(command.description);
-    text += "\nCategories and their fields 1 to 5 (field 3 is the sensitive one):\n";
+        text += "  " + withSynopsis(command) + '\n' + indented(command.description);
+    text += "\n\"keyvane-cli COMMAND --help\" tells what each option of a command does.\n"
+            "\nCategories and their fields 1 to 5 (field 3 is the sensitive one):\n";
     for (int c = 0; c < kCategoryCount; ++c)
         text += QStringLiteral("  %1 %2: %3\n")
                     .arg(c)
                     .arg(tabCaption(c), columnCaptions(c).join(QStringLiteral(", ")))
                     .toUtf8();
-    text += "\nOptions:\n"
-            "  --db FILE  The database file to work on. Without it, the file Keyvane\n"
-            "             opens: <login name>.adr, or default.adr when the setting\n"
-            "             DiffDB is 0, in $KEYVANE_HOME or the per-user data folder.\n"
-            "  --help     Shows this text.\n"
+    text += "\nOptions:\n" + optionsHelp(globalOptions()) +
+            "\nWithout --db: <login name>.adr, or default.adr when the setting DiffDB\n"
+            "is 0, in $KEYVANE_HOME or the per-user data folder.\n"
             "\nadd and remove wait for no one: while Keyvane (or another keyvane-cli)\n"
             "holds the database, they refuse to change it.\n"
             "\nExit status: 0 done; 1 refused (bad input, a missing, locked or damaged\n"
-            "database, a full store), nothing written; 2 list printed only part of\n"
-            "the file.\n";
+            "database, a full store), nothing written; 2 list or report printed only\n"
+            "part of the file.\n";
     return text;
 }
 
@@ -87,40 +121,31 @@ QByteArray helpText()
 int runCli(const QStringList& arguments)
 {
     try {
-        QStringList words = arguments;
-        std::optional<QString> database;
-        // Global options come before the command.
-        while (!words.isEmpty() && words.first().startsWith(QLatin1String("--")) &&
-               words.first() != QLatin1String("--")) {
-            const QString option = words.takeFirst();
-            if (option == QLatin1String("--help")) {
-                Invocation::print(helpText());
-                return 0;
-            }
-            if (option == QLatin1String("--db")) {
-                if (words.isEmpty()) fail(QStringLiteral("--db needs a file name"));
-                database = words.takeFirst();
-            } else if (option.startsWith(QLatin1String("--db="))) {
-                database = option.mid(5);
-            } else {
-                fail(QStringLiteral("unknown option %1 (see --help)").arg(optionForMessage(option)));
-            }
-        }
-        if (words.isEmpty()) fail(QStringLiteral("no command given (see --help)"));
-        const QString name = words.takeFirst();
-        const Command* command = findCommand(name);
-        if (!command) fail(QStringLiteral("unknown command \"%1\" (see --help)").arg(name));
-        Invocation invocation(name, words, database);
-        // --db is a global option, but taken after the command too, where it is easily typed.
-        if (const std::optional<QString> late = invocation.takeValue(QStringLiteral("--db")))
-            invocation.setDatabaseOption(*late);
-        if (invocation.takeFlag(QStringLiteral("--help"))) {
-            Invocation::print(helpText());
+        // Global options come before the command; every word from the command's name on is its own.
+        QCommandLineParser global;
+        global.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+        parseWords(global, globalOptions(), arguments, QStringLiteral("see --help"));
+        if (global.isSet(QStringLiteral("help"))) {
+            print(helpText());
             return 0;
         }
-        return command->run(invocation);
+        const QStringList words = global.positionalArguments();
+        if (words.isEmpty()) fail(QStringLiteral("no command given (see --help)"));
+        const Command* command = findCommand(words.first());
+        if (!command)
+            fail(QStringLiteral("unknown command %1 (see --help)")
+                     .arg(looksLikeName(words.first()) ? QLatin1Char('"') + words.first() + QLatin1Char('"')
+                                                       : QStringLiteral("(a word that is no command)")));
+        std::optional<QString> database;
+        if (global.isSet(QStringLiteral("db"))) database = global.value(QStringLiteral("db"));
+        const CommandLine line(*command, words.mid(1), database);
+        if (line.isSet("help")) {
+            print(commandHelp(*command));
+            return 0;
+        }
+        return command->run(line);
     } catch (const CliError& error) {
-        Invocation::note(error.message);
+        note(error.message);
         return error.status;
     }
 }

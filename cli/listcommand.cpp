@@ -1,6 +1,6 @@
 #include "cli/clidatabase.h"
+#include "cli/commandline.h"
 #include "cli/commands.h"
-#include "cli/invocation.h"
 
 namespace {
 
@@ -26,14 +26,12 @@ void appendField(QString& line, const QString& field)
 
 } // namespace
 
-int listCommand(Invocation& invocation)
+int listCommand(const CommandLine& line)
 {
-    const std::optional<QString> categoryText = invocation.takeValue(QStringLiteral("--category"));
-    const int only = categoryText ? parseCategory(*categoryText) : -1;
-    const bool show = invocation.takeFlag(QStringLiteral("--show"));
-    if (!invocation.takePositionals().isEmpty()) fail(QStringLiteral("list takes no fields (see --help)"));
+    const int only = line.number("category", -1);
+    const bool show = line.isSet("show");
 
-    const DatabaseContents contents = readForListing(databasePathFor(invocation));
+    const DatabaseContents contents = readForListing(databasePathFor(line));
     QString text;
     for (int c = 0; c < kCategoryCount; ++c) {
         if (only >= 0 && c != only) continue;
@@ -46,9 +44,9 @@ int listCommand(Invocation& invocation)
             text += QLatin1Char('\n');
         }
     }
-    Invocation::print(text.toUtf8());
+    print(text.toUtf8());
     if (!contents.loadedWhole()) {
-        Invocation::note(QStringLiteral("not everything was listed: %1").arg(contents.problems()));
+        note(QStringLiteral("not everything was listed: %1").arg(contents.problems()));
         return 2;
     }
     return 0;

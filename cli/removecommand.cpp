@@ -1,22 +1,15 @@
 #include "cli/clidatabase.h"
+#include "cli/commandline.h"
 #include "cli/commands.h"
-#include "cli/invocation.h"
 
 #include <QFileInfo>
 
-int removeCommand(Invocation& invocation)
+int removeCommand(const CommandLine& line)
 {
-    const std::optional<QString> categoryText = invocation.takeValue(QStringLiteral("--category"));
-    const std::optional<QString> indexText = invocation.takeValue(QStringLiteral("--index"));
-    if (!categoryText || !indexText)
-        fail(QStringLiteral("remove needs --category N and --index I (see --help)"));
-    const int category = parseCategory(*categoryText);
-    bool ok = false;
-    const int index = indexText->toInt(&ok);
-    if (!ok || index < 1) fail(QStringLiteral("--index takes a number from 1, not \"%1\"").arg(*indexText));
-    if (!invocation.takePositionals().isEmpty()) fail(QStringLiteral("remove takes no fields (see --help)"));
+    const int category = line.number("category", 0);
+    const int index = line.number("index", 1);
 
-    const QString path = databasePathFor(invocation);
+    const QString path = databasePathFor(line);
     // A missing file holds nothing to remove; creating it would change the disk for a refused command.
     if (!QFileInfo::exists(path)) fail(QStringLiteral("there is no database at %1").arg(path));
     EditSession session(path);
@@ -28,10 +21,10 @@ int removeCommand(Invocation& invocation)
                  .arg(index));
     session.store().deleteEntry(category, index - 1);
     session.save();
-    Invocation::print(QStringLiteral("Removed entry %1 of category %2 (%3).\n")
-                          .arg(index)
-                          .arg(category)
-                          .arg(tabCaption(category))
-                          .toUtf8());
+    print(QStringLiteral("Removed entry %1 of category %2 (%3).\n")
+              .arg(index)
+              .arg(category)
+              .arg(tabCaption(category))
+              .toUtf8());
     return 0;
 }

@@ -1,24 +1,28 @@
 #pragma once
 
-#include <QStringList>
+#include <QString>
+#include <optional>
 
 class EntryStore;
 class QIODevice;
-class QTextStream;
 
 namespace Reports {
 
-// keyvane-cli report (--html|--text) --categories LIST [--mask] [--color white|blue|green|red|black] [-o
-// FILE]
-//
-// args are the words after "report" (a leading "report" is skipped too). LIST is comma-separated; a
-// category is named by its number 0-5, its keyword (HTML, SERIAL, APP, WALLET, REMOTE, MISC), its tab
-// caption or its caption in the reports dialog, in any case. The report holds the same bytes that the
-// reports dialog saves for the same choices: to FILE (owner-only) or, without -o, to out. Errors go to err
-// as one line each; the result is the exit status, 0 or 1.
-int runReportCommand(const EntryStore& store, const QStringList& args, QIODevice& out, QTextStream& err);
+// A report as `keyvane-cli report` asks for it, its values as the user typed them.
+struct ReportRequest {
+    bool html = false; // else the text report
+    // Comma-separated; a category is named by its number 0-5, its keyword (HTML, SERIAL, APP, WALLET,
+    // REMOTE, MISC), its tab caption or its caption in the reports dialog, in any case.
+    QString categories;
+    bool mask = false;
+    std::optional<QString> color; // HTML only: white, blue, green, red or black
+    QString outputFile;           // empty: the report goes to out
+};
 
-// The usage line of the command.
-QString reportCommandUsage();
+// Writes the same bytes that the reports dialog saves for the same choices: to the output file
+// (owner-only) or to out. Returns false with a one-line *error, and nothing written, on a bad request or
+// a failed write.
+bool writeRequestedReport(const EntryStore& store, const ReportRequest& request, QIODevice& out,
+                          QString* error);
 
 } // namespace Reports

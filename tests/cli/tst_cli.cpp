@@ -93,7 +93,9 @@ private slots:
     void defaultPath_data();
     void defaultPath();
     void help();
-    void generateAndReport();
+    void generate_data();
+    void generate();
+    void report();
     void passwordFromStandardInput();
 };
 
@@ -182,12 +184,45 @@ void TestCli::refusals_data()
     QTest::newRow("unknown command") << QStringList{"frob"} << true << "unknown command";
     QTest::newRow("unknown global option")
         << QStringList{"--force", "list"} << true << "unknown option --force";
-    QTest::newRow("category 6") << QStringList{"list", "--category", "6"} << true << "unknown category";
-    QTest::newRow("category -1") << QStringList{"add", "--category", "-1"} + five << true
-                                 << "unknown category";
-    QTest::newRow("category word") << QStringList{"add", "--category", "web"} + five << true
-                                   << "unknown category";
-    QTest::newRow("category without value") << QStringList{"list", "--category"} << true << "needs a value";
+    // Every number is read by one rule: digits only, nothing around them, within the option's range.
+    const QString category = QStringLiteral("--category must be a whole number from 0 to 5");
+    QTest::newRow("category 6") << QStringList{"list", "--category", "6"} << true << category;
+    QTest::newRow("category -1") << QStringList{"add", "--category", "-1"} + five << true << category;
+    QTest::newRow("category word") << QStringList{"add", "--category", "web"} + five << true << category;
+    QTest::newRow("category blank") << QStringList{"list", "--category", " 1"} << true << category;
+    QTest::newRow("index blank") << QStringList{"remove", "--category", "0", "--index", " 1"} << true
+                                 << "--index must be";
+    QTest::newRow("index plus") << QStringList{"remove", "--category", "0", "--index=+1"} << true
+                                << "--index must be";
+    QTest::newRow("length 101") << QStringList{"generate", "--length", "101"} << true
+                                << "--length must be a whole number from 0 to 100, not \"101\"";
+    QTest::newRow("length negative") << QStringList{"generate", "--length", "-1"} << true
+                                     << "--length must be";
+    QTest::newRow("type 4") << QStringList{"generate", "--type", "4"} << true << "--type must be";
+    QTest::newRow("count 0") << QStringList{"generate", "--count", "0"} << true << "--count must be";
+    QTest::newRow("count too large") << QStringList{"generate", "--count", "99999999999"} << true
+                                     << "--count must be";
+    // A doubled option is refused for every command, not resolved by the last one.
+    QTest::newRow("doubled index") << QStringList{"remove", "--category", "0", "--index", "2", "--index", "1"}
+                                   << true << "--index is given more than once";
+    QTest::newRow("doubled flag") << QStringList{"list", "--show", "--show"} << true << "--show is given";
+    QTest::newRow("doubled length") << QStringList{"generate", "--length", "5", "--length=7"} << true
+                                    << "--length is given";
+    QTest::newRow("doubled db") << QStringList{"list", "--db", "other.adr"} << true << "--db is given";
+    QTest::newRow("category without value") << QStringList{"list", "--category"} << true << "missing value";
+    QTest::newRow("value after a flag") << QStringList{"list", "--show=1"} << true << "--show";
+    QTest::newRow("generate with a field") << QStringList{"generate", "12"} << true << "takes no fields";
+    QTest::newRow("report without kind")
+        << QStringList{"report", "--categories", "0"} << true << "choose --html or --text";
+    QTest::newRow("report of both kinds")
+        << QStringList{"report", "--html", "--text", "--categories", "0"} << true << "choose one of";
+    QTest::newRow("report without categories")
+        << QStringList{"report", "--html"} << true << "report needs --categories";
+    QTest::newRow("report to an empty name")
+        << QStringList{"report", "--html", "--categories", "0", "-o", ""} << true << "-o needs a file name";
+    QTest::newRow("report with an unknown colour")
+        << QStringList{"report", "--html", "--categories", "0", "--color", "pink"} << true
+        << "unknown colour";
     QTest::newRow("add without category") << QStringList{"add"} + five << true << "needs --category";
     QTest::newRow("add four fields") << QStringList{"add", "--category", "0", "a", "b", "c", "d"} << true
                                      << "exactly 5 fields, not 4";
@@ -196,8 +231,13 @@ void TestCli::refusals_data()
     QTest::newRow("add unknown option")
         << QStringList{"add", "--category", "0", "--force"} + five << true << "unknown option --force";
     // An unknown word may be a mistyped password: it is not repeated.
-    QTest::newRow("secret-looking option")
-        << QStringList{"add", "--category", "0", "--Pa$$w0rd"} + five << true << "(a word beginning with --)";
+    QTest::newRow("secret-looking option") << QStringList{"add", "--category", "0", "--Pa$$w0rd=x"} + five
+                                           << true << "(a word beginning with -)";
+    QTest::newRow("field with one dash")
+        << QStringList{"add", "--category", "0", "a", "b", "-Pa$$w0rd", "d", "e"} << true
+        << "a field that begins with - goes after a lone --";
+    QTest::newRow("secret-looking command")
+        << QStringList{"Pa$$w0rd"} << true << "(a word that is no command)";
     QTest::newRow("list with a field") << QStringList{"list", "Mail"} << true << "takes no fields";
     QTest::newRow("index 0") << QStringList{"remove", "--category", "0", "--index", "0"} << true
                              << "number from 1";
@@ -346,31 +386,58 @@ void TestCli::defaultPath()
 
 void TestCli::help()
 {
-    for (const QStringList& arguments : {QStringList{"--help"}, QStringList{"add", "--help"}}) {
-        const Result r = runCli(arguments);
-        QCOMPARE(r.status, 0);
-        for (const char* command : {"list", "add", "remove"})
-            QVERIFY2(r.out.contains(QStringLiteral("\n  %1 ").arg(command)), command);
-    }
+    Result r = runCli({"--help"});
+    QCOMPARE(r.status, 0);
+    for (const char* command : {"list", "add", "remove", "generate", "report"})
+        QVERIFY2(r.out.contains(QStringLiteral("\n  %1 ").arg(command)), command);
+    // Each command's help comes from its declared options, and asks for nothing else.
+    r = runCli({"remove", "--help"});
+    QCOMPARE(r.status, 0);
+    QVERIFY2(r.out.startsWith("Usage: keyvane-cli [--db FILE] remove --category N --index I\n"),
+             qPrintable(r.out));
+    QVERIFY2(QRegularExpression(QStringLiteral("\n  --index I +The entry's number")).match(r.out).hasMatch(),
+             qPrintable(r.out));
+    r = runCli({"report", "--help"});
+    QVERIFY2(r.out.contains("[-o FILE]") && r.out.contains("\n  --db FILE "), qPrintable(r.out));
 }
 
 QTEST_GUILESS_MAIN(TestCli)
 #include "tst_cli.moc"
 
-void TestCli::generateAndReport()
+void TestCli::generate_data()
 {
-    const Result generated = runCli({"generate", "--type", "1", "--length", "12", "--count", "3"});
-    QCOMPARE(generated.status, 0);
-    const QStringList lines = generated.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), 3);
-    for (const QString& line : lines)
-        QVERIFY2(line.size() == 12 && QRegularExpression(QStringLiteral("^[0-9]+$")).match(line).hasMatch(),
-                 qPrintable(line));
-    const Result tooLong = runCli({"generate", "--length", "101"});
-    QCOMPARE(tooLong.status, 1);
-    QVERIFY(tooLong.out.isEmpty());
-    QCOMPARE(tooLong.err.count(QLatin1Char('\n')), 1);
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("line");
 
+    QTest::newRow("defaults: one mixed password of six") << QStringList{} << 1 << "[0-9A-NP-Za-np-z]{6}";
+    QTest::newRow("digits, several, distinct")
+        << QStringList{"--type", "1", "--length", "12", "--count", "20"} << 20 << "[0-9]{12}";
+    QTest::newRow("lower letters, name=value")
+        << QStringList{"--case=2", "--type=2", "--length=100"} << 1 << "[a-np-z]{100}";
+    QTest::newRow("zero length gives empty lines") << QStringList{"--length", "0", "--count", "3"} << 3 << "";
+}
+
+void TestCli::generate()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, count);
+    QFETCH(QString, line);
+
+    const Result r = runCli(QStringList{"generate"} + arguments);
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.err, QString());
+    const QStringList lines = r.out.chopped(1).split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), count);
+    const QRegularExpression shape(QStringLiteral("^%1$").arg(line));
+    for (const QString& password : lines)
+        QVERIFY2(shape.match(password).hasMatch(), qPrintable(password));
+    if (!line.isEmpty()) // each line a fresh draw, not one password repeated
+        QCOMPARE(QSet<QString>(lines.cbegin(), lines.cend()).size(), count);
+}
+
+void TestCli::report()
+{
     TestHome home;
     const QString db = home.file(QStringLiteral("report.adr"));
     QCOMPARE(runOn(db, {"add", "--category", "5", "Locker", "anna", "Zürich", "", "<b>"}).status, 0);

@@ -6,26 +6,33 @@
 #include <QBuffer>
 #include <QFile>
 #include <QTest>
-#include <QTextStream>
 
 using ReportExamples::entry;
+using Reports::ReportRequest;
 
 namespace {
 
 struct Run {
-    int status = -1;
+    bool done = false;
     QByteArray out;
-    QString err;
+    QString error;
 };
 
-Run run(const EntryStore& store, const QStringList& args)
+ReportRequest request(bool html, const QString& categories, bool mask = false)
+{
+    ReportRequest request;
+    request.html = html;
+    request.categories = categories;
+    request.mask = mask;
+    return request;
+}
+
+Run run(const EntryStore& store, const ReportRequest& request)
 {
     Run result;
     QBuffer out(&result.out);
     out.open(QIODevice::WriteOnly);
-    QTextStream err(&result.err);
-    result.status = Reports::runReportCommand(store, args, out, err);
-    err.flush();
+    result.done = Reports::writeRequestedReport(store, request, out, &result.error);
     return result;
 }
 
@@ -59,23 +66,21 @@ void ReportCommandTest::init()
 
 void ReportCommandTest::workedExamplesToStandardOutput_data()
 {
-    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("html");
+    QTest::addColumn<QString>("categories");
     QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("html") << QStringList{"--html", "--categories", "2", "--mask"}
-                          << ReportExamples::htmlExampleFile();
-    QTest::newRow("text") << QStringList{"--text", "--mask", "--categories", "5"}
-                          << ReportExamples::textExampleFile();
-    QTest::newRow("leading report word") << QStringList{"report", "--text", "--mask", "--categories", "misc"}
-                                         << ReportExamples::textExampleFile();
+    QTest::newRow("html") << true << "2" << ReportExamples::htmlExampleFile();
+    QTest::newRow("text") << false << "misc" << ReportExamples::textExampleFile();
 }
 
 void ReportCommandTest::workedExamplesToStandardOutput()
 {
-    QFETCH(QStringList, args);
+    QFETCH(bool, html);
+    QFETCH(QString, categories);
     QFETCH(QByteArray, bytes);
-    const Run r = run(*m_store, args);
-    QCOMPARE(r.err, QString());
-    QCOMPARE(r.status, 0);
+    const Run r = run(*m_store, request(html, categories, true));
+    QCOMPARE(r.error, QString());
+    QVERIFY(r.done);
     QCOMPARE(r.out, bytes);
 }
 
@@ -83,8 +88,10 @@ void ReportCommandTest::writesFileOwnerOnly()
 {
     TestHome home;
     const QString path = home.file(QStringLiteral("out.html"));
-    const Run r = run(*m_store, {"--html", "--categories", "Applications", "--mask", "-o", path});
-    QCOMPARE(r.status, 0);
+    ReportRequest toFile = request(true, QStringLiteral("Applications"), true);
+    toFile.outputFile = path;
+    const Run r = run(*m_store, toFile);
+    QVERIFY(r.done);
     QVERIFY(r.out.isEmpty());
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -95,9 +102,9 @@ void ReportCommandTest::writesFileOwnerOnly()
 void ReportCommandTest::categoriesByNameInCategoryOrder()
 {
     // Named in reverse and in every accepted form: the sections still come in category order.
-    const Run byName = run(*m_store, {"--text", "--categories", "MISC, Web Sites"});
-    const Run byNumber = run(*m_store, {"--text", "--categories", "0,5"});
-    QCOMPARE(byName.status, 0);
+    const Run byName = run(*m_store, request(false, QStringLiteral("MISC, Web Sites")));
+    const Run byNumber = run(*m_store, request(false, QStringLiteral("0,5")));
+    QVERIFY(byName.done);
     QCOMPARE(byName.out, byNumber.out);
     QVERIFY(byName.out.startsWith("\r\nWeb Sites\r\n"));
     QVERIFY(byName.out.indexOf("\r\nMisc\r\n") > byName.out.indexOf("\r\nWeb Sites\r\n"));
@@ -105,8 +112,10 @@ void ReportCommandTest::categoriesByNameInCategoryOrder()
 
 void ReportCommandTest::colourAndClearText()
 {
-    const Run r = run(*m_store, {"--html", "--categories", "0", "--color", "Red"});
-    QCOMPARE(r.status, 0);
+    ReportRequest red = request(true, QStringLiteral("0"));
+    red.color = QStringLiteral("Red");
+    const Run r = run(*m_store, red);
+    QVERIFY(r.done);
     QVERIFY(r.out.startsWith("<br><h2><font color=#FF0000><b>Web Pages</b></h2></font>"));
     QVERIFY(r.out.contains("<td width=20%>pw</td>\r\n"));
 }
@@ -114,50 +123,67 @@ void ReportCommandTest::colourAndClearText()
 void ReportCommandTest::windows1252BytesUnchanged()
 {
     m_store->addEntry(entry("Caf\xc3\xa9", "\xe2\x82\xac", "x", "y", "z"), Wallet);
-    const Run r = run(*m_store, {"--text", "--categories", "3"});
-    QCOMPARE(r.status, 0);
+    const Run r = run(*m_store, request(false, QStringLiteral("3")));
+    QVERIFY(r.done);
     QVERIFY(r.out.contains("\tCaf\xe9\r\n"));
     QVERIFY(r.out.contains("\t\x80\r\n"));
 }
 
 void ReportCommandTest::errors_data()
 {
-    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("html");
+    QTest::addColumn<QString>("categories");
+    QTest::addColumn<QString>("color"); // empty: none given
+    QTest::addColumn<QString>("output");
     QTest::addColumn<QString>("message");
-    QTest::newRow("no kind") << QStringList{"--categories", "0"} << "choose --html or --text";
-    QTest::newRow("both kinds") << QStringList{"--html", "--text", "--categories", "0"} << "choose one of";
-    QTest::newRow("no categories") << QStringList{"--html"} << "--categories is required";
-    QTest::newRow("categories without value") << QStringList{"--html", "--categories"} << "needs a value";
-    QTest::newRow("empty list") << QStringList{"--html", "--categories", ""} << "empty category";
-    QTest::newRow("empty item") << QStringList{"--html", "--categories", "0,,5"} << "empty category";
-    QTest::newRow("unknown name") << QStringList{"--text", "--categories", "0,Bogus"}
+    QTest::newRow("empty list") << true << ""
+                                << ""
+                                << ""
+                                << "empty category";
+    QTest::newRow("empty item") << true << "0,,5"
+                                << ""
+                                << ""
+                                << "empty category";
+    QTest::newRow("unknown name") << false << "0,Bogus"
+                                  << ""
+                                  << ""
                                   << "unknown category \"Bogus\"";
-    QTest::newRow("number out of range")
-        << QStringList{"--text", "--categories", "6"} << "unknown category \"6\"";
-    QTest::newRow("category without entries")
-        << QStringList{"--text", "--categories", "wallet"} << "category \"Wallet\" has no entries";
-    QTest::newRow("unknown colour") << QStringList{"--html", "--categories", "0", "--color", "pink"}
+    QTest::newRow("number out of range") << false << "6"
+                                         << ""
+                                         << ""
+                                         << "unknown category \"6\"";
+    QTest::newRow("category without entries") << false << "wallet"
+                                              << ""
+                                              << ""
+                                              << "category \"Wallet\" has no entries";
+    QTest::newRow("unknown colour") << true << "0"
+                                    << "pink"
+                                    << ""
                                     << "unknown colour \"pink\"";
-    QTest::newRow("colour on text") << QStringList{"--text", "--categories", "0", "--color", "red"}
+    QTest::newRow("colour on text") << false << "0"
+                                    << "red"
+                                    << ""
                                     << "HTML report only";
-    QTest::newRow("unknown option") << QStringList{"--html", "--categories", "0", "--bold"}
-                                    << "unknown argument \"--bold\"";
-    QTest::newRow("empty output name")
-        << QStringList{"--html", "--categories", "0", "-o", ""} << "-o needs a file";
-    QTest::newRow("unwritable output")
-        << QStringList{"--html", "--categories", "0", "-o", "/nonexistent/dir/r.html"}
-        << "cannot write \"/nonexistent/dir/r.html\"";
+    QTest::newRow("unwritable output") << true << "0"
+                                       << ""
+                                       << "/nonexistent/dir/r.html"
+                                       << "cannot write \"/nonexistent/dir/r.html\"";
 }
 
 void ReportCommandTest::errors()
 {
-    QFETCH(QStringList, args);
+    QFETCH(bool, html);
+    QFETCH(QString, categories);
+    QFETCH(QString, color);
+    QFETCH(QString, output);
     QFETCH(QString, message);
-    const Run r = run(*m_store, args);
-    QCOMPARE(r.status, 1);
+    ReportRequest bad = request(html, categories);
+    if (!color.isEmpty()) bad.color = color;
+    bad.outputFile = output;
+    const Run r = run(*m_store, bad);
+    QVERIFY(!r.done);
     QVERIFY(r.out.isEmpty()); // nothing half-written to standard output
-    QVERIFY2(r.err.contains(message), qPrintable(r.err));
-    QVERIFY2(r.err.endsWith(QLatin1Char('\n')) && r.err.count(QLatin1Char('\n')) == 1, qPrintable(r.err));
+    QVERIFY2(r.error.contains(message) && !r.error.contains(QLatin1Char('\n')), qPrintable(r.error));
 }
 
 QTEST_GUILESS_MAIN(ReportCommandTest)
