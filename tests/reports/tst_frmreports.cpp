@@ -55,8 +55,6 @@ private slots:
     void init();
     void cleanup();
 
-    void captions_data();
-    void captions();
     void opensOnRequestedTab();
     void checkBoxesOnlyForNonEmptyCategories();
     void everyButtonNeedsASelection_data();
@@ -128,50 +126,6 @@ QPushButton* FrmReportsTest::button(const char* name)
 QStringList FrmReportsTest::dataFiles() const
 {
     return QDir(m_home->path()).entryList(QDir::Files);
-}
-
-void FrmReportsTest::captions_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("text");
-    const QStringList boxes = {"Web Sites", "Serial Numbers", "Applications",
-                               "Wallet",    "Remote Servers", "Misc"};
-    for (int i = 0; i < boxes.size(); ++i) {
-        QTest::addRow("chkTables_%d", i) << QStringLiteral("chkTables_%1").arg(i) << boxes[i];
-        QTest::addRow("chkTables2_%d", i) << QStringLiteral("chkTables2_%1").arg(i) << boxes[i];
-    }
-    const auto rows = [](const QStringList& names, const char* text) {
-        for (const QString& name : names)
-            QTest::newRow(qPrintable(name)) << name << QString::fromLatin1(text);
-    };
-    rows({"Frame1", "Frame3"}, "Print Options");
-    rows({"Frame2", "Frame4"}, "Tables to print");
-    rows({"chkPrintPasswords", "chkPrintPasswords2"}, "Hide Sensitive Information");
-    rows({"chkBoldTitles"}, "Print Titles in");
-    rows({"Label1"}, "Title Color");
-    rows({"Label2"}, "Bold");
-    rows({"Label3"}, "Print");
-    rows({"cmdPreview", "cmdViewTXT"}, "View Report");
-    rows({"cmdSaveReportAs", "cmdSaveText"}, "Save Report As...");
-    rows({"cmdPrintText"}, "Print Report");
-    rows({"cmdCancel_0", "cmdCancel_1"}, "Close");
-}
-
-void FrmReportsTest::captions()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, text);
-    makeDialog();
-    QWidget* widget = m_dialog->findChild<QWidget*>(name);
-    QVERIFY2(widget, qPrintable(name));
-    QString actual;
-    if (auto* b = qobject_cast<QAbstractButton*>(widget))
-        actual = b->text();
-    else if (auto* g = qobject_cast<QGroupBox*>(widget))
-        actual = g->title();
-    else if (auto* l = qobject_cast<QLabel*>(widget))
-        actual = l->text();
-    QCOMPARE(actual, text);
 }
 
 void FrmReportsTest::opensOnRequestedTab()

@@ -16,25 +16,12 @@ Entry fields(const QString& site, const QString& user = {}, const QString& pass 
 class TestEntryStore : public QObject {
     Q_OBJECT
 private slots:
-    void captionsAndKeywords();
     void addTrimsAppendsAndHandsBackPosition();
     void addAtPositionAndDuplicates();
     void maskingDerivesFromClearValue();
     void deleteAndReinsert();
     void refusesEntryBeyondLimit();
 };
-
-void TestEntryStore::captionsAndKeywords()
-{
-    QCOMPARE(tabCaption(RemoteSystems), QStringLiteral("Remote Systems"));
-    QCOMPARE(categoryKeyword(SerialNumbers), QStringLiteral("SERIAL"));
-    QCOMPARE(columnCaptions(Wallet),
-             (QStringList{"Credit Card Type", "Name on Card", "Card Number", "Expiration Date", "Notes"}));
-    // Misc shows two columns headed "Notes".
-    QCOMPARE(columnCaptions(Misc).count(QStringLiteral("Notes")), 2);
-    EntryStore store;
-    QCOMPARE(store.list(WebPages).headerData(2, Qt::Horizontal).toString(), QStringLiteral("Password"));
-}
 
 void TestEntryStore::addTrimsAppendsAndHandsBackPosition()
 {

@@ -10,7 +10,6 @@ class AboutBoxTest : public QObject {
     Q_OBJECT
 private slots:
     void init() { m_fake = &FakeDesktop::install(); }
-    void captions();
     void linksOpenThroughDesktop_data();
     void linksOpenThroughDesktop();
     void closing_data();
@@ -20,16 +19,6 @@ private:
     TestHome m_home;
     FakeDesktop* m_fake = nullptr;
 };
-
-void AboutBoxTest::captions()
-{
-    frmAbout about;
-    QCOMPARE(about.windowTitle(), QStringLiteral("About Keyvane"));
-    QCOMPARE(about.Label1->text(), QStringLiteral("About Keyvane"));
-    QCOMPARE(about.Label2->text(), QStringLiteral("Version 1.1"));
-    QCOMPARE(about.Label6->text(), QStringLiteral("Click here to send us your comments."));
-    QCOMPARE(about.cmdClose->text(), QStringLiteral("&Close"));
-}
 
 void AboutBoxTest::linksOpenThroughDesktop_data()
 {
