@@ -78,7 +78,9 @@ double startupFigure(BenchContext& context)
     auto window = std::make_unique<frmMain>();
     if (!window->Load()) qFatal("startup: the main window did not load");
     FirstPaint firstPaint;
-    window->ListView1(0)->viewport()->installEventFilter(&firstPaint);
+    window->findChild<QTableView*>(QStringLiteral("ListView1_0"))
+        ->viewport()
+        ->installEventFilter(&firstPaint);
     window->show();
     while (!firstPaint.painted)
         QApplication::processEvents(QEventLoop::WaitForMoreEvents);

@@ -51,11 +51,6 @@ QString Color::GetColor() const
     return Reports::titleColor(ImageCombo1->currentIndex());
 }
 
-void Color::GetRgb(qint32 color, qint16& red, qint16& green, qint16& blue)
-{
-    Reports::GetRgb(color, red, green, blue);
-}
-
 QSize Color::sizeHint() const
 {
     return QSize(ImageCombo1->sizeHint().width(), comboHeight(ImageCombo1));

@@ -13,8 +13,6 @@ public:
 
     // The chosen colour as the HTML report writes it; black when nothing is chosen.
     QString GetColor() const;
-    // Splits a packed colour value into red, green and blue.
-    static void GetRgb(qint32 color, qint16& red, qint16& green, qint16& blue);
 
     QComboBox* ImageCombo1 = nullptr;
 

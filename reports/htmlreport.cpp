@@ -61,19 +61,6 @@ int titleColorIndex(const QString& name)
     return -1;
 }
 
-void GetRgb(qint32 color, qint16& red, qint16& green, qint16& blue)
-{
-    // Whole-number division rounding down, so a negative colour splits the way it always has.
-    const auto part = [color](qint64 divisor) {
-        qint64 quotient = color / divisor;
-        if (color % divisor != 0 && color < 0) --quotient;
-        return qint16(quotient & 255);
-    };
-    red = part(1);
-    green = part(256);
-    blue = part(65536);
-}
-
 void GenerateHTML(QString& buffer, const EntryStore& store, int whatLV, bool hideSensitive,
                   const QString& titleColor)
 {

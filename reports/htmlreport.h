@@ -18,9 +18,6 @@ QString titleColor(int index);
 // The index of a swatch name (case-insensitive), or -1.
 int titleColorIndex(const QString& name);
 
-// Splits a packed colour (red in the low byte) into its three components.
-void GetRgb(qint32 color, qint16& red, qint16& green, qint16& blue);
-
 // Appends one category's heading and table to buffer. Nothing read from the store is escaped: markup in
 // an entry reaches the page as it is. Field 3 is taken in clear, or as six asterisks when hideSensitive.
 void GenerateHTML(QString& buffer, const EntryStore& store, int whatLV, bool hideSensitive,

@@ -1,13 +1,6 @@
 #include "reports/reportoptions.h"
 
-#include <algorithm>
-
 namespace Reports {
-
-bool ReportOptions::anySelected() const
-{
-    return std::any_of(categories.begin(), categories.end(), [](bool ticked) { return ticked; });
-}
 
 QString reportCategoryCaption(int category)
 {

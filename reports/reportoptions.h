@@ -13,8 +13,6 @@ struct ReportOptions {
     bool hideSensitive = false;                     // mask field 3
     QString titleColor = QStringLiteral("#000000"); // heading colour of the HTML report
     bool boldTitles = false;                        // section titles in bold on paper
-
-    bool anySelected() const;
 };
 
 // The captions of the dialog's category check boxes, which are also the text report's section titles.

@@ -41,12 +41,9 @@ QIcon keyvaneIcon(const QString& key)
     static QHash<QString, QIcon> cache;
     if (auto it = cache.constFind(key); it != cache.constEnd()) return *it;
     const QString file = QStringLiteral(":/icons/%1.svg").arg(key.toLower());
-    const QString bitmap = QStringLiteral(":/icons/%1.bmp").arg(key.toLower());
     QIcon icon;
     if (QFile::exists(file)) {
         icon = QIcon(file);
-    } else if (QFile::exists(bitmap)) {
-        icon.addPixmap(QPixmap::fromImage(withTransparentColour(QImage(bitmap))));
     } else {
         icon.addPixmap(badge(key, 16));
         icon.addPixmap(badge(key, 32));
@@ -58,16 +55,4 @@ QIcon keyvaneIcon(const QString& key)
 QIcon categoryIcon(int category)
 {
     return keyvaneIcon(categoryKeyword(category));
-}
-
-QImage withTransparentColour(const QImage& bitmap, QRgb transparent)
-{
-    QImage image = bitmap.convertToFormat(QImage::Format_ARGB32);
-    const QRgb key = transparent & 0xFFFFFF;
-    for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            if ((line[x] & 0xFFFFFF) == key) line[x] = 0;
-    }
-    return image;
 }

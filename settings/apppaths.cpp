@@ -1,7 +1,7 @@
 #include "settings/apppaths.h"
 
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 #ifdef Q_OS_UNIX
@@ -13,12 +13,13 @@ namespace {
 
 QString ensureFolder(const QString& path)
 {
-    QDir dir(path);
-    if (!dir.exists()) {
-        dir.mkpath(QStringLiteral("."));
-        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    // The last folder is made owner-only as it is made; those above it, if missing, as usual.
+    const QString clean = QDir::cleanPath(path);
+    if (!QFileInfo::exists(clean)) {
+        QDir().mkpath(QFileInfo(clean).path());
+        QDir().mkdir(clean, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
-    return QDir::cleanPath(path);
+    return clean;
 }
 
 QString keyvaneHome()

@@ -1,10 +1,6 @@
 #include "shell/csystray.h"
 
-#include <QSystemTrayIcon>
-
-namespace {
-constexpr int kIdentifier = 0;
-}
+#include <QMenu>
 
 cSysTray::cSysTray(QObject* parent) : QObject(parent) {}
 
@@ -37,27 +33,18 @@ void cSysTray::setInTray(bool inTray)
     m_inTray = inTray;
 }
 
+void cSysTray::setContextMenu(QMenu* menu)
+{
+    m_menu = menu;
+    if (m_added) m_shellIcon->setContextMenu(menu);
+}
+
 void cSysTray::AddTrayIcon()
 {
     m_shellIcon = new QSystemTrayIcon(m_icon, this);
     m_shellIcon->setToolTip(shownTip());
-    connect(m_shellIcon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        switch (reason) {
-        case QSystemTrayIcon::Context:
-            DispatchTrayMessage(WM_RBUTTONDOWN, kIdentifier);
-            DispatchTrayMessage(WM_RBUTTONUP, kIdentifier);
-            break;
-        case QSystemTrayIcon::DoubleClick:
-            DispatchTrayMessage(WM_LBUTTONDBLCLK, kIdentifier);
-            break;
-        case QSystemTrayIcon::Trigger:
-            DispatchTrayMessage(WM_LBUTTONDOWN, kIdentifier);
-            DispatchTrayMessage(WM_LBUTTONUP, kIdentifier);
-            break;
-        default: // the middle button raises nothing
-            break;
-        }
-    });
+    m_shellIcon->setContextMenu(m_menu);
+    connect(m_shellIcon, &QSystemTrayIcon::activated, this, &cSysTray::activated);
     m_shellIcon->show();
     m_added = true;
 }
@@ -68,33 +55,4 @@ void cSysTray::RemoveTrayIcon()
     delete m_shellIcon;
     m_shellIcon = nullptr;
     m_added = false;
-}
-
-void cSysTray::DispatchTrayMessage(int mouseMessage, int identifier)
-{
-    switch (mouseMessage) {
-    case WM_MOUSEMOVE:
-        emit MouseMove(identifier);
-        break;
-    case WM_LBUTTONDOWN:
-        emit MouseDown(1, identifier);
-        break;
-    case WM_LBUTTONUP:
-        emit MouseUp(1, identifier);
-        break;
-    case WM_LBUTTONDBLCLK:
-        emit MouseDblClick(1, identifier);
-        break;
-    case WM_RBUTTONDOWN:
-        emit MouseDown(2, identifier);
-        break;
-    case WM_RBUTTONUP:
-        emit MouseUp(2, identifier);
-        break;
-    case WM_RBUTTONDBLCLK:
-        emit MouseDblClick(2, identifier);
-        break;
-    default:
-        break;
-    }
 }

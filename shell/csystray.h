@@ -2,25 +2,17 @@
 
 #include <QIcon>
 #include <QObject>
+#include <QPointer>
+#include <QSystemTrayIcon>
 #include <QVariant>
 
-class QSystemTrayIcon;
+class QMenu;
 
-// The notification-area icon as a small control: three properties and four mouse events, the events
-// carrying the button (1 left, 2 right) and the icon's identifier (always 0).
+// The notification-area icon as a small control: three properties, the menu its right click opens and
+// the desktop's activations of the icon.
 class cSysTray : public QObject {
     Q_OBJECT
 public:
-    // The mouse messages the events are told apart by.
-    enum MouseMessage {
-        WM_MOUSEMOVE = 512,
-        WM_LBUTTONDOWN = 513,
-        WM_LBUTTONUP = 514,
-        WM_LBUTTONDBLCLK = 515,
-        WM_RBUTTONDOWN = 516,
-        WM_RBUTTONUP = 517,
-        WM_RBUTTONDBLCLK = 518,
-    };
     static constexpr int kTipLength = 63; // the tip field holds 64 characters with its terminator
 
     explicit cSysTray(QObject* parent = nullptr);
@@ -37,15 +29,11 @@ public:
     bool isAdded() const { return m_added; }
     // The tooltip the desktop is given.
     QString shownTip() const { return m_tip.left(kTipLength); }
-
-    // Turns a mouse message for the icon into one event.
-    void DispatchTrayMessage(int mouseMessage, int identifier);
+    // The menu the desktop opens on a right click, also while the main window is hidden.
+    void setContextMenu(QMenu* menu);
 
 signals:
-    void MouseMove(int identifier);
-    void MouseDown(int button, int identifier);
-    void MouseUp(int button, int identifier);
-    void MouseDblClick(int button, int identifier);
+    void activated(QSystemTrayIcon::ActivationReason reason);
 
 private:
     void AddTrayIcon();
@@ -55,5 +43,6 @@ private:
     QString m_tip;
     bool m_inTray = false;
     bool m_added = false;
+    QPointer<QMenu> m_menu;
     QSystemTrayIcon* m_shellIcon = nullptr;
 };

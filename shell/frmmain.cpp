@@ -7,7 +7,6 @@
 #include "shell/csystray.h"
 #include "shell/menuhints.h"
 #include "shell/termination.h"
-#include "shell/version.h"
 #include "store/databasefile.h"
 
 #include <QAction>
@@ -18,6 +17,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
@@ -29,6 +29,7 @@ namespace {
 
 const QString kHideCaption = QStringLiteral("Hide Sensitive Information");
 const QString kShowCaption = QStringLiteral("Show Sensitive Information");
+const char* const kDecoratedProperty = "decorated";
 
 // Window measures are kept in twips (1/1440 inch) and turned into pixels at the screen's logical DPI.
 constexpr int kLoadHeightTwips = 5115;
@@ -52,6 +53,13 @@ void addSeparator(QMenu* menu, const char* name)
     menu->addSeparator()->setObjectName(QLatin1String(name));
 }
 
+QMenu* addMenu(QMenuBar* bar, const char* name, const QString& caption)
+{
+    QMenu* menu = bar->addMenu(caption);
+    menu->setObjectName(QLatin1String(name));
+    return menu;
+}
+
 } // namespace
 
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
@@ -70,14 +78,18 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
         connect(&model, &QAbstractItemModel::rowsRemoved, this, &frmMain::updateButtons);
         connect(&model, &QAbstractItemModel::modelReset, this, &frmMain::updateButtons);
     }
-    connect(m_tabNav, &QTabWidget::currentChanged, this, &frmMain::updateButtons);
+    connect(TabNav, &QTabWidget::currentChanged, this, &frmMain::updateButtons);
     connect(&m_store, &EntryStore::databaseChangedChanged, this, &frmMain::updateButtons);
     m_trayWatch = new QTimer(this);
+    m_trayWatch->setObjectName(QStringLiteral("trayWatch"));
     m_trayWatch->setInterval(1000);
     connect(m_trayWatch, &QTimer::timeout, this, &frmMain::checkTrayStillThere);
     cSysTray1 = new cSysTray(this);
     cSysTray1->setObjectName(QStringLiteral("cSysTray1"));
-    connectTray();
+    cSysTray1->setContextMenu(mnuTray);
+    connect(cSysTray1, &cSysTray::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::DoubleClick) restoreFromTray();
+    });
     connectCommands();
     updateButtons();
 }
@@ -86,12 +98,12 @@ frmMain::~frmMain() = default;
 
 void frmMain::createLists()
 {
-    m_tabNav = new QTabWidget(this);
-    m_tabNav->setObjectName(QStringLiteral("TabNav"));
+    TabNav = new QTabWidget(this);
+    TabNav->setObjectName(QStringLiteral("TabNav"));
     for (int c = 0; c < kCategoryCount; ++c) {
         EntryModel& model = m_store.list(c);
         model.setDecoration(categoryIcon(c));
-        auto* list = new QTableView(m_tabNav);
+        auto* list = new QTableView(TabNav);
         list->setObjectName(QStringLiteral("ListView1_%1").arg(c));
         list->setModel(&model);
         list->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -108,111 +120,113 @@ void frmMain::createLists()
         list->horizontalHeader()->setHighlightSections(false);
         list->horizontalHeader()->setStretchLastSection(true);
         list->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        m_lists[c] = list;
-        m_tabNav->addTab(list, categoryIcon(c), tabCaption(c));
+        ListView1[c] = list;
+        TabNav->addTab(list, categoryIcon(c), tabCaption(c));
     }
-    setCentralWidget(m_tabNav);
+    setCentralWidget(TabNav);
 }
 
 void frmMain::createMenus()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("mnuFile"));
-    addItem(file, "mnuSave", QStringLiteral("Save"))->setShortcut(QKeySequence::Save);
-    addSeparator(file, "mnuFile1");
-    addItem(file, "mnuPageSetup", QStringLiteral("Page Setup"));
-    addItem(file, "mnuPrint", QStringLiteral("Print..."))->setShortcut(QKeySequence::Print);
-    addSeparator(file, "mnuFile2");
-    addItem(file, "mnuExit", QStringLiteral("Exit"))->setShortcut(QKeySequence::Quit);
+    mnuFile = addMenu(menuBar(), "mnuFile", QStringLiteral("&File"));
+    mnuSave = addItem(mnuFile, "mnuSave", QStringLiteral("Save"));
+    mnuSave->setShortcut(QKeySequence::Save);
+    addSeparator(mnuFile, "mnuFile1");
+    mnuPageSetup = addItem(mnuFile, "mnuPageSetup", QStringLiteral("Page Setup"));
+    mnuPrint = addItem(mnuFile, "mnuPrint", QStringLiteral("Print..."));
+    mnuPrint->setShortcut(QKeySequence::Print);
+    addSeparator(mnuFile, "mnuFile2");
+    mnuExit = addItem(mnuFile, "mnuExit", QStringLiteral("Exit"));
+    mnuExit->setShortcut(QKeySequence::Quit);
 
-    QMenu* entry = menuBar()->addMenu(QStringLiteral("Entry"));
-    entry->setObjectName(QStringLiteral("mnuEntry"));
-    addItem(entry, "mnuAdd", QStringLiteral("Add New"))->setShortcut(QKeySequence::New);
-    addSeparator(entry, "mnuPopUp1");
-    addItem(entry, "mnuProperties", QStringLiteral("Properties"));
-    addItem(entry, "mnuDelete", QStringLiteral("Delete"));
-    addSeparator(entry, "mnuPopUp2");
-    addItem(entry, "mnuGo", QStringLiteral("Go!!"));
+    mnuEntry = addMenu(menuBar(), "mnuEntry", QStringLiteral("Entry"));
+    mnuAdd = addItem(mnuEntry, "mnuAdd", QStringLiteral("Add New"));
+    mnuAdd->setShortcut(QKeySequence::New);
+    addSeparator(mnuEntry, "mnuPopUp1");
+    mnuProperties = addItem(mnuEntry, "mnuProperties", QStringLiteral("Properties"));
+    mnuDelete = addItem(mnuEntry, "mnuDelete", QStringLiteral("Delete"));
+    addSeparator(mnuEntry, "mnuPopUp2");
+    mnuGo = addItem(mnuEntry, "mnuGo", QStringLiteral("Go!!"));
 
-    QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
-    tools->setObjectName(QStringLiteral("mnuTools"));
-    addItem(tools, "mnuReports", QStringLiteral(".Reports"));
-    addItem(tools, "mnuPasswordGenerator", QStringLiteral("Password Generator"));
-    addSeparator(tools, "mnuTools1");
-    addItem(tools, "mnuWindowslogon", QStringLiteral("Windows Logon"));
-    addItem(tools, "mnuScreenSaver", QStringLiteral("Screen Saver"));
-    addSeparator(tools, "mnuTools2");
-    addItem(tools, "mnuSettings", QStringLiteral("Settings"));
+    mnuTools = addMenu(menuBar(), "mnuTools", QStringLiteral("&Tools"));
+    mnuReports = addItem(mnuTools, "mnuReports", QStringLiteral(".Reports"));
+    mnuPasswordGenerator = addItem(mnuTools, "mnuPasswordGenerator", QStringLiteral("Password Generator"));
+    addSeparator(mnuTools, "mnuTools1");
+    mnuWindowslogon = addItem(mnuTools, "mnuWindowslogon", QStringLiteral("Windows Logon"));
+    mnuScreenSaver = addItem(mnuTools, "mnuScreenSaver", QStringLiteral("Screen Saver"));
+    addSeparator(mnuTools, "mnuTools2");
+    mnuSettings = addItem(mnuTools, "mnuSettings", QStringLiteral("Settings"));
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    help->setObjectName(QStringLiteral("mnuHelp"));
-    addItem(help, "mnuContents", QStringLiteral("Contents"))->setShortcut(QKeySequence(Qt::Key_F1));
-    addSeparator(help, "mnuHelp1");
-    addItem(help, "mnuAbout", QStringLiteral("About"));
-    addSeparator(help, "mnuHelp3");
-    addItem(help, "mnuCheckForUpdates", QStringLiteral("Check for Updates..."));
+    mnuHelp = addMenu(menuBar(), "mnuHelp", QStringLiteral("&Help"));
+    mnuContents = addItem(mnuHelp, "mnuContents", QStringLiteral("Contents"));
+    mnuContents->setShortcut(QKeySequence(Qt::Key_F1));
+    addSeparator(mnuHelp, "mnuHelp1");
+    mnuAbout = addItem(mnuHelp, "mnuAbout", QStringLiteral("About"));
+    addSeparator(mnuHelp, "mnuHelp3");
+    mnuCheckForUpdates = addItem(mnuHelp, "mnuCheckForUpdates", QStringLiteral("Check for Updates..."));
 
     // The tray's pop-up menu: never in the menu bar.
-    m_mnuTray = new QMenu(QStringLiteral("Tray"), this);
-    m_mnuTray->setObjectName(QStringLiteral("mnuTray"));
-    addItem(m_mnuTray, "mnuRestore", QStringLiteral("Restore"));
-    addSeparator(m_mnuTray, "mnuTray1");
-    addItem(m_mnuTray, "mnuSettingsTray", QStringLiteral("Settings"));
-    addSeparator(m_mnuTray, "mnuTray3");
-    addItem(m_mnuTray, "mnuAboutTray", QStringLiteral("About"));
-    addItem(m_mnuTray, "mnuExitTray", QStringLiteral("Exit"));
+    mnuTray = new QMenu(QStringLiteral("Tray"), this);
+    mnuTray->setObjectName(QStringLiteral("mnuTray"));
+    mnuRestore = addItem(mnuTray, "mnuRestore", QStringLiteral("Restore"));
+    addSeparator(mnuTray, "mnuTray1");
+    mnuSettingsTray = addItem(mnuTray, "mnuSettingsTray", QStringLiteral("Settings"));
+    addSeparator(mnuTray, "mnuTray3");
+    mnuAboutTray = addItem(mnuTray, "mnuAboutTray", QStringLiteral("About"));
+    mnuExitTray = addItem(mnuTray, "mnuExitTray", QStringLiteral("Exit"));
 }
 
 void frmMain::createToolbars()
 {
     struct Button {
+        QAction* frmMain::*member;
         const char* key;
         const char* tooltip; // nullptr: the button has none
         const char* image;
     };
     static const Button kToolbar1[] = {
-        {"New", "New", "New"},
-        {"Save", "Save", "Save"},
-        {"Delete", "Delete", "Delete"},
-        {"Print", "Print", "Print"},
-        {"Properties", "Properties", "Properties"},
-        {"Settings", nullptr, "Settings"},
-        {"Reports", nullptr, "Report"},
-        {"Generator", "Password Generator", "Generator"},
-        {"Hide", nullptr, "Hide"},
-        {"Help", "Help", "Help"},
+        {&frmMain::m_newButton, "New", "New", "New"},
+        {&frmMain::m_saveButton, "Save", "Save", "Save"},
+        {&frmMain::m_deleteButton, "Delete", "Delete", "Delete"},
+        {&frmMain::m_printButton, "Print", "Print", "Print"},
+        {&frmMain::m_propertiesButton, "Properties", "Properties", "Properties"},
+        {&frmMain::m_settingsButton, "Settings", nullptr, "Settings"},
+        {&frmMain::m_reportsButton, "Reports", nullptr, "Report"},
+        {&frmMain::m_generatorButton, "Generator", "Password Generator", "Generator"},
+        {&frmMain::m_hideToTrayButton, "Hide", nullptr, "Hide"},
+        {&frmMain::m_helpButton, "Help", "Help", "Help"},
     };
-    m_toolbar1 = addToolBar(QStringLiteral("Toolbar1"));
-    m_toolbar1->setObjectName(QStringLiteral("Toolbar1"));
-    m_toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    m_toolbar1->setMovable(false);
+    QToolBar* toolbar1 = addToolBar(QStringLiteral("Toolbar1"));
+    toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    toolbar1->setMovable(false);
     for (const Button& b : kToolbar1) {
-        QAction* action = m_toolbar1->addAction(keyvaneIcon(QLatin1String(b.image)), QLatin1String(b.key));
+        QAction* action = toolbar1->addAction(keyvaneIcon(QLatin1String(b.image)), QLatin1String(b.key));
         action->setObjectName(QLatin1String(b.key));
         action->setToolTip(b.tooltip ? QLatin1String(b.tooltip) : QString());
+        this->*b.member = action;
     }
     // A tool button shows its text as a tooltip when it has none; these three have none on purpose.
-    for (const char* silent : {"Settings", "Reports", "Hide"})
-        if (QWidget* w = m_toolbar1->widgetForAction(m_toolbar1->findChild<QAction*>(QLatin1String(silent))))
-            w->setToolTip(QStringLiteral(" "));
+    for (QAction* silent : {m_settingsButton, m_reportsButton, m_hideToTrayButton})
+        toolbar1->widgetForAction(silent)->setToolTip(QStringLiteral(" "));
 
     addToolBarBreak();
-    m_toolbar2 = addToolBar(QStringLiteral("Toolbar2"));
-    m_toolbar2->setObjectName(QStringLiteral("Toolbar2"));
-    m_toolbar2->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    m_toolbar2->setMovable(false);
-    m_hideButton = m_toolbar2->addAction(QStringLiteral("Hide Sensitive Information   "));
+    QToolBar* toolbar2 = addToolBar(QStringLiteral("Toolbar2"));
+    toolbar2->setObjectName(QStringLiteral("Toolbar2"));
+    toolbar2->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    toolbar2->setMovable(false);
+    m_hideButton = toolbar2->addAction(QStringLiteral("Hide Sensitive Information   "));
     m_hideButton->setObjectName(QStringLiteral("Hide"));
     m_hideButton->setCheckable(true);
     connect(m_hideButton, &QAction::triggered, this, &frmMain::toggleSensitiveInformation);
-    m_toolbar2->addSeparator();
-    m_toolbar2->addAction(QStringLiteral("View Security Configuration   "))
-        ->setObjectName(QStringLiteral("Security Configuration"));
+    toolbar2->addSeparator();
+    m_securityButton = toolbar2->addAction(QStringLiteral("View Security Configuration   "));
+    m_securityButton->setObjectName(QStringLiteral("Security Configuration"));
 
-    m_toolbar3 = addToolBar(QStringLiteral("Toolbar3"));
-    m_toolbar3->setObjectName(QStringLiteral("Toolbar3"));
-    m_toolbar3->setMovable(false);
-    m_copyButton = new QToolButton(m_toolbar3);
+    QToolBar* toolbar3 = addToolBar(QStringLiteral("Toolbar3"));
+    toolbar3->setObjectName(QStringLiteral("Toolbar3"));
+    toolbar3->setMovable(false);
+    m_copyButton = new QToolButton(toolbar3);
     m_copyButton->setObjectName(QStringLiteral("copy"));
     m_copyButton->setIcon(keyvaneIcon(QStringLiteral("copy")));
     m_copyButton->setToolTip(QStringLiteral("Copy the selected entry"));
@@ -222,12 +236,12 @@ void frmMain::createToolbars()
     for (const char* text : {"User Name", "asdf", "asdf", "asdf", "asdf"})
         copyMenu->addAction(QLatin1String(text));
     m_copyButton->setMenu(copyMenu);
-    m_toolbar3->addWidget(m_copyButton);
-    m_toolbar3->addSeparator();
-    QAction* onTop = m_toolbar3->addAction(keyvaneIcon(QStringLiteral("ontop")), QStringLiteral("ontop"));
-    onTop->setObjectName(QStringLiteral("ontop"));
-    onTop->setToolTip(QStringLiteral("Toggle always on top"));
-    onTop->setCheckable(true);
+    toolbar3->addWidget(m_copyButton);
+    toolbar3->addSeparator();
+    m_onTopButton = toolbar3->addAction(keyvaneIcon(QStringLiteral("ontop")), QStringLiteral("ontop"));
+    m_onTopButton->setObjectName(QStringLiteral("ontop"));
+    m_onTopButton->setToolTip(QStringLiteral("Toggle always on top"));
+    m_onTopButton->setCheckable(true);
 }
 
 bool frmMain::Load()
@@ -253,10 +267,7 @@ bool frmMain::Load()
 
     StartMenuHints();
     InstallSizeLimits();
-    if (GetWindowsName().trimmed() == QLatin1String("Windows 95"))
-        findChild<QAction*>(QStringLiteral("mnuReports"))->setText(QStringLiteral("Reports"));
-    else
-        InstallMenuDecoration();
+    InstallMenuDecoration();
     return true;
 }
 
@@ -312,7 +323,7 @@ void frmMain::GetSettings()
 {
     SettingsStore settings;
     const bool grid = settings.flag(SettingKey::Gridlines);
-    for (QTableView* list : m_lists)
+    for (QTableView* list : ListView1)
         list->setShowGrid(grid);
     m_store.setSensitiveHidden(settings.truth(SettingKey::Hidden));
     setHideButton(m_store.sensitiveHidden());
@@ -354,13 +365,6 @@ void frmMain::toggleSensitiveInformation()
     m_hideButton->setChecked(m_store.sensitiveHidden());
 }
 
-std::optional<int> frmMain::AddEntry(const Entry& fields, int whatListView, int whereAt)
-{
-    const std::optional<int> position = m_store.addEntry(fields, whatListView, whereAt);
-    if (!position) desktop().message(this, EntryStore::kFullMessage, DesktopServices::Icon::Warning);
-    return position;
-}
-
 void frmMain::DeleteEntry()
 {
     m_store.deleteEntry(currentCategory(), selectedRow());
@@ -368,12 +372,12 @@ void frmMain::DeleteEntry()
 
 int frmMain::currentCategory() const
 {
-    return m_tabNav->currentIndex();
+    return TabNav->currentIndex();
 }
 
 int frmMain::selectedRow() const
 {
-    const QTableView* list = m_lists.at(currentCategory());
+    const QTableView* list = ListView1.at(currentCategory());
     if (list->model()->rowCount() == 0) return -1;
     // A list with entries always has one selected: the first until the user picks another.
     const QModelIndex current = list->selectionModel()->currentIndex();
@@ -382,14 +386,13 @@ int frmMain::selectedRow() const
 
 void frmMain::updateButtons()
 {
-    auto button = [this](const char* key) { return m_toolbar1->findChild<QAction*>(QLatin1String(key)); };
     const bool listHasEntries = m_store.list(currentCategory()).count() > 0;
-    button("Delete")->setEnabled(listHasEntries);
-    button("Properties")->setEnabled(listHasEntries);
+    m_deleteButton->setEnabled(listHasEntries);
+    m_propertiesButton->setEnabled(listHasEntries);
     const bool anyEntries = m_store.totalCount() >= 1;
-    button("Print")->setEnabled(anyEntries);
-    button("Reports")->setEnabled(anyEntries);
-    button("Save")->setEnabled(m_store.databaseChanged());
+    m_printButton->setEnabled(anyEntries);
+    m_reportsButton->setEnabled(anyEntries);
+    m_saveButton->setEnabled(m_store.databaseChanged());
 }
 
 void frmMain::InstallSizeLimits()
@@ -411,16 +414,6 @@ void frmMain::RemoveTrayIcon()
     cSysTray1->setInTray(false);
 }
 
-void frmMain::connectTray()
-{
-    connect(cSysTray1, &cSysTray::MouseDown, this, [this](int button, int) {
-        if (button == 2) m_mnuTray->popup(QCursor::pos());
-    });
-    connect(cSysTray1, &cSysTray::MouseDblClick, this, [this](int button, int) {
-        if (button == 1) restoreFromTray();
-    });
-}
-
 void frmMain::restoreFromTray()
 {
     show();
@@ -428,60 +421,34 @@ void frmMain::restoreFromTray()
     activateWindow();
 }
 
-namespace {
-
-// The File, Entry and Tools items by command identifier (2 to 22, headings and separators included), with
-// the caption a decorated menu shows and whether the item has an icon.
-struct MenuItemInfo {
-    const char* name;
-    const char* caption;
-    bool icon;
-};
-constexpr int kFirstDecoratedId = 2;
-const MenuItemInfo kDecoratedItems[] = {
-    {"mnuSave", "Save", true},
-    {"mnuFile1", "", false},
-    {"mnuPageSetup", "Printer Setup", false},
-    {"mnuPrint", "Print", true},
-    {"mnuFile2", "", false},
-    {"mnuExit", "Exit", false},
-    {"mnuEntry", "", false},
-    {"mnuAdd", "Add New", true},
-    {"mnuPopUp1", "", false},
-    {"mnuProperties", "Properties", true},
-    {"mnuDelete", "Delete", true},
-    {"mnuPopUp2", "", false},
-    {"mnuGo", "Go!!", true},
-    {"mnuTools", "", false},
-    {"mnuReports", "Reports", true},
-    {"mnuPasswordGenerator", "Password Generator", true},
-    {"mnuTools1", "", false},
-    {"mnuWindowslogon", "Windows Logon", true},
-    {"mnuScreenSaver", "Screen Saver", true},
-    {"mnuTools2", "", false},
-    {"mnuSettings", "Settings", true},
-};
-const char* const kDecoratedProperty = "decorated";
-
-} // namespace
-
-bool frmMain::IsSeparator(int IID) const
-{
-    const int slot = IID - kFirstDecoratedId;
-    if (slot < 0 || slot >= int(std::size(kDecoratedItems))) return false;
-    const QAction* action = findChild<QAction*>(QLatin1String(kDecoratedItems[slot].name));
-    return action && action->isSeparator();
-}
-
 void frmMain::InstallMenuDecoration()
 {
-    // Decorated items show the captions of this table and, where they have one, an icon; the Help and
-    // tray menus stay plain.
-    for (const MenuItemInfo& info : kDecoratedItems) {
-        QAction* action = findChild<QAction*>(QLatin1String(info.name));
-        if (!action || action->isSeparator() || action->menu()) continue;
-        action->setText(QLatin1String(info.caption));
-        if (info.icon) action->setIcon(keyvaneIcon(QLatin1String(info.name)));
+    // Decorated items of the File, Entry and Tools menus show these captions and, where they have one, an
+    // icon; the Help and tray menus stay plain.
+    struct Decoration {
+        QAction* frmMain::*member;
+        const char* caption;
+        bool icon;
+    };
+    static const Decoration kDecorated[] = {
+        {&frmMain::mnuSave, "Save", true},
+        {&frmMain::mnuPageSetup, "Printer Setup", false},
+        {&frmMain::mnuPrint, "Print", true},
+        {&frmMain::mnuExit, "Exit", false},
+        {&frmMain::mnuAdd, "Add New", true},
+        {&frmMain::mnuProperties, "Properties", true},
+        {&frmMain::mnuDelete, "Delete", true},
+        {&frmMain::mnuGo, "Go!!", true},
+        {&frmMain::mnuReports, "Reports", true},
+        {&frmMain::mnuPasswordGenerator, "Password Generator", true},
+        {&frmMain::mnuWindowslogon, "Windows Logon", true},
+        {&frmMain::mnuScreenSaver, "Screen Saver", true},
+        {&frmMain::mnuSettings, "Settings", true},
+    };
+    for (const Decoration& d : kDecorated) {
+        QAction* action = this->*d.member;
+        action->setText(QLatin1String(d.caption));
+        if (d.icon) action->setIcon(keyvaneIcon(action->objectName()));
         action->setProperty(kDecoratedProperty, true);
     }
 }
@@ -490,8 +457,8 @@ void frmMain::StartMenuHints()
 {
     // A drawn item carries no text of its own to look up, so only plain items give a hint; a menu that
     // closes leaves the hint standing.
-    for (const char* name : {"mnuFile", "mnuEntry", "mnuTools", "mnuHelp", "mnuTray"})
-        connect(findChild<QMenu*>(QLatin1String(name)), &QMenu::hovered, this, [this](QAction* action) {
+    for (QMenu* menu : {mnuFile, mnuEntry, mnuTools, mnuHelp, mnuTray})
+        connect(menu, &QMenu::hovered, this, [this](QAction* action) {
             if (action->isSeparator() || action->property(kDecoratedProperty).toBool()) return;
             const QString hint = menuHint(action->text());
             if (!hint.isEmpty()) statusBar()->showMessage(hint);

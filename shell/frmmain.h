@@ -5,7 +5,6 @@
 #include <QMainWindow>
 #include <array>
 #include <memory>
-#include <optional>
 
 class DatabaseFile;
 class QAction;
@@ -14,7 +13,6 @@ class QMenu;
 class QTabWidget;
 class QTimer;
 class QTableView;
-class QToolBar;
 class QToolButton;
 
 // The main window: one list per category on a tab strip, three toolbars, the menus and the status bar.
@@ -29,40 +27,8 @@ public:
     bool Load();
 
     EntryStore& store() { return m_store; }
-    const QString& DatabasePath() const { return m_databasePath; }
-
-    void GetSettings();
-    void SaveSettings();
-    void ShowPasswords(bool showPws);
-    // Adds an entry to a list (see EntryStore::addEntry); says so when the store is full.
-    std::optional<int> AddEntry(const Entry& fields, int whatListView, int whereAt = 0);
-    // Removes the selected entry of the current list.
-    void DeleteEntry();
-    // Writes the lists to the database file; says why when it cannot. True when the file was written.
-    bool SaveDatabase();
-
-    int currentCategory() const;
-    // The row of the selected entry in the current list, or -1 when the list is empty.
-    int selectedRow() const;
-    QTableView* ListView1(int category) const { return m_lists.at(category); }
-    QTabWidget* TabNav() const { return m_tabNav; }
-    QMenu* mnuTray() const { return m_mnuTray; }
-
-    // Hands a path, address or command text to the desktop as typed; says so when nothing can take it.
-    void OpenWithShell(const QString& target);
-
-    // Seams for the parts of start-up and shutdown that come with the tray and the decorated menus.
+    // Puts the icon into the tray, once the splash has gone.
     void InstallTrayIcon();
-    void RemoveTrayIcon();
-    void InstallMenuDecoration();
-    void StartMenuHints();
-    // Whether the File, Entry or Tools item with this command identifier (2 to 22) is a separator.
-    bool IsSeparator(int IID) const;
-    cSysTray* trayControl() const { return cSysTray1; }
-    void restoreFromTray();
-
-    // Shows the window again when it is hidden and the tray has gone away.
-    void checkTrayStillThere();
 
 protected:
     bool event(QEvent* event) override;
@@ -75,12 +41,27 @@ private:
     void createMenus();
     void createToolbars();
     void OpenDatabase(const QString& path);
+    // Writes the lists to the database file; says why when it cannot. True when the file was written.
+    bool SaveDatabase();
+    void GetSettings();
+    void SaveSettings();
+    void ShowPasswords(bool showPws);
+    // Removes the selected entry of the current list.
+    void DeleteEntry();
+    int currentCategory() const;
+    // The row of the selected entry in the current list, or -1 when the list is empty.
+    int selectedRow() const;
     void updateButtons();
     void toggleSensitiveInformation();
     void setHideButton(bool hidden);
     void InstallSizeLimits();
+    void InstallMenuDecoration();
+    void StartMenuHints();
+    void RemoveTrayIcon();
+    void restoreFromTray();
+    // Shows the window again when it is hidden and the tray has gone away.
+    void checkTrayStillThere();
     bool unload();
-    void connectTray();
 
     // Commands (frmmain_commands.cpp).
     void connectCommands();
@@ -88,6 +69,9 @@ private:
     void openAddWizard();
     void openReports();
     void openSettings(int tab);
+    void openGenerator();
+    // Hands a path, address or command text to the desktop as typed; says so when nothing can take it.
+    void OpenWithShell(const QString& target);
     void Go();
     void launchTelnet(const QString& address);
     void prepareCopyMenu();
@@ -97,21 +81,57 @@ private:
     void entryMenuOpening();
     void popUpEntryMenu(const QPoint& position);
     bool eventFilter(QObject* watched, QEvent* event) override;
-    QAction* item(const char* name) const;
 
     EntryStore m_store;
     std::unique_ptr<DatabaseFile> m_database;
     QString m_databasePath;
     bool m_unloaded = false;
 
-    QTabWidget* m_tabNav = nullptr;
-    std::array<QTableView*, kCategoryCount> m_lists{};
-    QToolBar* m_toolbar1 = nullptr;
-    QToolBar* m_toolbar2 = nullptr;
-    QToolBar* m_toolbar3 = nullptr;
+    QTabWidget* TabNav = nullptr;
+    std::array<QTableView*, kCategoryCount> ListView1{};
+
+    QMenu* mnuFile = nullptr;
+    QAction* mnuSave = nullptr;
+    QAction* mnuPageSetup = nullptr;
+    QAction* mnuPrint = nullptr;
+    QAction* mnuExit = nullptr;
+    QMenu* mnuEntry = nullptr;
+    QAction* mnuAdd = nullptr;
+    QAction* mnuProperties = nullptr;
+    QAction* mnuDelete = nullptr;
+    QAction* mnuGo = nullptr;
+    QMenu* mnuTools = nullptr;
+    QAction* mnuReports = nullptr;
+    QAction* mnuPasswordGenerator = nullptr;
+    QAction* mnuWindowslogon = nullptr;
+    QAction* mnuScreenSaver = nullptr;
+    QAction* mnuSettings = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuContents = nullptr;
+    QAction* mnuAbout = nullptr;
+    QAction* mnuCheckForUpdates = nullptr;
+    QMenu* mnuTray = nullptr;
+    QAction* mnuRestore = nullptr;
+    QAction* mnuSettingsTray = nullptr;
+    QAction* mnuAboutTray = nullptr;
+    QAction* mnuExitTray = nullptr;
+
+    // Toolbar1's buttons by key, Toolbar2's two and Toolbar3's always-on-top.
+    QAction* m_newButton = nullptr;
+    QAction* m_saveButton = nullptr;
+    QAction* m_deleteButton = nullptr;
+    QAction* m_printButton = nullptr;
+    QAction* m_propertiesButton = nullptr;
+    QAction* m_settingsButton = nullptr;
+    QAction* m_reportsButton = nullptr;
+    QAction* m_generatorButton = nullptr;
+    QAction* m_hideToTrayButton = nullptr;
+    QAction* m_helpButton = nullptr;
     QAction* m_hideButton = nullptr;
+    QAction* m_securityButton = nullptr;
+    QAction* m_onTopButton = nullptr;
     QToolButton* m_copyButton = nullptr;
-    QMenu* m_mnuTray = nullptr;
+
     cSysTray* cSysTray1 = nullptr;
     QTimer* m_trayWatch = nullptr;
 };

@@ -25,66 +25,54 @@
 #include <QToolBar>
 #include <QToolButton>
 
-QAction* frmMain::item(const char* name) const
-{
-    return findChild<QAction*>(QLatin1String(name));
-}
-
 void frmMain::connectCommands()
 {
-    auto on = [this](const char* name, auto handler) {
-        connect(item(name), &QAction::triggered, this, handler);
-    };
+    auto on = [this](QAction* action, auto handler) { connect(action, &QAction::triggered, this, handler); };
     // File
-    on("mnuSave", &frmMain::SaveDatabase);
-    on("mnuPageSetup", [this] { desktop().pageSetup(this); });
-    on("mnuPrint", &frmMain::openReports);
-    on("mnuExit", &QWidget::close);
+    on(mnuSave, &frmMain::SaveDatabase);
+    on(mnuPageSetup, [this] { desktop().pageSetup(this); });
+    on(mnuPrint, &frmMain::openReports);
+    on(mnuExit, &QWidget::close);
     // Entry
-    on("mnuAdd", &frmMain::openAddWizard);
-    on("mnuProperties", &frmMain::ShowEntryProperties);
-    on("mnuDelete", &frmMain::DeleteEntry);
-    on("mnuGo", &frmMain::Go);
-    connect(findChild<QMenu*>(QStringLiteral("mnuEntry")), &QMenu::aboutToShow, this,
-            &frmMain::entryMenuOpening);
+    on(mnuAdd, &frmMain::openAddWizard);
+    on(mnuProperties, &frmMain::ShowEntryProperties);
+    on(mnuDelete, &frmMain::DeleteEntry);
+    on(mnuGo, &frmMain::Go);
+    connect(mnuEntry, &QMenu::aboutToShow, this, &frmMain::entryMenuOpening);
     // Tools
-    on("mnuReports", &frmMain::openReports);
-    on("mnuWindowslogon", [this] { ChangeWindowsPassword(this); });
-    on("mnuScreenSaver", [this] { ChangeScreenSaverPassword(this); });
-    on("mnuSettings", [this] { openSettings(frmSettings::GeneralPreferences); });
-    on("mnuPasswordGenerator", [this] {
-        auto* generator = new frmGenerator2(this);
-        generator->setAttribute(Qt::WA_DeleteOnClose);
-        generator->open();
-    });
+    on(mnuReports, &frmMain::openReports);
+    on(mnuWindowslogon, [this] { ChangeWindowsPassword(this); });
+    on(mnuScreenSaver, [this] { ChangeScreenSaverPassword(this); });
+    on(mnuSettings, [this] { openSettings(frmSettings::GeneralPreferences); });
+    on(mnuPasswordGenerator, &frmMain::openGenerator);
     // Help
-    on("mnuContents", [] { ShowHelp(); });
-    on("mnuAbout", [this] { ShowAbout(this); });
-    on("mnuCheckForUpdates", [this] { ShowUpdates(programVersion(), this); });
-    connect(findChild<QMenu*>(QStringLiteral("mnuHelp")), &QMenu::aboutToShow, this,
-            [this] { item("mnuCheckForUpdates")->setEnabled(IsDialUpConnected()); });
+    on(mnuContents, [] { ShowHelp(); });
+    on(mnuAbout, [this] { ShowAbout(this); });
+    on(mnuCheckForUpdates, [this] { ShowUpdates(programVersion(), this); });
+    connect(mnuHelp, &QMenu::aboutToShow, this,
+            [this] { mnuCheckForUpdates->setEnabled(IsDialUpConnected()); });
     // Tray menu
-    on("mnuAboutTray", [this] { ShowAbout(this); });
-    on("mnuSettingsTray", [this] { openSettings(frmSettings::GeneralPreferences); });
-    on("mnuRestore", &frmMain::restoreFromTray);
-    on("mnuExitTray", &QWidget::close);
+    on(mnuAboutTray, [this] { ShowAbout(this); });
+    on(mnuSettingsTray, [this] { openSettings(frmSettings::GeneralPreferences); });
+    on(mnuRestore, &frmMain::restoreFromTray);
+    on(mnuExitTray, &QWidget::close);
 
     // Toolbar1
-    on("New", &frmMain::openAddWizard);
-    on("Save", &frmMain::SaveDatabase);
-    on("Delete", &frmMain::DeleteEntry);
-    on("Print", &frmMain::openReports);
-    on("Reports", &frmMain::openReports);
-    on("Properties", [this] {
+    on(m_newButton, &frmMain::openAddWizard);
+    on(m_saveButton, &frmMain::SaveDatabase);
+    on(m_deleteButton, &frmMain::DeleteEntry);
+    on(m_printButton, &frmMain::openReports);
+    on(m_reportsButton, &frmMain::openReports);
+    on(m_propertiesButton, [this] {
         if (m_store.list(currentCategory()).count() > 0) ShowEntryProperties();
     });
-    on("Generator", [this] { item("mnuPasswordGenerator")->trigger(); });
-    on("Settings", [this] { openSettings(frmSettings::GeneralPreferences); });
-    on("Hide", &frmMain::hideToTray);
-    on("Help", [this] { item("mnuContents")->trigger(); });
+    on(m_generatorButton, &frmMain::openGenerator);
+    on(m_settingsButton, [this] { openSettings(frmSettings::GeneralPreferences); });
+    on(m_hideToTrayButton, &frmMain::hideToTray);
+    on(m_helpButton, [] { ShowHelp(); });
 
     // Toolbar2 (the show/hide button is the main window's own)
-    on("Security Configuration", [this] { openSettings(frmSettings::SecurityAndUsers); });
+    on(m_securityButton, [this] { openSettings(frmSettings::SecurityAndUsers); });
 
     // Toolbar3
     QMenu* copyMenu = m_copyButton->menu();
@@ -92,10 +80,10 @@ void frmMain::connectCommands()
     const QList<QAction*> entries = copyMenu->actions();
     for (int k = 1; k <= entries.size(); ++k)
         connect(entries.at(k - 1), &QAction::triggered, this, [this, k] { copyField(k); });
-    connect(item("ontop"), &QAction::toggled, this, &frmMain::toggleAlwaysOnTop);
+    connect(m_onTopButton, &QAction::toggled, this, &frmMain::toggleAlwaysOnTop);
 
     // The lists: the Entry menu pops up on a right click; moving over a list clears the menu hint.
-    for (QTableView* list : m_lists) {
+    for (QTableView* list : ListView1) {
         list->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(list, &QWidget::customContextMenuRequested, this, &frmMain::popUpEntryMenu);
         list->viewport()->setMouseTracking(true);
@@ -112,14 +100,14 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
 void frmMain::entryMenuOpening()
 {
     const bool any = m_store.list(currentCategory()).count() > 0;
-    for (const char* name : {"mnuProperties", "mnuDelete", "mnuGo"})
-        item(name)->setEnabled(any);
+    for (QAction* action : {mnuProperties, mnuDelete, mnuGo})
+        action->setEnabled(any);
 }
 
 void frmMain::popUpEntryMenu(const QPoint& position)
 {
     auto* list = qobject_cast<QTableView*>(sender());
-    findChild<QMenu*>(QStringLiteral("mnuEntry"))->popup(list->viewport()->mapToGlobal(position));
+    mnuEntry->popup(list->viewport()->mapToGlobal(position));
 }
 
 void frmMain::openAddWizard()
@@ -127,6 +115,13 @@ void frmMain::openAddWizard()
     auto* wizard = new frmAdd(m_store, currentCategory(), this);
     wizard->setAttribute(Qt::WA_DeleteOnClose);
     wizard->open();
+}
+
+void frmMain::openGenerator()
+{
+    auto* generator = new frmGenerator2(this);
+    generator->setAttribute(Qt::WA_DeleteOnClose);
+    generator->open();
 }
 
 void frmMain::openReports()
@@ -142,7 +137,7 @@ void frmMain::openSettings(int tab)
     openSettingsDialog(
         tab,
         [this](bool on) {
-            for (QTableView* list : m_lists)
+            for (QTableView* list : ListView1)
                 list->setShowGrid(on);
         },
         this);

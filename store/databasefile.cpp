@@ -205,12 +205,10 @@ DatabaseContents DatabaseFile::read()
     QFile file(m_path);
     if (!file.exists()) {
         // A missing file is created empty, so that the first run starts on a file of its own.
-        if (file.open(QIODevice::WriteOnly)) {
+        if (file.open(QIODevice::WriteOnly, kOwnerOnly))
             file.close();
-            makeOwnerOnly(m_path);
-        } else {
+        else
             contents.createError = file.errorString();
-        }
     } else if (!file.open(QIODevice::ReadOnly)) {
         contents.readError = file.errorString();
     } else {

@@ -22,7 +22,6 @@ public:
     void removeEntry(int row);
     void setEntries(QVector<Entry> entries);
     void setMasked(bool masked);
-    bool isMasked() const { return m_masked; }
     // The picture shown beside field 1; the views supply it, the core knows no pictures.
     void setDecoration(const QVariant& icon);
 

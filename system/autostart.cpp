@@ -5,15 +5,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace Autostart {
 
 QString entryPath()
 {
-    // A relative XDG_CONFIG_HOME is to be ignored, like an unset one.
-    QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (config.isEmpty() || QDir::isRelativePath(config))
-        config = QDir::homePath() + QStringLiteral("/.config");
+    QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    // Qt takes a relative XDG_CONFIG_HOME as it is; the base-directory rules ignore it, like an unset one.
+    if (QDir::isRelativePath(config)) config = QDir::homePath() + QStringLiteral("/.config");
     return QDir::cleanPath(config) + QStringLiteral("/autostart/keyvane.desktop");
 }
 

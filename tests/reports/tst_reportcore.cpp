@@ -40,8 +40,6 @@ private slots:
     void linkColumn();
     void titleColour_data();
     void titleColour();
-    void getRgb_data();
-    void getRgb();
     void sectionsFollowCategoryOrder();
     void formatHeader_data();
     void formatHeader();
@@ -139,25 +137,6 @@ void ReportCoreTest::titleColour()
     GenerateHTML(buffer, store, Misc, false, titleColor(index));
     QVERIFY(buffer.startsWith(QStringLiteral("<br><h2><font color=") + html +
                               QStringLiteral("><b>Misc</b></h2></font><table border=1 width=100%>")));
-}
-
-void ReportCoreTest::getRgb_data()
-{
-    QTest::addColumn<qint32>("color");
-    QTest::addColumn<QList<int>>("rgb");
-    QTest::newRow("red") << qint32(0x0000FF) << QList<int>{255, 0, 0};
-    QTest::newRow("mixed") << qint32(0x123456) << QList<int>{0x56, 0x34, 0x12};
-    QTest::newRow("high byte ignored") << qint32(0x7F010203) << QList<int>{3, 2, 1};
-    QTest::newRow("negative rounds down") << qint32(-1) << QList<int>{255, 255, 255};
-}
-
-void ReportCoreTest::getRgb()
-{
-    QFETCH(qint32, color);
-    QFETCH(QList<int>, rgb);
-    qint16 r = -1, g = -1, b = -1;
-    GetRgb(color, r, g, b);
-    QCOMPARE((QList<int>{r, g, b}), rgb);
 }
 
 void ReportCoreTest::sectionsFollowCategoryOrder()

@@ -31,6 +31,11 @@ QAction* action(frmMain& w, const char* name)
     return w.findChild<QAction*>(QLatin1String(name));
 }
 
+QTabWidget* tabs(frmMain& w)
+{
+    return w.findChild<QTabWidget*>(QStringLiteral("TabNav"));
+}
+
 } // namespace
 
 class TestCommands : public QObject {
@@ -85,8 +90,8 @@ void TestCommands::goOpensByCategory()
 {
     QFETCH(int, category);
     QFETCH(QStringList, opened);
-    m_window->AddEntry(entry("site", "pw", "www.example.org"), category);
-    m_window->TabNav()->setCurrentIndex(category);
+    m_window->store().addEntry(entry("site", "pw", "www.example.org"), category);
+    tabs(*m_window)->setCurrentIndex(category);
     action(*m_window, "mnuGo")->trigger();
     QCOMPARE(m_fake->opened, opened);
     QVERIFY(m_fake->messages.isEmpty());
@@ -149,8 +154,8 @@ void TestCommands::telnetChoices()
     QVERIFY(settings.write(SettingKey::WindowsTelnet1, ownClient));
     QVERIFY(settings.write(SettingKey::TelnetPath, QStringLiteral("/opt/tn")));
     m_fake->onPath = onPath;
-    m_window->AddEntry(entry("host.example:23", "pw", "Linux"), 4);
-    m_window->TabNav()->setCurrentIndex(4);
+    m_window->store().addEntry(entry("host.example:23", "pw", "Linux"), 4);
+    tabs(*m_window)->setCurrentIndex(4);
     action(*m_window, "mnuGo")->trigger();
     QCOMPARE(m_fake->opened, opened);
     QStringList commands;
@@ -165,14 +170,14 @@ void TestCommands::copyMenuFollowsListAndMasking()
     QMenu* menu = m_window->findChild<QToolButton*>(QStringLiteral("copy"))->menu();
     const QList<QAction*> entries = menu->actions();
     QCOMPARE(entries.size(), 5);
-    m_window->TabNav()->setCurrentIndex(3);
+    tabs(*m_window)->setCurrentIndex(3);
     emit menu->aboutToShow();
     QCOMPARE(entries.at(0)->text(), QStringLiteral("Credit Card Type"));
     for (QAction* a : entries)
         QVERIFY(!a->isEnabled()); // an empty list offers nothing
 
-    m_window->TabNav()->setCurrentIndex(0);
-    m_window->AddEntry(entry("Bank", "hunter2", "bank.example"), 0);
+    tabs(*m_window)->setCurrentIndex(0);
+    m_window->store().addEntry(entry("Bank", "hunter2", "bank.example"), 0);
     emit menu->aboutToShow(); // hidden: the sensitive entry is not offered
     QCOMPARE(entries.at(2)->text(), QStringLiteral("Password"));
     QVERIFY(entries.at(0)->isEnabled() && !entries.at(2)->isEnabled() && entries.at(4)->isEnabled());
@@ -222,9 +227,9 @@ void TestCommands::entryMenuAndToolbarDispatch()
     action(*m_window, "Properties")->trigger(); // empty list: nothing opens
     QVERIFY(!m_window->findChild<frmProperties*>());
 
-    m_window->TabNav()->setCurrentIndex(2);
-    m_window->AddEntry(entry("one", "p", "f"), 2);
-    m_window->AddEntry(entry("two", "p", "f"), 2);
+    tabs(*m_window)->setCurrentIndex(2);
+    m_window->store().addEntry(entry("one", "p", "f"), 2);
+    m_window->store().addEntry(entry("two", "p", "f"), 2);
     emit entryMenu->aboutToShow();
     QVERIFY(action(*m_window, "mnuProperties")->isEnabled());
 

@@ -27,6 +27,23 @@ QByteArray readAll(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+QTableView* list(frmMain& w, int category)
+{
+    return w.findChild<QTableView*>(QStringLiteral("ListView1_%1").arg(category));
+}
+
+QTabWidget* tabs(frmMain& w)
+{
+    return w.findChild<QTabWidget*>(QStringLiteral("TabNav"));
+}
+
+// File > Save; true when the file was written.
+bool save(frmMain& w)
+{
+    w.findChild<QAction*>(QStringLiteral("mnuSave"))->trigger();
+    return !w.store().databaseChanged();
+}
+
 QAction* button(frmMain& w, const char* toolbar, const char* key)
 {
     return w.findChild<QToolBar*>(QLatin1String(toolbar))->findChild<QAction*>(QLatin1String(key));
@@ -64,43 +81,43 @@ void TestMainWindow::freshStartUsesPerUserFileAndMasks()
     FakeDesktop& fake = FakeDesktop::install();
     frmMain w;
     QVERIFY(w.Load());
-    QCOMPARE(w.DatabasePath(), home.file(QStringLiteral("anna.adr")));
-    QVERIFY(QFile::exists(w.DatabasePath()));
+    QVERIFY(QFile::exists(home.file(QStringLiteral("anna.adr"))));
     QVERIFY(fake.messages.isEmpty());
     QVERIFY(w.store().sensitiveHidden());
     QAction* hide = button(w, "Toolbar2", "Hide");
     QCOMPARE(hide->text(), QStringLiteral("Show Sensitive Information"));
     QVERIFY(hide->isChecked());
-    QVERIFY(w.ListView1(0)->showGrid());
-    QCOMPARE(w.TabNav()->count(), 6);
-    QCOMPARE(w.TabNav()->tabText(4), QStringLiteral("Remote Systems"));
+    QVERIFY(list(w, 0)->showGrid());
+    QCOMPARE(tabs(w)->count(), 6);
+    QCOMPARE(tabs(w)->tabText(4), QStringLiteral("Remote Systems"));
     QCOMPARE(buttonStates(w), QStringLiteral("00000"));
 
     fake.login.clear(); // no user name: the shared default file
     frmMain other;
     w.close();
     QVERIFY(other.Load());
-    QCOMPARE(other.DatabasePath(), home.file(QStringLiteral("default.adr")));
+    QVERIFY(QFile::exists(home.file(QStringLiteral("default.adr"))));
     other.close();
 }
 
 void TestMainWindow::buttonsFollowListsAndChanges()
 {
     TestHome home;
+    const QString path = home.file(QStringLiteral("anna.adr"));
     FakeDesktop::install();
     frmMain w;
     QVERIFY(w.Load());
-    w.AddEntry(fields("site"), 0);
+    w.store().addEntry(fields("site"), 0);
     QCOMPARE(buttonStates(w), QStringLiteral("11111"));
-    w.TabNav()->setCurrentIndex(3); // an empty tab
+    tabs(w)->setCurrentIndex(3); // an empty tab
     QCOMPARE(buttonStates(w), QStringLiteral("10011"));
-    w.TabNav()->setCurrentIndex(0);
-    QVERIFY(w.SaveDatabase());
+    tabs(w)->setCurrentIndex(0);
+    QVERIFY(save(w));
     QCOMPARE(buttonStates(w), QStringLiteral("01111"));
-    w.DeleteEntry();
+    button(w, "Toolbar1", "Delete")->trigger();
     QCOMPARE(buttonStates(w), QStringLiteral("10000"));
-    QVERIFY(w.SaveDatabase());
-    QCOMPARE(readAll(w.DatabasePath()), QByteArray());
+    QVERIFY(save(w));
+    QCOMPARE(readAll(path), QByteArray());
 }
 
 void TestMainWindow::showHideButtonTogglesMasking()
@@ -109,32 +126,32 @@ void TestMainWindow::showHideButtonTogglesMasking()
     FakeDesktop::install();
     frmMain w;
     QVERIFY(w.Load());
-    w.AddEntry(fields("site", "secret"), 0);
-    const QAbstractItemModel* list = w.ListView1(0)->model();
-    QCOMPARE(list->index(0, 2).data().toString(), QStringLiteral("******"));
+    w.store().addEntry(fields("site", "secret"), 0);
+    const QAbstractItemModel* model = list(w, 0)->model();
+    QCOMPARE(model->index(0, 2).data().toString(), QStringLiteral("******"));
     QAction* hide = button(w, "Toolbar2", "Hide");
     hide->trigger();
     QCOMPARE(hide->text(), QStringLiteral("Hide Sensitive Information"));
     QVERIFY(!hide->isChecked());
     QVERIFY(!w.store().sensitiveHidden());
-    QCOMPARE(list->index(0, 2).data().toString(), QStringLiteral("secret"));
+    QCOMPARE(model->index(0, 2).data().toString(), QStringLiteral("secret"));
     hide->trigger();
     QCOMPARE(hide->text(), QStringLiteral("Show Sensitive Information"));
     QVERIFY(hide->isChecked());
-    QCOMPARE(list->index(0, 2).data().toString(), QStringLiteral("******"));
+    QCOMPARE(model->index(0, 2).data().toString(), QStringLiteral("******"));
     w.store().setDatabaseChanged(false);
 }
 
 void TestMainWindow::exitSavesWithAutoSave()
 {
     TestHome home;
+    const QString path = home.file(QStringLiteral("anna.adr"));
     FakeDesktop& fake = FakeDesktop::install();
     QVERIFY(SettingsStore().writeTruth(SettingKey::Hidden, false));
     auto w = std::make_unique<frmMain>();
     QVERIFY(w->Load());
     QVERIFY(!w->store().sensitiveHidden());
-    w->AddEntry(fields("site", "pw"), 2);
-    const QString path = w->DatabasePath();
+    w->store().addEntry(fields("site", "pw"), 2);
     QVERIFY(w->close());
     QVERIFY(fake.questions.isEmpty());
     QCOMPARE(readAll(path).size(), DatabaseLayout::kRecordSize);
@@ -162,32 +179,34 @@ void TestMainWindow::exitAsksWithoutAutoSave()
     QFETCH(bool, answer);
     QFETCH(int, records);
     TestHome home;
+    const QString path = home.file(QStringLiteral("anna.adr"));
     FakeDesktop& fake = FakeDesktop::install();
     QVERIFY(SettingsStore().write(SettingKey::AutoSave, QStringLiteral("0")));
     auto w = std::make_unique<frmMain>();
     QVERIFY(w->Load());
-    w->AddEntry(fields("first"), 0);
-    QVERIFY(w->SaveDatabase());
+    w->store().addEntry(fields("first"), 0);
+    QVERIFY(save(*w));
     if (change) {
-        w->AddEntry(fields("second"), 0);
+        w->store().addEntry(fields("second"), 0);
         fake.yesNoAnswers.enqueue(answer);
     }
     QVERIFY(w->close());
     QCOMPARE(fake.questions, change ? QStringList{"Save changes?"} : QStringList());
-    QCOMPARE(readAll(w->DatabasePath()).size(), records * DatabaseLayout::kRecordSize);
+    QCOMPARE(readAll(path).size(), records * DatabaseLayout::kRecordSize);
 }
 
 void TestMainWindow::failedSaveKeepsWindowAndChanges()
 {
     TestHome home;
+    const QString path = home.file(QStringLiteral("anna.adr"));
     FakeDesktop& fake = FakeDesktop::install();
     frmMain w;
     QVERIFY(w.Load());
-    w.AddEntry(fields("precious"), 0);
+    w.store().addEntry(fields("precious"), 0);
     // Something else now stands where the file was: the save cannot replace it.
-    QVERIFY(QFile::remove(w.DatabasePath()));
-    QVERIFY(QDir().mkdir(w.DatabasePath()));
-    QVERIFY(!w.SaveDatabase());
+    QVERIFY(QFile::remove(path));
+    QVERIFY(QDir().mkdir(path));
+    QVERIFY(!save(w));
     QCOMPARE(fake.messages.size(), 1);
     QVERIFY(fake.messages.first().contains(QStringLiteral("could not be saved")));
     QVERIFY(w.store().databaseChanged());
@@ -197,15 +216,18 @@ void TestMainWindow::failedSaveKeepsWindowAndChanges()
     w.hide();                           // as after the tray menu's Exit
     QVERIFY(!w.close());
     QCOMPARE(w.store().list(0).count(), 1);
-    QVERIFY(w.isVisible() && w.trayControl()->InTray()); // the run goes on, and can be reached
-    QVERIFY(QDir().rmdir(w.DatabasePath()));
+    QVERIFY(
+        w.isVisible() &&
+        w.findChild<cSysTray*>(QStringLiteral("cSysTray1"))->InTray()); // the run goes on, and can be reached
+    QVERIFY(QDir().rmdir(path));
     QVERIFY(w.close()); // the automatic save now works
-    QCOMPARE(readAll(w.DatabasePath()).left(8), QByteArray("precious"));
+    QCOMPARE(readAll(path).left(8), QByteArray("precious"));
 }
 
 void TestMainWindow::incompleteFileIsNotOverwrittenWithoutYes()
 {
     TestHome home;
+    const QString path = home.file(QStringLiteral("anna.adr"));
     FakeDesktop& fake = FakeDesktop::install();
     const QByteArray damaged = encodeRecord(fields("kept"), 1) + QByteArray(100, 'x');
     {
@@ -218,30 +240,31 @@ void TestMainWindow::incompleteFileIsNotOverwrittenWithoutYes()
     QCOMPARE(fake.messages.size(), 1);
     QVERIFY(fake.messages.first().contains(QStringLiteral("incomplete last record")));
     QCOMPARE(w.store().list(1).count(), 1);
-    w.AddEntry(fields("new"), 1);
+    w.store().addEntry(fields("new"), 1);
     fake.yesNoAnswers << false;
-    QVERIFY(!w.SaveDatabase());
-    QCOMPARE(readAll(w.DatabasePath()), damaged);
+    QVERIFY(!save(w));
+    QCOMPARE(readAll(path), damaged);
     fake.yesNoAnswers << true;
-    QVERIFY(w.SaveDatabase());
-    QCOMPARE(readAll(w.DatabasePath() + QStringLiteral(".bak")), damaged);
-    QCOMPARE(readAll(w.DatabasePath()).size(), 2 * DatabaseLayout::kRecordSize);
+    QVERIFY(save(w));
+    QCOMPARE(readAll(path + QStringLiteral(".bak")), damaged);
+    QCOMPARE(readAll(path).size(), 2 * DatabaseLayout::kRecordSize);
     w.close();
 }
 
 void TestMainWindow::secondInstanceIsRefused()
 {
     TestHome home;
+    const QString path = home.file(QStringLiteral("anna.adr"));
     FakeDesktop& fake = FakeDesktop::install();
     frmMain first;
     QVERIFY(first.Load());
-    first.AddEntry(fields("mine"), 0);
+    first.store().addEntry(fields("mine"), 0);
     frmMain second;
     QVERIFY(!second.Load());
     QCOMPARE(fake.messages.size(), 1);
     QVERIFY(fake.messages.first().contains(QStringLiteral("in use by another Keyvane")));
     QVERIFY(second.close()); // and its exit writes nothing
-    QCOMPARE(readAll(first.DatabasePath()), QByteArray());
+    QCOMPARE(readAll(path), QByteArray());
     first.close();
 }
 
@@ -262,10 +285,9 @@ void TestMainWindow::windowLayoutAndLimits()
     // The decorated menus use their own captions.
     QCOMPARE(w.findChild<QAction*>(QStringLiteral("mnuReports"))->text(), QStringLiteral("Reports"));
     QCOMPARE(w.findChild<QAction*>(QStringLiteral("mnuPageSetup"))->text(), QStringLiteral("Printer Setup"));
-    QCOMPARE(w.mnuTray()->actions().size(), 6);
+    QCOMPARE(w.findChild<QMenu*>(QStringLiteral("mnuTray"))->actions().size(), 6);
     for (int c = 0; c < 6; ++c)
-        QCOMPARE(w.ListView1(c)->model()->headerData(0, Qt::Horizontal).toString(),
-                 columnCaptions(c).first());
+        QCOMPARE(list(w, c)->model()->headerData(0, Qt::Horizontal).toString(), columnCaptions(c).first());
     w.close();
 }
 
