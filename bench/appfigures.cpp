@@ -1,5 +1,6 @@
 #include "bench/bench.h"
 
+#include "reports/frmreports.h"
 #include "reports/htmlreport.h"
 #include "reports/reportfile.h"
 #include "reports/textreport.h"
@@ -7,11 +8,15 @@
 #include "shell/frmmain.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QFile>
+#include <QPushButton>
 #include <QTableView>
+#include <QTimer>
+#include <malloc.h>
 
 namespace {
 
@@ -45,7 +50,54 @@ public:
     }
 };
 
+// The time of the last paint of any widget in a preview window.
+class PreviewPaints : public QObject {
+public:
+    explicit PreviewPaints(const QElapsedTimer& clock) : m_clock(clock)
+    {
+        m_idle.setSingleShot(true);
+        m_idle.setInterval(300);
+        QObject::connect(&m_idle, &QTimer::timeout, &m_loop, &QEventLoop::quit);
+    }
+    // Runs the events until a preview has painted and then nothing has painted it for a while.
+    double waitUntilSettled()
+    {
+        m_loop.exec();
+        return double(m_lastPaintNs) / 1e6;
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && watched->isWidgetType() &&
+            qobject_cast<frmHTMLPreview*>(static_cast<QWidget*>(watched)->window())) {
+            m_lastPaintNs = m_clock.nsecsElapsed();
+            m_idle.start();
+        }
+        return false;
+    }
+
+private:
+    const QElapsedTimer& m_clock;
+    qint64 m_lastPaintNs = -1;
+    QTimer m_idle;
+    QEventLoop m_loop;
+};
+
 } // namespace
+
+QString BenchContext::appHome()
+{
+    const QString home = file(QStringLiteral("home"));
+    if (qEnvironmentVariable("KEYVANE_HOME") != home) {
+        QDir().mkpath(home);
+        qputenv("KEYVANE_HOME", home.toUtf8());
+        SettingsStore settings;
+        if (!settings.write(SettingKey::DiffDB, QStringLiteral("0")))
+            qFatal("bench: the settings cannot be written");
+        QFile::remove(home + QStringLiteral("/default.adr"));
+        QFile::copy(databasePath, home + QStringLiteral("/default.adr"));
+    }
+    return home;
+}
 
 double reportHtmlFigure(BenchContext& context)
 {
@@ -62,16 +114,7 @@ double reportTextFigure(BenchContext& context)
 // fixed 2.3 s are not part of it.)
 double startupFigure(BenchContext& context)
 {
-    // The app's own data folder, holding the full database under the shared file name.
-    const QString home = context.file(QStringLiteral("home"));
-    if (qEnvironmentVariable("KEYVANE_HOME") != home) {
-        QDir().mkpath(home);
-        qputenv("KEYVANE_HOME", home.toUtf8());
-        SettingsStore settings;
-        if (!settings.write(SettingKey::DiffDB, QStringLiteral("0"))) return -1;
-        QFile::remove(home + QStringLiteral("/default.adr"));
-        QFile::copy(context.databasePath, home + QStringLiteral("/default.adr"));
-    }
+    context.appHome();
 
     QElapsedTimer timer;
     timer.start();
@@ -89,4 +132,31 @@ double startupFigure(BenchContext& context)
         qFatal("startup: %d entries loaded of %d", window->store().totalCount(), context.store.totalCount());
     window->store().setDatabaseChanged(false);
     return ms; // the window goes without its exit steps: nothing is written
+}
+
+// Print > View Report with every category ticked, until the preview has painted what it shows. The memory
+// figure is what the process holds more while the preview is open.
+double previewHtmlFigure(BenchContext& context)
+{
+    context.appHome(); // the data folder of any temporary file
+    frmReports dialog(context.store, frmReports::HtmlTab);
+    dialog.show();
+    for (QCheckBox* box : dialog.chkTables)
+        box->setChecked(true);
+    QApplication::processEvents();
+    malloc_trim(0);
+    const double before = residentMb();
+
+    QElapsedTimer timer;
+    PreviewPaints paints(timer);
+    qApp->installEventFilter(&paints);
+    timer.start();
+    dialog.cmdPreview->click();
+    const double ms = paints.waitUntilSettled();
+    qApp->removeEventFilter(&paints);
+    if (!dialog.preview() || ms < 0) qFatal("preview_html: no preview was painted");
+    context.memoryMb = residentMb() - before;
+    dialog.reject();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return ms;
 }

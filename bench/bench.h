@@ -21,6 +21,8 @@ struct BenchContext {
     ~BenchContext();
 
     QString file(const QString& name) const { return folder.filePath(name); }
+    // A data folder holding the full database under the shared file name, as KEYVANE_HOME for the app.
+    QString appHome();
     // Six table views over the store's lists, shown as the main window shows them; made on first use.
     const std::array<QTableView*, kCategoryCount>& views();
     // How many paint events the views' viewports have had so far.
@@ -29,6 +31,7 @@ struct BenchContext {
     QTemporaryDir folder;
     QString databasePath; // the full database, as the app would find it
     EntryStore store;     // loaded from databasePath
+    double memoryMb = -1; // what the last run of a figure with a memory figure measured
 
 private:
     std::unique_ptr<QWidget> m_window;
@@ -41,11 +44,16 @@ private:
 EntryLists sampleLists(int count);
 
 // One figure: the time of one run in milliseconds. The table in main.cpp runs each several times and
-// prints the median. A figure that needs its own preparation does it before it starts its clock.
+// prints the median. A figure that needs its own preparation does it before it starts its clock. A figure
+// with a memory name also leaves its memory in megabytes in BenchContext::memoryMb, printed as a median too.
 struct Figure {
     const char* name;
     double (*measure)(BenchContext& context);
+    const char* memoryName = nullptr;
 };
+
+// The resident memory of this process now, in megabytes.
+double residentMb();
 
 double loadFigure(BenchContext& context);
 double saveFigure(BenchContext& context);
@@ -54,3 +62,8 @@ double maskToggleFigure(BenchContext& context);
 double reportHtmlFigure(BenchContext& context);
 double reportTextFigure(BenchContext& context);
 double startupFigure(BenchContext& context);
+double previewHtmlFigure(BenchContext& context);
+double cliListFigure(BenchContext& context);
+double cliReportHtmlFigure(BenchContext& context);
+double cliReportTextFigure(BenchContext& context);
+double appStartFigure(BenchContext& context);

@@ -1,10 +1,7 @@
 #include "bench/bench.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QThread>
 #include <algorithm>
 #include <cstdio>
 
@@ -19,6 +16,11 @@ const Figure kFigures[] = {
     {"report_html", reportHtmlFigure},
     {"report_text", reportTextFigure},
     {"startup", startupFigure},
+    {"preview_html", previewHtmlFigure, "preview_html_mb"},
+    {"cli_list", cliListFigure, "cli_list_mb"},
+    {"cli_report_html", cliReportHtmlFigure, "cli_report_html_mb"},
+    {"cli_report_text", cliReportTextFigure, "cli_report_text_mb"},
+    {"app_start", appStartFigure, "peak_rss_mb"},
 };
 
 double median(std::vector<double> values)
@@ -26,37 +28,6 @@ double median(std::vector<double> values)
     std::sort(values.begin(), values.end());
     const size_t n = values.size();
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-// The peak memory of the real program holding the full store: it is started offscreen on a copy of the
-// database, given time to load and show its window, read from /proc, and stopped before it writes anything.
-double appPeakRssMb(BenchContext& context)
-{
-    const QString home = context.file(QStringLiteral("app-home"));
-    QDir().mkpath(home);
-    QFile::copy(context.databasePath, home + QStringLiteral("/default.adr"));
-    {
-        QFile ini(home + QStringLiteral("/keyvane.ini"));
-        if (!ini.open(QIODevice::WriteOnly)) return -1;
-        ini.write("[Settings]\nDiffDB=0\n");
-    }
-    QProcess app;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("KEYVANE_HOME"), home);
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    app.setProcessEnvironment(environment);
-    app.start(QStringLiteral(KEYVANE_APP_PATH), {});
-    if (!app.waitForStarted()) return -1;
-    QThread::msleep(3000); // past the splash: the window is shown and the lists are filled
-    double peak = -1;
-    QFile status(QStringLiteral("/proc/%1/status").arg(app.processId()));
-    if (status.open(QIODevice::ReadOnly))
-        for (const QByteArray& line : status.readAll().split('\n'))
-            if (line.startsWith("VmHWM:"))
-                peak = line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0; // kB
-    app.kill();
-    app.waitForFinished();
-    return peak;
 }
 
 } // namespace
@@ -74,8 +45,9 @@ int main(int argc, char** argv)
         if (arguments.at(i) == QLatin1String("--runs") && i + 1 < arguments.size()) {
             runs = std::max(1, arguments.at(++i).toInt());
         } else if (arguments.at(i).startsWith(QLatin1String("-"))) {
-            std::fprintf(stderr, "Usage: keyvane-bench [--runs N] [FIGURE...]\n"
-                                 "Prints \"name median_ms\" per figure, then the app's peak_rss_mb.\n");
+            std::fprintf(stderr,
+                         "Usage: keyvane-bench [--runs N] [FIGURE...]\n"
+                         "Prints \"name median_ms\" per figure, and the memory of those that have one.\n");
             return 1;
         } else {
             only << arguments.at(i);
@@ -88,13 +60,23 @@ int main(int argc, char** argv)
     for (const Figure& figure : kFigures) {
         if (!only.isEmpty() && !only.contains(QLatin1String(figure.name))) continue;
         figure.measure(context); // warm-up: first-use costs (views, caches) are not the figure
-        std::vector<double> times;
-        for (int i = 0; i < runs; ++i)
+        std::vector<double> times, memories;
+        for (int i = 0; i < runs; ++i) {
             times.push_back(figure.measure(context));
+            memories.push_back(context.memoryMb);
+        }
         std::printf("%s %.2f\n", figure.name, median(times));
+        if (figure.memoryName) std::printf("%s %.1f\n", figure.memoryName, median(memories));
         std::fflush(stdout);
     }
-    if (only.isEmpty() || only.contains(QLatin1String("peak_rss_mb")))
-        std::printf("peak_rss_mb %.1f\n", appPeakRssMb(context));
     return 0;
+}
+
+double residentMb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly))
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
+    return -1;
 }
