@@ -19,6 +19,7 @@ struct Result {
     int status = -1;
     QString out;
     QString err;
+    QByteArray bytes; // standard output as written
 };
 
 Result runCli(const QStringList& arguments)
@@ -28,7 +29,8 @@ Result runCli(const QStringList& arguments)
     Result result;
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) return result;
     result.status = process.exitCode();
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    result.bytes = process.readAllStandardOutput();
+    result.out = QString::fromUtf8(result.bytes);
     result.err = QString::fromUtf8(process.readAllStandardError());
     return result;
 }
@@ -97,6 +99,8 @@ private slots:
     void generate();
     void report();
     void passwordFromStandardInput();
+    void outputBytes_data();
+    void outputBytes();
 };
 
 void TestCli::roundTrip()
@@ -399,6 +403,100 @@ void TestCli::help()
              qPrintable(r.out));
     r = runCli({"report", "--help"});
     QVERIFY2(r.out.contains("[-o FILE]") && r.out.contains("\n  --db FILE "), qPrintable(r.out));
+}
+
+// Field bytes that a line-based or code-page-blind writer would get wrong: TAB, CR, LF and 0x80 to 0x9F.
+namespace Awkward {
+const QByteArray site = "Tab\there";
+const QByteArray user = "cr\rlf\n";
+const QByteArray pass = "p\x80\x9Fw";
+const QByteArray url = "https://a.example/\x85";
+QByteArray highBytes()
+{
+    QByteArray bytes;
+    for (int b = 0x80; b <= 0x9F; ++b)
+        bytes += char(b);
+    return bytes;
+}
+// What those 32 bytes are in Windows-1252, the five undefined codes kept as the C1 controls.
+QByteArray highUtf8()
+{
+    const char16_t points[] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                               0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                               0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                               0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    return QString::fromUtf16(points, std::size(points)).toUtf8();
+}
+// A web page, whose field 4 is a link, and a remote system, whose field 4 is not. The writer stores the
+// characters of 0x80-0x9F as those bytes.
+QByteArray database()
+{
+    const Entry web = entry(QString::fromLatin1(site), QString::fromLatin1(user), "p\u20AC\u0178w",
+                            "https://a.example/\u2026", QString::fromUtf8(highUtf8()));
+    return encodeRecord(web, 0) + encodeRecord(entry("host\r\n", "\t", "", "Linux", "end"), 4);
+}
+QByteArray padded(const QString& label)
+{
+    return label.toLatin1() + QByteArray(25 - label.size(), ' ');
+}
+} // namespace Awkward
+
+void TestCli::outputBytes_data()
+{
+    using namespace Awkward;
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("expected");
+
+    const QByteArray webLine =
+        "0\tTab\\there\tcr\\rlf\\n\t%1\thttps://a.example/\u2026\t" + highUtf8() + "\n";
+    const QByteArray remoteLine = "4\thost\\r\\n\t\\t\t%1\tLinux\tend\n";
+    QTest::newRow("list, masked") << QStringList{"list"}
+                                  << QByteArray(webLine).replace("%1", "******") +
+                                         QByteArray(remoteLine).replace("%1", "******");
+    QTest::newRow("list --show") << QStringList{"list", "--show"}
+                                 << QByteArray(webLine).replace("%1", QByteArray("p\u20AC\u0178w")) +
+                                        QByteArray(remoteLine).replace("%1", "");
+
+    // The reports hold the file's own bytes.
+    const auto cell = [](const QByteArray& text) { return "<td width=20%>" + text + "</td>\r\n"; };
+    const auto table = [&](int category, const QByteArray& rows) {
+        return "<br><h2><font color=#000000><b>" + tabCaption(category).toLatin1() + "</b></h2></font>" +
+               "<table border=1 width=100%><tr><td width=20% bgcolor=#C0C0C0>" +
+               columnCaptions(category)
+                   .join(QStringLiteral("</td><td width=20% bgcolor=#C0C0C0>"))
+                   .toLatin1() +
+               "</td></tr>\r\n" + rows + "</table>\r\n";
+    };
+    const QByteArray html =
+        table(0, "<tr>\r\n" + cell(site) + cell(user) + cell(pass) + "<td width=20%><a href=" + url + ">" +
+                     url + "</a></td>\r\n" + cell(highBytes()) + "</tr>\r\n") +
+        table(4, "<tr>\r\n" + cell("host\r\n") + cell("\t") + cell("") + cell("Linux") + cell("end") +
+                     "</tr>\r\n");
+    QTest::newRow("report --html") << QStringList{"report", "--html", "--categories", "0,4"} << html + "\r\n";
+
+    const auto section = [](int category, const QList<QByteArray>& values) {
+        const QStringList labels = columnCaptions(category);
+        QByteArray text = "\r\n" + Reports::reportCategoryCaption(category).toLatin1() + "\r\n\r\n";
+        for (int k = 0; k < 5; ++k)
+            text += padded(labels.at(k)) + "\t" + values.at(k) + "\r\n";
+        return text + "\r\n";
+    };
+    QTest::newRow("report --text --mask")
+        << QStringList{"report", "--text", "--mask", "--categories", "0,4"}
+        << section(0, {site, user, "*****", url, highBytes()}) +
+               section(4, {"host\r\n", "\t", "*****", "Linux", "end"}) + "\r\n";
+}
+
+void TestCli::outputBytes()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, expected);
+    TestHome home;
+    const QString db = home.file(QStringLiteral("awkward.adr"));
+    writeBytes(db, Awkward::database());
+    const Result r = runOn(db, arguments);
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.bytes, expected);
 }
 
 QTEST_GUILESS_MAIN(TestCli)
