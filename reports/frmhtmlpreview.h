@@ -1,34 +1,31 @@
 #pragma once
 
+#include "reports/reportoptions.h"
+
 #include <QDialog>
-#include <QTextBrowser>
 
-// The browser of the preview: reads local report files as Windows-1252, the code page they are written in,
-// and hands a clicked link's own text to the desktop rather than following it inside the preview.
-class ReportBrowser : public QTextBrowser {
-    Q_OBJECT
-public:
-    explicit ReportBrowser(QWidget* parent = nullptr);
-    QVariant loadResource(int type, const QUrl& name) override;
+class EntryStore;
+class QTableView;
+class ReportTableModel;
 
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-
-private:
-    void openAnchor();
-    QString m_pressedAnchor;
-};
-
-// "HTML Tables Report Preview": a resizable window that shows one report file until the user closes it.
-// Esc closes it.
+// "HTML Tables Report Preview": a resizable window that shows the HTML report of the chosen categories
+// until the user closes it. Each category is a title, a row of column headers and its entries, as in the
+// report file; a click (or Enter) on a link in the Site URL or Filename column opens it. Esc closes it.
+// The rows are read from the store as they are drawn, so a full store opens at once.
 class frmHTMLPreview : public QDialog {
     Q_OBJECT
 public:
-    explicit frmHTMLPreview(QWidget* parent = nullptr);
+    frmHTMLPreview(const EntryStore& store, const Reports::ReportOptions& options, QWidget* parent = nullptr);
 
-    // Shows the file. A large report takes seconds to lay out: the window says so and shows a wait cursor
-    // meanwhile.
-    void navigate(const QString& path);
+    ReportTableModel* model() const { return m_model; }
 
-    ReportBrowser* WebBrowser1 = nullptr;
+    QTableView* WebBrowser1 = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void openLink(const QModelIndex& index);
+
+    ReportTableModel* m_model = nullptr;
 };

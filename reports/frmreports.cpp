@@ -23,7 +23,6 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -225,11 +224,6 @@ void frmReports::buildTextTab(QWidget* page)
     layout->addLayout(buttons);
 }
 
-QString frmReports::previewFilePath()
-{
-    return AppPaths::dataFile(QStringLiteral("temp_report.html"));
-}
-
 QString frmReports::viewFilePath()
 {
     return AppPaths::dataFile(QStringLiteral("tmp_rep.txt"));
@@ -316,29 +310,13 @@ void frmReports::cmdPreview_Click()
 {
     if (!selectionCheck(chkTables)) return;
     setStatusText(kGenerating);
-    const Reports::ReportOptions options = htmlOptions();
-    for (int c = 0; c < kCategoryCount; ++c)
-        if (options.categories[c])
-            Reports::GenerateHTML(m_htmlBuffer, m_store, c, options.hideSensitive, options.titleColor);
-    const QString path = previewFilePath();
-    QString error;
-    const bool written = Reports::writeReportFile(path, m_htmlBuffer, &error);
-    m_htmlBuffer.clear();
-    setStatusText(QString());
-    if (!written) {
-        desktop().message(this, QStringLiteral("The preview could not be written to %1: %2").arg(path, error),
-                          DesktopServices::Icon::Warning);
-        return;
-    }
-
-    auto* preview = new frmHTMLPreview(this);
+    // The preview reads the entries from the store as it draws them: no report text, and no file holding
+    // them in clear.
+    auto* preview = new frmHTMLPreview(m_store, htmlOptions(), this);
     preview->setAttribute(Qt::WA_DeleteOnClose);
     m_preview = preview;
-    // The preview holds the entries in clear: its file goes as soon as the window does.
-    connect(preview, &QDialog::finished, this, [path] { QFile::remove(path); });
+    setStatusText(QString());
     preview->open();
-    // Shown first, then filled: a large report takes a while to lay out, under a wait cursor.
-    QTimer::singleShot(0, preview, [preview, path] { preview->navigate(path); });
 }
 
 void frmReports::cmdSaveReportAs_Click()
@@ -426,9 +404,8 @@ void frmReports::cmdPrintText_Click()
 
 void frmReports::removeTemporaryFiles()
 {
-    // Either file may be missing or still held by a viewer; neither matters here.
+    // The file may be missing or still held by a viewer; neither matters here.
     QFile::remove(viewFilePath());
-    QFile::remove(previewFilePath());
 }
 
 void frmReports::done(int result)

@@ -31,8 +31,7 @@ public:
                         std::function<void(const QString&)> setStatus = {}, QWidget* parent = nullptr);
     ~frmReports() override;
 
-    // The temporary files in the data folder: the HTML preview and the text file handed to the viewer.
-    static QString previewFilePath();
+    // The temporary file in the data folder that is handed to the text viewer.
     static QString viewFilePath();
 
     // The report buffers; empty whenever no button is at work.

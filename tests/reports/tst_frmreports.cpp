@@ -20,9 +20,8 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
-#include <QTextBlock>
-#include <QTextDocument>
 #include <memory>
 
 using ReportExamples::entry;
@@ -65,7 +64,7 @@ private slots:
     void chosenColourReachesHeading();
     void viewTextWritesTemporaryFileUntilClose_data();
     void viewTextWritesTemporaryFileUntilClose();
-    void previewShowsReportAndRemovesItsFile();
+    void previewShowsReportTable();
     void printsDocumentToPdf_data();
     void printsDocumentToPdf();
     void pageBreaksNeverCutALine();
@@ -291,51 +290,67 @@ void FrmReportsTest::viewTextWritesTemporaryFileUntilClose()
     QVERIFY(!QFile::exists(path));
 }
 
-void FrmReportsTest::previewShowsReportAndRemovesItsFile()
+void FrmReportsTest::previewShowsReportTable()
 {
     m_store->addEntry(ReportExamples::editorEntry(), Applications);
     m_store->addEntry(entry("Caf\xc3\xa9 \xe2\x82\xac", "<i>joe</i>", "pw", "x", "y"), Applications);
+    m_store->addEntry(entry("Visa", "Joe", "4111", "C:\\card.exe", "z"), Wallet);
     makeDialog(frmReports::HtmlTab);
     m_dialog->show();
     box("chkTables", Applications)->setChecked(true);
+    box("chkTables", Wallet)->setChecked(true);
+    m_dialog->chkPrintPasswords->setChecked(true);
+    m_dialog->Color2->ImageCombo1->setCurrentIndex(3);
     QTest::mouseClick(button("cmdPreview"), Qt::LeftButton);
     QCOMPARE(m_statuses, (QStringList{QStringLiteral("Generating report..."), QString()}));
-    QVERIFY(m_dialog->htmlBuffer().isEmpty());
+    QVERIFY(dataFiles().isEmpty()); // nothing in clear on disk
 
     frmHTMLPreview* preview = m_dialog->preview();
     QVERIFY(preview && preview->isModal());
     QVERIFY(QTest::qWaitForWindowExposed(preview));
     QCOMPARE(preview->windowTitle(), QStringLiteral("HTML Tables Report Preview"));
-    const QString path = frmReports::previewFilePath();
-    QVERIFY(ownerOnly(path));
-    QTextBrowser* page = preview->WebBrowser1;
-    QTRY_VERIFY(page->toPlainText().contains(QStringLiteral("C:\\edit.exe")));
-    const QString shown = page->toPlainText();
-    QVERIFY(shown.contains(QStringLiteral("Applications")));
-    QVERIFY(
-        shown.contains(QStringLiteral("Caf\u00e9 \u20ac"))); // read back in the code page it was written in
-    QVERIFY(shown.contains(QStringLiteral("joe")));
-    QVERIFY(!shown.contains(QStringLiteral("<i>"))); // markup reaches the page as markup
+    QTableView* page = preview->WebBrowser1;
+    const QAbstractItemModel* model = page->model();
+    QStringList shown;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < model->columnCount(); ++column)
+            cells << model->index(row, column).data().toString();
+        shown << cells.join(u'|');
+    }
+    // The report's rows in its order; the entries' text as they hold it, markup included.
+    QCOMPARE(shown,
+             (QStringList{"Applications||||", "Application|User Name|Password|Filename|Notes",
+                          "Editor|joe|******|C:\\edit.exe|none",
+                          QString::fromUtf8("Caf\xc3\xa9 \xe2\x82\xac|<i>joe</i>|******|x|y"), "Wallet||||",
+                          "Credit Card Type|Name on Card|Card Number|Expiration Date|Notes",
+                          "Visa|Joe|******|C:\\card.exe|z"}));
+    for (const int title : {0, 4}) {
+        QCOMPARE(page->columnSpan(title, 0), kFieldCount);
+        QCOMPARE(model->index(title, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::red));
+    }
+    QCOMPARE(model->index(5, 2).data(Qt::BackgroundRole).value<QColor>(), QColor(0xC0, 0xC0, 0xC0));
 
-    // A link opens its target as written, not as the browser would read it.
-    QTextCursor link = page->document()->find(QStringLiteral("C:\\edit.exe"));
-    QVERIFY(!link.isNull());
-    link.setPosition(link.selectionStart() + 2);
-    const QPoint at = page->cursorRect(link).center();
-    QCOMPARE(page->anchorAt(at), QStringLiteral("C:\\edit.exe"));
-    QTest::mouseClick(page->viewport(), Qt::LeftButton, {}, at);
-    QCOMPARE(m_fake->opened, QStringList{QStringLiteral("C:\\edit.exe")});
+    // Only field 4 of the first three categories is a link; it opens as written, by click or Enter.
+    const auto click = [page, model](int row, int column) {
+        QTest::mouseClick(page->viewport(), Qt::LeftButton, {},
+                          page->visualRect(model->index(row, column)).center());
+    };
+    click(2, 3);
+    click(2, 0);
+    click(6, 3);
+    page->setCurrentIndex(model->index(3, 3));
+    QTest::keyClick(page, Qt::Key_Return);
+    QCOMPARE(m_fake->opened, (QStringList{"C:\\edit.exe", "x"}));
 
     QTest::keyClick(page, Qt::Key_Escape);
     QTRY_VERIFY(m_dialog->preview() == nullptr);
-    QVERIFY(!QFile::exists(path));
     QVERIFY(m_dialog->isVisible()); // Esc closed the preview only
 
-    // Closing the dialog takes an open preview and its file with it.
+    // Closing the dialog takes an open preview with it.
     QTest::mouseClick(button("cmdPreview"), Qt::LeftButton);
-    QVERIFY(m_dialog->preview() && QFile::exists(path));
+    QVERIFY(m_dialog->preview());
     m_dialog->reject();
-    QVERIFY(!QFile::exists(path));
     QTRY_VERIFY(m_dialog->preview() == nullptr);
 }
 
