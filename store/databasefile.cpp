@@ -89,6 +89,77 @@ void encodeInto(char* record, const Entry& e, int category)
     putCategory(record, category);
 }
 
+// Takes records into the lists in two passes over the same bytes: the first counts each category's records,
+// so that every list is allocated once at its size; the second decodes them.
+class RecordDecoder {
+public:
+    explicit RecordDecoder(DatabaseContents& contents) : m_contents(contents) {}
+
+    void count(const char* records, qsizetype n)
+    {
+        for (qsizetype i = 0; i < n && m_counted < EntryStore::kMaxEntries; ++i) {
+            const int category = categoryOf(records + i * kRecordSize);
+            if (category < 0) continue;
+            ++m_counts[category];
+            ++m_counted;
+        }
+    }
+
+    void reserve()
+    {
+        for (int c = 0; c < kCategoryCount; ++c)
+            m_contents.lists[c].reserve(m_counts[c]);
+    }
+
+    void decode(const char* records, qsizetype n)
+    {
+        for (qsizetype i = 0; i < n; ++i) {
+            if (m_contents.recordsLoaded >= EntryStore::kMaxEntries) {
+                m_contents.recordsBeyondLimit += int(n - i);
+                return;
+            }
+            const char* record = records + i * kRecordSize;
+            const int category = categoryOf(record);
+            if (category < 0) {
+                ++m_contents.badCategoryRecords;
+                continue;
+            }
+            Entry e;
+            e.site = trimmedField(record);
+            e.user = trimmedField(record + kFieldSize);
+            e.pass = sensitiveField(record + 2 * kFieldSize);
+            e.url = trimmedField(record + 3 * kFieldSize);
+            e.notes = trimmedField(record + 4 * kFieldSize);
+            m_contents.lists[category].append(std::move(e));
+            ++m_contents.recordsLoaded;
+        }
+    }
+
+private:
+    DatabaseContents& m_contents;
+    std::array<int, kCategoryCount> m_counts{};
+    int m_counted = 0;
+};
+
+// Hands the whole records of an open file to take, a piece at a time, so that the file is never held whole
+// in memory. Returns the bytes of a partial last record, or -1 on a read error.
+template <typename Take> qsizetype readRecords(QFile& file, Take take)
+{
+    constexpr qsizetype kPiece = 256 * kRecordSize;
+    std::unique_ptr<char[]> buffer(new char[kPiece]);
+    qsizetype held = 0;
+    for (;;) {
+        const qint64 n = file.read(buffer.get() + held, kPiece - held);
+        if (n < 0) return -1;
+        if (n == 0) return held;
+        held += n;
+        const qsizetype whole = held / kRecordSize;
+        take(buffer.get(), whole);
+        held -= whole * kRecordSize;
+        std::memmove(buffer.get(), buffer.get() + whole * kRecordSize, size_t(held));
+    }
+}
+
 } // namespace
 
 bool DatabaseContents::loadedWhole() const
@@ -141,34 +212,6 @@ QByteArray encodeDatabase(const EntryStore& store)
     return bytes;
 }
 
-DatabaseContents decodeDatabase(const QByteArray& bytes)
-{
-    DatabaseContents contents;
-    const qsizetype whole = bytes.size() / kRecordSize;
-    contents.strayBytes = int(bytes.size() % kRecordSize);
-    for (qsizetype n = 0; n < whole; ++n) {
-        if (contents.recordsLoaded >= EntryStore::kMaxEntries) {
-            contents.recordsBeyondLimit = int(whole - n);
-            break;
-        }
-        const char* record = bytes.constData() + n * kRecordSize;
-        const int category = categoryOf(record);
-        if (category < 0) {
-            ++contents.badCategoryRecords;
-            continue;
-        }
-        Entry e;
-        e.site = trimmedField(record);
-        e.user = trimmedField(record + kFieldSize);
-        e.pass = sensitiveField(record + 2 * kFieldSize);
-        e.url = trimmedField(record + 3 * kFieldSize);
-        e.notes = trimmedField(record + 4 * kFieldSize);
-        contents.lists[category].append(std::move(e));
-        ++contents.recordsLoaded;
-    }
-    return contents;
-}
-
 DatabaseFile::DatabaseFile(QString path) : m_path(std::move(path)) {}
 
 DatabaseFile::~DatabaseFile() = default;
@@ -212,8 +255,16 @@ DatabaseContents DatabaseFile::read()
     } else if (!file.open(QIODevice::ReadOnly)) {
         contents.readError = file.errorString();
     } else {
-        contents = decodeDatabase(file.readAll());
-        if (file.error() != QFileDevice::NoError) contents.readError = file.errorString();
+        RecordDecoder decoder(contents);
+        qsizetype stray =
+            readRecords(file, [&](const char* records, qsizetype n) { decoder.count(records, n); });
+        decoder.reserve();
+        if (stray >= 0 && file.seek(0))
+            stray = readRecords(file, [&](const char* records, qsizetype n) { decoder.decode(records, n); });
+        if (stray < 0 || file.error() != QFileDevice::NoError)
+            contents.readError = file.errorString();
+        else
+            contents.strayBytes = int(stray);
     }
     m_loadedWhole = contents.loadedWhole();
     return contents;

@@ -40,7 +40,6 @@ QString sensitiveFieldProblem(const QString& clear, const QString& caption);
 
 QByteArray encodeRecord(const Entry& entry, int category);
 QByteArray encodeDatabase(const EntryStore& store);
-DatabaseContents decodeDatabase(const QByteArray& bytes);
 
 // One database file held for a whole run: locked against a second writer, read once, saved atomically.
 class DatabaseFile {
