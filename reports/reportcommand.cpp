@@ -3,6 +3,7 @@
 #include "reports/htmlreport.h"
 #include "reports/reportfile.h"
 #include "reports/textreport.h"
+#include "store/atomicfile.h"
 #include "store/entrystore.h"
 
 #include <QIODevice>
@@ -59,15 +60,26 @@ bool writeRequestedReport(const EntryStore& store, const ReportRequest& request,
         options.titleColor = titleColor(index);
     }
 
-    const QString buffer = request.html ? htmlReport(store, options) : textReport(store, options);
+    const auto build = [&](QString& buffer, int category) {
+        if (request.html)
+            GenerateHTML(buffer, store, category, options.hideSensitive, options.titleColor);
+        else
+            SaveTXT(buffer, store, category, options.hideSensitive);
+    };
     if (!request.outputFile.isEmpty()) {
+        QByteArray bytes;
+        writeReportPieces(options, build, [&bytes](QByteArrayView piece) {
+            bytes.append(piece);
+            return true;
+        });
         QString problem;
-        if (!writeReportFile(request.outputFile, buffer, &problem))
+        if (!writeFileAtomically(request.outputFile, bytes, kOwnerOnly, &problem))
             return refuse(error, QStringLiteral("cannot write \"%1\": %2").arg(request.outputFile, problem));
         return true;
     }
-    const QByteArray bytes = reportFileBytes(buffer);
-    if (out.write(bytes) != bytes.size())
+    if (!writeReportPieces(options, build, [&out](QByteArrayView piece) {
+            return out.write(piece.data(), piece.size()) == piece.size();
+        }))
         return refuse(error, QStringLiteral("cannot write the report: ") + out.errorString());
     return true;
 }
