@@ -10,6 +10,7 @@
 #include "store/databasefile.h"
 #include "store/entrystore.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -23,6 +24,8 @@
 #include <algorithm>
 
 namespace {
+
+constexpr int kListBoxCharacters = 24; // the width of the server type and protocol boxes
 
 // The wizard's names for the categories, in category order; each is also its item's key.
 const std::array<const char*, kCategoryCount> kChoices = {"Web Page", "Serial Number", "Application",
@@ -214,6 +217,13 @@ QWidget* frmAdd::makeCategoryPage(int category)
         cboServers = new QComboBox(page);
         cboServers->setObjectName(QStringLiteral("cboServers"));
         cboProtocol[1] = new PickOnlyCombo(indexed("cboProtocol", 1), page);
+        // The user's own lists may hold long items: the boxes keep a sensible width, whatever the items, and
+        // their drop-down lists elide what does not fit.
+        for (QComboBox* list : {cboServers, static_cast<QComboBox*>(cboProtocol[1])}) {
+            list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+            list->setMinimumContentsLength(kListBoxCharacters);
+            list->view()->setTextElideMode(Qt::ElideRight);
+        }
         for (int i = 0; i < 2; ++i) {
             QToolButton* edit =
                 makeToolButton(indexed("tbEditList", i), style()->standardIcon(QStyle::SP_FileDialogListView),

@@ -12,11 +12,14 @@ class QWidget;
 class DesktopServices {
 public:
     enum class Icon { None, Information, Warning, Critical, Question };
+    enum class Answer { Yes, No };
 
     virtual ~DesktopServices() = default;
 
     virtual void message(QWidget* parent, const QString& text, Icon icon = Icon::None) = 0;
-    virtual bool askYesNo(QWidget* parent, const QString& text, Icon icon = Icon::Question) = 0;
+    // The default answer (Return) is No for a question whose Yes throws work away.
+    virtual bool askYesNo(QWidget* parent, const QString& text, Icon icon = Icon::Question,
+                          Answer byDefault = Answer::Yes) = 0;
     // Nothing when the user cancels.
     virtual std::optional<QString> inputText(QWidget* parent, const QString& prompt, const QString& title,
                                              const QString& initial = {}) = 0;

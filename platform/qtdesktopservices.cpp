@@ -56,9 +56,10 @@ void QtDesktopServices::message(QWidget* parent, const QString& text, Icon icon)
     box.exec();
 }
 
-bool QtDesktopServices::askYesNo(QWidget* parent, const QString& text, Icon icon)
+bool QtDesktopServices::askYesNo(QWidget* parent, const QString& text, Icon icon, Answer byDefault)
 {
     QMessageBox box(boxIcon(icon), kTitle, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(byDefault == Answer::No ? QMessageBox::No : QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -6,7 +6,7 @@
 class QtDesktopServices : public DesktopServices {
 public:
     void message(QWidget* parent, const QString& text, Icon icon) override;
-    bool askYesNo(QWidget* parent, const QString& text, Icon icon) override;
+    bool askYesNo(QWidget* parent, const QString& text, Icon icon, Answer byDefault) override;
     std::optional<QString> inputText(QWidget* parent, const QString& prompt, const QString& title,
                                      const QString& initial) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& folder,

@@ -10,6 +10,7 @@
 #include "store/databasefile.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QHeaderView>
@@ -122,7 +123,16 @@ void frmMain::createLists()
         list->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         ListView1[c] = list;
         TabNav->addTab(list, categoryIcon(c), tabCaption(c));
+        // A list with entries always shows one selected, the row its commands act on.
+        auto select = [this, list] { selectFirstRowIfNone(list); };
+        connect(&model, &QAbstractItemModel::modelReset, list, select);
+        connect(&model, &QAbstractItemModel::rowsInserted, list, select);
+        connect(&model, &QAbstractItemModel::rowsRemoved, list, select);
+        connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, list, select,
+                Qt::QueuedConnection);
     }
+    connect(TabNav, &QTabWidget::currentChanged, this,
+            [this](int c) { selectFirstRowIfNone(ListView1.at(c)); });
     setCentralWidget(TabNav);
 }
 
@@ -206,9 +216,13 @@ void frmMain::createToolbars()
         action->setToolTip(b.tooltip ? QLatin1String(b.tooltip) : QString());
         this->*b.member = action;
     }
-    // A tool button shows its text as a tooltip when it has none; these three have none on purpose.
-    for (QAction* silent : {m_settingsButton, m_reportsButton, m_hideToTrayButton})
-        toolbar1->widgetForAction(silent)->setToolTip(QStringLiteral(" "));
+    // A tool button shows its text as a tooltip when it has none; these three have none on purpose, and
+    // their tooltip events are kept from them (see eventFilter).
+    QAction* const silent[] = {m_settingsButton, m_reportsButton, m_hideToTrayButton};
+    for (size_t i = 0; i < std::size(silent); ++i) {
+        m_silentButtons[i] = toolbar1->widgetForAction(silent[i]);
+        m_silentButtons[i]->installEventFilter(this);
+    }
 
     addToolBarBreak();
     QToolBar* toolbar2 = addToolBar(QStringLiteral("Toolbar2"));
@@ -303,7 +317,12 @@ bool frmMain::SaveDatabase()
                            "the entries shown now; a copy of the old file is kept beside it (.bak).\n\nSave "
                            "anyway?")
                 .arg(m_databasePath);
-        if (!desktop().askYesNo(this, question, DesktopServices::Icon::Warning)) return false;
+        // Yes gives up the records that did not load (the copy aside keeps them): No is the default.
+        if (!desktop().askYesNo(this, question, DesktopServices::Icon::Warning,
+                                DesktopServices::Answer::No)) {
+            m_overwriteDeclined = true;
+            return false;
+        }
         m_database->allowOverwrite();
     }
     QString error;
@@ -367,7 +386,13 @@ void frmMain::toggleSensitiveInformation()
 
 void frmMain::DeleteEntry()
 {
-    m_store.deleteEntry(currentCategory(), selectedRow());
+    const int row = selectedRow();
+    if (row < 0) return;
+    m_store.deleteEntry(currentCategory(), row);
+    // The view would carry the highlight to the next row; the first is selected, as at every fill.
+    QTableView* list = ListView1.at(currentCategory());
+    list->selectionModel()->clearSelection();
+    selectFirstRowIfNone(list);
 }
 
 int frmMain::currentCategory() const
@@ -377,11 +402,16 @@ int frmMain::currentCategory() const
 
 int frmMain::selectedRow() const
 {
-    const QTableView* list = ListView1.at(currentCategory());
-    if (list->model()->rowCount() == 0) return -1;
-    // A list with entries always has one selected: the first until the user picks another.
-    const QModelIndex current = list->selectionModel()->currentIndex();
-    return current.isValid() ? current.row() : 0;
+    const QModelIndexList rows = ListView1.at(currentCategory())->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void frmMain::selectFirstRowIfNone(QTableView* list)
+{
+    QItemSelectionModel* selection = list->selectionModel();
+    if (list->model()->rowCount() == 0 || selection->hasSelection()) return;
+    selection->setCurrentIndex(list->model()->index(0, 0),
+                               QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 void frmMain::updateButtons()
@@ -416,9 +446,15 @@ void frmMain::RemoveTrayIcon()
 
 void frmMain::restoreFromTray()
 {
+    // Minimised, the window would stay an icon; a dialog open over it comes to the front with it.
+    setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->raise();
+        modal->activateWindow();
+    }
 }
 
 void frmMain::InstallMenuDecoration()
@@ -503,15 +539,19 @@ void frmMain::closeEvent(QCloseEvent* event)
 bool frmMain::unload()
 {
     if (m_unloaded) return true;
+    m_overwriteDeclined = false;
     SettingsStore settings;
     if (settings.flag(SettingKey::AutoSave)) SaveDatabase();
     SaveSettings();
     RemoveTrayIcon();
-    if (m_store.databaseChanged() && desktop().askYesNo(this, QStringLiteral("Save changes?")) &&
-        !SaveDatabase() &&
+    // A No to overwriting a database that did not load whole is the user's answer to saving: it is not
+    // asked again, and nothing "could not be saved".
+    if (m_store.databaseChanged() && !m_overwriteDeclined &&
+        desktop().askYesNo(this, QStringLiteral("Save changes?")) && !SaveDatabase() &&
+        !m_overwriteDeclined &&
         !desktop().askYesNo(this,
                             QStringLiteral("The changes could not be saved. Quit anyway and lose them?"),
-                            DesktopServices::Icon::Warning)) {
+                            DesktopServices::Icon::Warning, DesktopServices::Answer::No)) {
         // The run goes on: the window and its tray icon come back.
         InstallTrayIcon();
         restoreFromTray();

@@ -49,8 +49,9 @@ private:
     // Removes the selected entry of the current list.
     void DeleteEntry();
     int currentCategory() const;
-    // The row of the selected entry in the current list, or -1 when the list is empty.
+    // The row of the entry shown selected in the current list, or -1 when none is.
     int selectedRow() const;
+    void selectFirstRowIfNone(QTableView* list);
     void updateButtons();
     void toggleSensitiveInformation();
     void setHideButton(bool hidden);
@@ -86,6 +87,7 @@ private:
     std::unique_ptr<DatabaseFile> m_database;
     QString m_databasePath;
     bool m_unloaded = false;
+    bool m_overwriteDeclined = false; // No to "Save anyway?" during this exit
 
     QTabWidget* TabNav = nullptr;
     std::array<QTableView*, kCategoryCount> ListView1{};
@@ -131,6 +133,7 @@ private:
     QAction* m_securityButton = nullptr;
     QAction* m_onTopButton = nullptr;
     QToolButton* m_copyButton = nullptr;
+    std::array<QWidget*, 3> m_silentButtons{}; // the tool buttons without a tooltip
 
     cSysTray* cSysTray1 = nullptr;
     QTimer* m_trayWatch = nullptr;

@@ -3,6 +3,7 @@
 #include "editing/frmproperties.h"
 #include "generator/frmgenerator2.h"
 #include "platform/desktopservices.h"
+#include "platform/opendialog.h"
 #include "reports/frmreports.h"
 #include "settings/settingsstore.h"
 #include "shell/frmmain.h"
@@ -19,11 +20,13 @@
 #include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 
 void frmMain::connectCommands()
 {
@@ -93,7 +96,31 @@ void frmMain::connectCommands()
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseMove) statusBar()->clearMessage();
+    switch (event->type()) {
+    case QEvent::MouseMove:
+        statusBar()->clearMessage();
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        // A click on the empty area below the rows, or a Ctrl+click on the selected row, would leave no row
+        // selected while the commands still need one: the selection stays as it is.
+        auto* list = qobject_cast<QTableView*>(watched->parent());
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (!list) break;
+        const QModelIndex index = list->indexAt(mouse->position().toPoint());
+        if (!index.isValid() || ((mouse->modifiers() & Qt::ControlModifier) &&
+                                 list->selectionModel()->isRowSelected(index.row())))
+            return true;
+        break;
+    }
+    case QEvent::ToolTip:
+        // Settings, Reports and Hide have no tooltip; a tool button would show its text instead.
+        if (std::find(m_silentButtons.begin(), m_silentButtons.end(), watched) != m_silentButtons.end())
+            return true;
+        break;
+    default:
+        break;
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -112,6 +139,7 @@ void frmMain::popUpEntryMenu(const QPoint& position)
 
 void frmMain::openAddWizard()
 {
+    if (raiseOpenDialog<frmAdd>(this)) return;
     auto* wizard = new frmAdd(m_store, currentCategory(), this);
     wizard->setAttribute(Qt::WA_DeleteOnClose);
     wizard->open();
@@ -119,6 +147,7 @@ void frmMain::openAddWizard()
 
 void frmMain::openGenerator()
 {
+    if (raiseOpenDialog<frmGenerator2>(this)) return;
     auto* generator = new frmGenerator2(this);
     generator->setAttribute(Qt::WA_DeleteOnClose);
     generator->open();
@@ -126,6 +155,7 @@ void frmMain::openGenerator()
 
 void frmMain::openReports()
 {
+    if (raiseOpenDialog<frmReports>(this)) return;
     auto* reports = new frmReports(
         m_store, frmReports::TextTab, [this](const QString& text) { statusBar()->showMessage(text); }, this);
     reports->setAttribute(Qt::WA_DeleteOnClose);
@@ -146,7 +176,7 @@ void frmMain::openSettings(int tab)
 void frmMain::ShowEntryProperties()
 {
     const int row = selectedRow();
-    if (row < 0) return;
+    if (row < 0 || raiseOpenDialog<frmProperties>(this)) return;
     auto* properties = new frmProperties(m_store, currentCategory(), row, this);
     properties->setAttribute(Qt::WA_DeleteOnClose);
     properties->open();

@@ -1,6 +1,7 @@
 #include "system/aboutbox.h"
 
 #include "platform/desktopservices.h"
+#include "platform/opendialog.h"
 #include "resources/icons.h"
 
 #include <QHBoxLayout>
@@ -134,6 +135,7 @@ void frmAbout::openAddress(const QString& address, const QString& shown)
 
 frmAbout* ShowAbout(QWidget* parent)
 {
+    if (frmAbout* open = raiseOpenDialog<frmAbout>(parent)) return open;
     auto* about = new frmAbout(parent);
     about->setAttribute(Qt::WA_DeleteOnClose);
     about->open();

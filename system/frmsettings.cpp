@@ -6,6 +6,7 @@
 #include "access/frmsettingspw.h"
 #include "access/frmsupplypw.h"
 #include "platform/desktopservices.h"
+#include "platform/opendialog.h"
 #include "resources/icons.h"
 #include "settings/settingsstore.h"
 #include "system/autostart.h"
@@ -18,29 +19,12 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace {
-
-// A check box that also reports the release of a mouse button over it, after the click has changed it.
-// Some choices act only when made with the mouse, not from the keyboard.
-class MouseUpCheckBox : public QCheckBox {
-public:
-    using QCheckBox::QCheckBox;
-    std::function<void()> onMouseUp;
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* event) override
-    {
-        const bool over = rect().contains(event->position().toPoint());
-        QCheckBox::mouseReleaseEvent(event);
-        if (over && onMouseUp) onMouseUp();
-    }
-};
 
 template <typename T> T* named(T* widget, const char* name)
 {
@@ -130,9 +114,8 @@ QWidget* frmSettings::securityTab()
 
     QVBoxLayout* startup = nullptr;
     QGroupBox* startupBox = group(page, QStringLiteral("Startup password"), startup);
-    chkRequirePW =
-        named(new MouseUpCheckBox(QStringLiteral("Require password at Keyvane startup"), startupBox),
-              "chkRequirePW");
+    chkRequirePW = named(new QCheckBox(QStringLiteral("Require password at Keyvane startup"), startupBox),
+                         "chkRequirePW");
     cmdChangePW = button(startupBox, "cmdChangePW", QStringLiteral("Set or Change Password"));
     chkLogPWs =
         named(new QCheckBox(QStringLiteral("Log all incorrect password attempts"), startupBox), "chkLogPWs");
@@ -143,10 +126,9 @@ QWidget* frmSettings::securityTab()
 
     QVBoxLayout* users = nullptr;
     QGroupBox* usersBox = group(page, QStringLiteral("Users and entries"), users);
-    chkDiffDB =
-        named(new MouseUpCheckBox(QStringLiteral("Use different database files for different Windows users"),
-                                  usersBox),
-              "chkDiffDB");
+    chkDiffDB = named(
+        new QCheckBox(QStringLiteral("Use different database files for different Windows users"), usersBox),
+        "chkDiffDB");
     chkAllowEdit =
         named(new QCheckBox(QStringLiteral("Allow entries to be edited when sensitive information is hidden"),
                             usersBox),
@@ -279,11 +261,12 @@ void frmSettings::connectEvents()
         cmdChangeSettingsPassword->setEnabled(on);
         chkUseSamePW->setEnabled(on);
     });
-    static_cast<MouseUpCheckBox*>(chkRequirePW)->onMouseUp = [this] { chkRequirePW_MouseUp(); };
+    // A click or the keyboard's Space, never a change made by the program.
+    connect(chkRequirePW, &QCheckBox::clicked, this, &frmSettings::chkRequirePW_MouseUp);
     // Checking and unchecking alike.
-    static_cast<MouseUpCheckBox*>(chkDiffDB)->onMouseUp = [this] {
+    connect(chkDiffDB, &QCheckBox::clicked, this, [this] {
         desktop().message(this, QStringLiteral("Keyvane must be restarted for this setting to take effect."));
-    };
+    });
 
     connect(cmdChangePW, &QPushButton::clicked, this, &frmSettings::cmdChangePW_Click);
     connect(cmdChangeSettingsPassword, &QPushButton::clicked, this,
@@ -401,6 +384,9 @@ void frmSettings::ApplyChanges()
 
 QDialog* openSettingsDialog(int tab, std::function<void(bool)> applyGridlines, QWidget* parent)
 {
+    // Two settings windows would write back each other's old choices.
+    if (QDialog* open = raiseOpenDialog<frmSettings>(parent)) return open;
+    if (QDialog* open = raiseOpenDialog<frmSettingsPW>(parent)) return open;
     auto showSettings = [tab, applyGridlines, parent] {
         auto* dialog = new frmSettings(tab, applyGridlines, parent);
         dialog->setAttribute(Qt::WA_DeleteOnClose);

@@ -171,8 +171,8 @@ frmUpdates* ShowUpdates(const QString& version, QWidget* mainWindow)
 {
     auto* updates = new frmUpdates(version, mainWindow);
     updates->setAttribute(Qt::WA_DeleteOnClose);
-    // Not a child of the main window (which it disables), so it is placed over it by hand.
-    updates->adjustSize();
+    // Not a child of the main window (which it disables), so it is placed over it by hand, at the size it
+    // was made with.
     if (mainWindow) updates->move(mainWindow->geometry().center() - updates->rect().center());
     updates->show();
     return updates;

@@ -34,4 +34,5 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash "$here/drive_term.sh" "$app"
 [ "$(stat -c %i "$db")" != "$inode_after" ] || { echo "FAIL: SIGTERM did not save the database"; exit 1; }
 [ "$("$cli" list --show)" = "$expected" ] || { echo "FAIL: entries differ after SIGTERM"; exit 1; }
 [ ! -e "$db.lock" ] || { echo "FAIL: the lock was left behind"; exit 1; }
+xvfb-run -a -s "-screen 0 1280x1024x24" bash "$here/drive_selection_dialogs.sh" "$app" "$cli"
 echo "2 passed, 0 failed"

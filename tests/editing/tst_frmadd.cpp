@@ -27,6 +27,7 @@ private slots:
     void finish_data();
     void finish();
     void remoteSystemLists();
+    void longListItemsKeepTheWizardNarrow();
     void fullStoreKeepsWizardOpen();
     void passwordTheFileWouldCutKeepsWizardOpen();
     void browse();
@@ -260,6 +261,19 @@ void TestFrmAdd::remoteSystemLists()
     QCOMPARE(e.url, QStringLiteral("VMS"));
     QCOMPARE(e.notes, QStringLiteral("ssh"));
     QVERIFY(m_fake->messages.isEmpty());
+}
+
+void TestFrmAdd::longListItemsKeepTheWizardNarrow()
+{
+    open(4);
+    const int usual = m_wizard->width();
+    m_wizard.reset();
+    QVERIFY(ListFiles::write(ListFiles::Kind::ServerTypes, {QString(300, u'S')}));
+    QVERIFY(ListFiles::write(ListFiles::Kind::Protocols, {QString(300, u'p')}));
+    open(4);
+    goTo(4);
+    QCOMPARE(m_wizard->width(), usual);
+    QCOMPARE(child<QComboBox>(QStringLiteral("cboServers"))->itemText(0).size(), 300); // kept whole
 }
 
 void TestFrmAdd::fullStoreKeepsWizardOpen()

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -52,6 +53,9 @@ private slots:
     void hideNeverLosesTheWindow();
     void entryMenuAndToolbarDispatch();
     void helpAndSystemItems();
+    void commandsActOnTheSelectedRow();
+    void oneDialogOfEachKind_data();
+    void oneDialogOfEachKind();
 
 private:
     std::unique_ptr<TestHome> m_home;
@@ -287,6 +291,84 @@ void TestCommands::helpAndSystemItems()
         QVERIFY2(box && box->isVisible(), about);
         delete box;
     }
+}
+
+void TestCommands::commandsActOnTheSelectedRow()
+{
+    for (const char* site : {"one", "two", "three"})
+        m_window->store().addEntry(entry(site, "p", "f"), 0);
+    action(*m_window, "mnuSave")->trigger();
+    m_window->close();
+    m_window.reset();
+    m_window = std::make_unique<frmMain>();
+    QVERIFY(m_window->Load());
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    auto* list = m_window->findChild<QTableView*>(QStringLiteral("ListView1_0"));
+    auto selected = [list] {
+        QList<int> rows;
+        for (const QModelIndex& index : list->selectionModel()->selectedRows())
+            rows << index.row();
+        return rows;
+    };
+    auto click = [list](QPoint at, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, at);
+        QCoreApplication::processEvents();
+    };
+    auto rowCentre = [list](int row) { return list->visualRect(list->model()->index(row, 0)).center(); };
+    QCOMPARE(selected(), QList<int>{0}); // filled at load: the first row is shown selected
+
+    click(rowCentre(1));
+    click(QPoint(4, list->viewport()->height() - 4)); // the empty area below the rows
+    click(rowCentre(1), Qt::ControlModifier);         // Ctrl on the selected row
+    QCOMPARE(selected(), QList<int>{1});
+    QMenu* copyMenu = m_window->findChild<QToolButton*>(QStringLiteral("copy"))->menu();
+    emit copyMenu->aboutToShow();
+    copyMenu->actions().at(0)->trigger();
+    QCOMPARE(m_fake->clipboard, QStringLiteral("two"));
+
+    action(*m_window, "Delete")->trigger(); // the highlighted row goes, and the first is selected again
+    QCOMPARE(m_window->store().list(0).entry(1).site, QStringLiteral("three"));
+    QCoreApplication::processEvents();
+    QCOMPARE(selected(), QList<int>{0});
+
+    // A list filled while another tab is shown has its first row selected when it comes into view.
+    m_window->store().addEntry(entry("app", "p", "f"), 2);
+    tabs(*m_window)->setCurrentIndex(2);
+    QCOMPARE(m_window->findChild<QTableView*>(QStringLiteral("ListView1_2"))
+                 ->selectionModel()
+                 ->selectedRows()
+                 .size(),
+             1);
+}
+
+void TestCommands::oneDialogOfEachKind_data()
+{
+    QTest::addColumn<QStringList>("asked");
+    QTest::addColumn<QString>("dialog");
+    QTest::newRow("tray settings over settings")
+        << QStringList{"Settings", "mnuSettingsTray"} << "frmSettings";
+    QTest::newRow("security over settings")
+        << QStringList{"mnuSettings", "Security Configuration"} << "frmSettings";
+    QTest::newRow("tray about over about") << QStringList{"mnuAbout", "mnuAboutTray"} << "frmAbout";
+    QTest::newRow("wizard") << QStringList{"New", "mnuAdd"} << "frmAdd";
+    QTest::newRow("properties") << QStringList{"Properties", "mnuProperties"} << "frmProperties";
+    QTest::newRow("generator") << QStringList{"Generator", "mnuPasswordGenerator"} << "frmGenerator2";
+    QTest::newRow("reports") << QStringList{"Reports", "mnuPrint"} << "frmReports";
+}
+
+void TestCommands::oneDialogOfEachKind()
+{
+    QFETCH(QStringList, asked);
+    QFETCH(QString, dialog);
+    m_window->store().addEntry(entry("site", "pw", "f"), 0);
+    m_window->show();
+    for (const QString& name : asked)
+        m_window->findChild<QAction*>(name)->trigger();
+    int open = 0;
+    for (QWidget* w : m_window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (w->isVisible() && QLatin1String(w->metaObject()->className()) == dialog) ++open;
+    QCOMPARE(open, 1);
 }
 
 QTEST_MAIN(TestCommands)

@@ -6,13 +6,16 @@
 #include "tests/support/testhome.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 #include <QToolBar>
+#include <QToolTip>
 
 namespace {
 
@@ -73,6 +76,10 @@ private slots:
     void incompleteFileIsNotOverwrittenWithoutYes();
     void secondInstanceIsRefused();
     void windowLayoutAndLimits();
+    void exitQuestions_data();
+    void exitQuestions();
+    void toolbarTooltips_data();
+    void toolbarTooltips();
 };
 
 void TestMainWindow::freshStartUsesPerUserFileAndMasks()
@@ -288,6 +295,99 @@ void TestMainWindow::windowLayoutAndLimits()
     QCOMPARE(w.findChild<QMenu*>(QStringLiteral("mnuTray"))->actions().size(), 6);
     for (int c = 0; c < 6; ++c)
         QCOMPARE(list(w, c)->model()->headerData(0, Qt::Horizontal).toString(), columnCaptions(c).first());
+    w.close();
+}
+
+void TestMainWindow::exitQuestions_data()
+{
+    // Questions asked with No as their default end in "(No)".
+    QTest::addColumn<bool>("autoSave");
+    QTest::addColumn<bool>("damaged"); // the file did not load whole
+    QTest::addColumn<bool>("unwritable");
+    QTest::addColumn<QList<bool>>("answers");
+    QTest::addColumn<QStringList>("asked");
+    QTest::addColumn<bool>("closes");
+    const QString overwrite = QStringLiteral("Save anyway? (No)");
+    QTest::newRow("auto-save declined: asked once")
+        << true << true << false << QList<bool>{false} << QStringList{overwrite} << true;
+    QTest::newRow("save, then declined") << false << true << false << QList<bool>{true, false}
+                                         << QStringList{"Save changes?", overwrite} << true;
+    QTest::newRow("save fails, stay")
+        << false << false << true << QList<bool>{true, false}
+        << QStringList{"Save changes?", "Quit anyway and lose them? (No)"} << false;
+}
+
+void TestMainWindow::exitQuestions()
+{
+    QFETCH(bool, autoSave);
+    QFETCH(bool, damaged);
+    QFETCH(bool, unwritable);
+    QFETCH(QList<bool>, answers);
+    QFETCH(QStringList, asked);
+    QFETCH(bool, closes);
+    TestHome home;
+    const QString path = home.file(QStringLiteral("anna.adr"));
+    FakeDesktop& fake = FakeDesktop::install();
+    QVERIFY(SettingsStore().write(SettingKey::AutoSave, QLatin1String(autoSave ? "1" : "0")));
+    if (damaged) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(100, 'x'));
+    }
+    frmMain w;
+    QVERIFY(w.Load());
+    fake.messages.clear();
+    w.store().addEntry(fields("new"), 0);
+    if (unwritable) QVERIFY(QFile::remove(path) && QDir().mkdir(path));
+    for (bool answer : answers)
+        fake.yesNoAnswers << answer;
+    QCOMPARE(w.close(), closes);
+    QStringList shown;
+    for (int i = 0; i < fake.questions.size(); ++i)
+        shown << fake.questions.at(i).split(QLatin1String("\n")).last().section(QLatin1String(". "), -1) +
+                     QLatin1String(fake.noByDefault.contains(fake.questions.at(i)) ? " (No)" : "");
+    QCOMPARE(shown, asked);
+    if (damaged) {
+        QCOMPARE(readAll(path), QByteArray(100, 'x')); // declined: the file stays as it was
+        for (const QString& message : fake.messages)
+            QVERIFY2(!message.contains(QLatin1String("could not be saved")), qPrintable(message));
+    }
+    if (unwritable) QVERIFY(QDir().rmdir(path));
+    w.store().setDatabaseChanged(false);
+    w.close();
+}
+
+void TestMainWindow::toolbarTooltips_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("tooltip");
+    QTest::newRow("New") << "New"
+                         << "New";
+    QTest::newRow("Generator") << "Generator"
+                               << "Password Generator";
+    for (const char* none : {"Settings", "Reports", "Hide"})
+        QTest::newRow(none) << none << "";
+}
+
+void TestMainWindow::toolbarTooltips()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, tooltip);
+    TestHome home;
+    FakeDesktop::install();
+    frmMain w;
+    QVERIFY(w.Load());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.store().addEntry(fields("site"), 0); // the buttons' states change, and with them their actions
+    auto* toolbar = w.findChild<QToolBar*>(QStringLiteral("Toolbar1"));
+    QWidget* tool = toolbar->widgetForAction(toolbar->findChild<QAction*>(key));
+    QToolTip::hideText();
+    QHelpEvent help(QEvent::ToolTip, QPoint(4, 4), tool->mapToGlobal(QPoint(4, 4)));
+    QApplication::sendEvent(tool, &help);
+    QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), tooltip);
+    QToolTip::hideText();
+    w.store().setDatabaseChanged(false);
     w.close();
 }
 

@@ -21,6 +21,8 @@ class TestTrayAndMenus : public QObject {
 private slots:
     void trayPropertiesFollowTheirRules();
     void mainWindowAnswersTheTray();
+    void restoreUndoesHidingAndMinimising_data();
+    void restoreUndoesHidingAndMinimising();
     void hintLookup_data();
     void hintLookup();
     void hintsOnPlainItemsOnly();
@@ -90,6 +92,39 @@ void TestTrayAndMenus::mainWindowAnswersTheTray()
 
     QVERIFY(w.close());
     QVERIFY(!tray->InTray()); // the icon goes at exit
+}
+
+void TestTrayAndMenus::restoreUndoesHidingAndMinimising_data()
+{
+    QTest::addColumn<bool>("minimised");
+    QTest::addColumn<bool>("doubleClick");
+    QTest::newRow("hidden, Restore") << false << false;
+    QTest::newRow("hidden, double click") << false << true;
+    QTest::newRow("minimised, Restore") << true << false;
+    QTest::newRow("minimised, double click") << true << true;
+}
+
+void TestTrayAndMenus::restoreUndoesHidingAndMinimising()
+{
+    QFETCH(bool, minimised);
+    QFETCH(bool, doubleClick);
+    TestHome home;
+    FakeDesktop::install();
+    frmMain w;
+    QVERIFY(w.Load());
+    w.InstallTrayIcon();
+    w.show();
+    if (minimised)
+        w.showMinimized();
+    else
+        w.hide();
+    if (doubleClick)
+        emit w.findChild<QSystemTrayIcon*>()->activated(QSystemTrayIcon::DoubleClick);
+    else
+        w.findChild<QAction*>(QStringLiteral("mnuRestore"))->trigger();
+    QVERIFY(w.isVisible());
+    QVERIFY(!w.isMinimized());
+    w.close();
 }
 
 void TestTrayAndMenus::hintLookup_data()

@@ -15,9 +15,10 @@ void FakeDesktop::message(QWidget*, const QString& text, Icon)
     messages << text;
 }
 
-bool FakeDesktop::askYesNo(QWidget*, const QString& text, Icon)
+bool FakeDesktop::askYesNo(QWidget*, const QString& text, Icon, Answer byDefault)
 {
     questions << text;
+    if (byDefault == Answer::No) noByDefault << text;
     if (yesNoAnswers.isEmpty()) {
         QTest::qFail(qPrintable(QStringLiteral("unscripted question: ") + text), __FILE__, __LINE__);
         return false;

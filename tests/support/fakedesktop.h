@@ -19,6 +19,7 @@ public:
 
     QStringList messages;
     QStringList questions;
+    QStringList noByDefault; // the questions asked with No as their default
     QQueue<bool> yesNoAnswers;
     QQueue<std::optional<QString>> inputAnswers;
     QQueue<QString> fileAnswers;
@@ -33,7 +34,7 @@ public:
     QString login = QStringLiteral("anna");
 
     void message(QWidget* parent, const QString& text, Icon icon) override;
-    bool askYesNo(QWidget* parent, const QString& text, Icon icon) override;
+    bool askYesNo(QWidget* parent, const QString& text, Icon icon, Answer byDefault) override;
     std::optional<QString> inputText(QWidget* parent, const QString& prompt, const QString& title,
                                      const QString& initial) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& folder,

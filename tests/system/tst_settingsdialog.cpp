@@ -46,7 +46,8 @@ private slots:
     void escAndCancelChangeNothing();
     void autostartFollowsTheBox();
 
-    void diffDbWarnsOnMouseOnly();
+    void keyboardTickDoesWhatAClickDoes_data();
+    void keyboardTickDoesWhatAClickDoes();
     void requirePasswordAsksForOne();
     void newSettingsPasswordSurvivesCancel();
     void settingsPasswordGuard();
@@ -407,17 +408,37 @@ void TestSettingsDialog::autostartFollowsTheBox()
     QCOMPARE(raw(SettingKey::LoadAtStartUp), QStringLiteral("1"));
 }
 
-void TestSettingsDialog::diffDbWarnsOnMouseOnly()
+void TestSettingsDialog::keyboardTickDoesWhatAClickDoes_data()
 {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("keyboard");
+    for (const char* name : {"chkRequirePW", "chkDiffDB"}) {
+        QTest::addRow("%s, mouse", name) << name << false;
+        QTest::addRow("%s, Space", name) << name << true;
+    }
+}
+
+void TestSettingsDialog::keyboardTickDoesWhatAClickDoes()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, keyboard);
     open(1);
-    auto* box = ctl("chkDiffDB");
-    clickBox(box);
-    clickBox(box);
-    QCOMPARE(m_fake->messages, QStringList(2, kRestart));
-    QVERIFY(box->isChecked());
-    QTest::keyClick(box, Qt::Key_Space);
-    QVERIFY(!box->isChecked());
-    QCOMPARE(m_fake->messages.size(), 2);
+    auto* box = ctl(qPrintable(name));
+    const bool wasChecked = box->isChecked();
+    if (keyboard) {
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Space);
+    } else {
+        clickBox(box);
+    }
+    QCOMPARE(box->isChecked(), !wasChecked);
+    if (name == QLatin1String("chkRequirePW")) { // ticked: the password to require is asked for at once
+        QVERIFY(visible<frmSupplyPW>());
+        QVERIFY(m_fake->messages.isEmpty());
+    } else { // either way: the restart is said
+        QVERIFY(!visible<frmSupplyPW>());
+        QCOMPARE(m_fake->messages, QStringList{kRestart});
+    }
 }
 
 void TestSettingsDialog::requirePasswordAsksForOne()
@@ -443,10 +464,7 @@ void TestSettingsDialog::requirePasswordAsksForOne()
     QVERIFY(!visible<frmSupplyPW>());
     QVERIFY(box->isChecked() && change->isEnabled());
 
-    // The keyboard asks nothing; nor does unticking with the mouse.
-    QTest::keyClick(box, Qt::Key_Space);
-    QTest::keyClick(box, Qt::Key_Space);
-    QVERIFY(!visible<frmSupplyPW>() && box->isChecked());
+    // Unticking asks nothing.
     clickBox(box);
     QVERIFY(!visible<frmSupplyPW>() && !change->isEnabled());
     // Ticking again and supplying stores the password.
@@ -503,11 +521,12 @@ void TestSettingsDialog::settingsPasswordGuard()
     QCOMPARE(dialog->findChild<QTabWidget*>("SSTab1")->currentIndex(), 1);
 
     // No settings password stored: the empty entry opens the dialog.
+    dialog->close();
     flushDeletes();
     QVERIFY(SettingsStore().write(SettingKey::SettingsPW, QString()));
     question = openSettingsDialog(0, {}, m_host.get());
     QTest::mouseClick(question->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
-    QCOMPARE(m_host->findChildren<frmSettings*>().size(), 2);
+    QCOMPARE(m_host->findChildren<frmSettings*>().size(), 1);
 
     // Cancel or Esc: the dialog does not appear, and nothing is stored.
     const QByteArray before = iniBytes();

@@ -9,7 +9,10 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextDocument>
+#include <QTextLayout>
 
 namespace {
 
@@ -81,6 +84,7 @@ private slots:
     void failedFetchShowsError_data();
     void failedFetchShowsError();
     void oversizedNoticeIsRefused();
+    void opensAtItsSizeWithTheAddressWhole();
     void mainWindowDisabledWhileOpen_data();
     void mainWindowDisabledWhileOpen();
 
@@ -175,6 +179,24 @@ void UpdatesWindowTest::oversizedNoticeIsRefused()
     const QString text = shownText(updates);
     QVERIFY2(text.contains(QStringLiteral("larger than Keyvane reads")), qPrintable(text.left(200)));
     QVERIFY(!text.contains(QStringLiteral("xxxx")));
+}
+
+void UpdatesWindowTest::opensAtItsSizeWithTheAddressWhole()
+{
+    QWidget mainWindow;
+    mainWindow.resize(760, 340);
+    mainWindow.show();
+    std::unique_ptr<frmUpdates> updates(ShowUpdates(QStringLiteral("1.1"), &mainWindow));
+    QCOMPARE(updates->size(), QSize(540, 380));
+    // The address of the notice being fetched fits on a line of its own.
+    const QTextBlock block = updates->WebBrowser1->document()->firstBlock();
+    const QString url = updateAddress().toString();
+    bool whole = false;
+    for (int i = 0; i < block.layout()->lineCount(); ++i) {
+        const QTextLine line = block.layout()->lineAt(i);
+        whole |= block.text().mid(line.textStart(), line.textLength()).contains(url);
+    }
+    QVERIFY2(whole, qPrintable(block.text()));
 }
 
 void UpdatesWindowTest::mainWindowDisabledWhileOpen_data()
