@@ -30,14 +30,25 @@ qsizetype putText(char* slot, const QString& text)
     return n;
 }
 
+// The end of a slot without its right-hand padding. Most fields are short: the padding goes eight bytes at
+// a time.
+int paddedEnd(const char* slot)
+{
+    static constexpr char kEightSpaces[8] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
+    int end = kFieldSize;
+    while (end >= 8 && std::memcmp(slot + end - 8, kEightSpaces, 8) == 0)
+        end -= 8;
+    while (end > 0 && slot[end - 1] == ' ')
+        --end;
+    return end;
+}
+
 QString trimmedField(const char* slot)
 {
+    const int end = paddedEnd(slot);
     int begin = 0;
-    int end = kFieldSize;
     while (begin < end && slot[begin] == ' ')
         ++begin;
-    while (end > begin && slot[end - 1] == ' ')
-        --end;
     return Cp1252::toUnicode(slot + begin, end - begin);
 }
 
@@ -45,9 +56,7 @@ QString trimmedField(const char* slot)
 // begin with a space.
 QString sensitiveField(const char* slot)
 {
-    int end = kFieldSize;
-    while (end > 0 && slot[end - 1] == ' ')
-        --end;
+    const int end = paddedEnd(slot);
     char clear[kFieldSize];
     std::memcpy(clear, slot, size_t(end));
     decryptInPlace(clear, end, programKey());
