@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QFont>
 #include <QHeaderView>
 #include <QMenuBar>
 #include <QScreen>
@@ -107,6 +108,9 @@ void frmMain::createLists()
         auto* list = new QTableView(TabNav);
         list->setObjectName(QStringLiteral("ListView1_%1").arg(c));
         list->setModel(&model);
+        QFont bold = list->font();
+        bold.setBold(true);
+        model.setBoldFont(bold);
         list->setSelectionBehavior(QAbstractItemView::SelectRows);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         list->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -2,8 +2,6 @@
 
 #include "store/categories.h"
 
-#include <QFont>
-
 const QString EntryModel::kMask = QStringLiteral("******");
 
 EntryModel::EntryModel(int category, QObject* parent)
@@ -51,6 +49,11 @@ void EntryModel::setDecoration(const QVariant& icon)
     m_decoration = icon;
 }
 
+void EntryModel::setBoldFont(const QVariant& font)
+{
+    m_boldFont = font;
+}
+
 int EntryModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : count();
@@ -71,12 +74,7 @@ QVariant EntryModel::data(const QModelIndex& index, int role) const
         if (index.column() == kSensitiveColumn && m_masked) return kMask;
         return e.field(index.column() + 1);
     case Qt::FontRole:
-        if (e.bold) {
-            QFont font;
-            font.setBold(true);
-            return font;
-        }
-        return {};
+        return e.bold ? m_boldFont : QVariant();
     case Qt::DecorationRole:
         return index.column() == 0 ? m_decoration : QVariant();
     default:

@@ -22,8 +22,10 @@ public:
     void removeEntry(int row);
     void setEntries(QVector<Entry> entries);
     void setMasked(bool masked);
-    // The picture shown beside field 1; the views supply it, the core knows no pictures.
+    // The picture shown beside field 1 and the font of a bold entry: the views supply them, the core knows
+    // no pictures or fonts.
     void setDecoration(const QVariant& icon);
+    void setBoldFont(const QVariant& font);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -36,6 +38,7 @@ private:
     int m_category;
     bool m_masked = false;
     QVariant m_decoration;
+    QVariant m_boldFont;
     QStringList m_captions;
     QVector<Entry> m_entries;
 };

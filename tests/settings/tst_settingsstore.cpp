@@ -131,5 +131,5 @@ void TestSettingsStore::databasePathFromUserName()
     QVERIFY(!AppPaths::loginName().isEmpty());
 }
 
-QTEST_MAIN(TestSettingsStore)
+QTEST_GUILESS_MAIN(TestSettingsStore)
 #include "tst_settingsstore.moc"

@@ -289,5 +289,5 @@ void TestDatabaseFile::filesAreOwnerOnly()
     QCOMPARE(QFile::permissions(m_path) & others, QFileDevice::Permissions());
 }
 
-QTEST_MAIN(TestDatabaseFile)
+QTEST_GUILESS_MAIN(TestDatabaseFile)
 #include "tst_databasefile.moc"
