@@ -12,11 +12,13 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QStyle>
 #include <QToolButton>
@@ -26,6 +28,33 @@
 namespace {
 
 constexpr int kListBoxCharacters = 24; // the width of the server type and protocol boxes
+
+// Keeps a combo box's drop-down list no wider than the window the box is in; longer items are elided.
+// (The box widens its list to the longest item, up to the whole screen.)
+class PopupWidthLimit : public QObject {
+public:
+    explicit PopupWidthLimit(QComboBox* box) : QObject(box), m_box(box)
+    {
+        box->view()->setTextElideMode(Qt::ElideRight);
+        box->view()->window()->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* popup = static_cast<QWidget*>(watched);
+        const int limit = std::max(m_box->width(), m_box->window()->width());
+        if (event->type() != QEvent::Show || popup->width() <= limit) return false;
+        // Under the box, as far as the screen allows.
+        int left = m_box->mapToGlobal(QPoint(0, 0)).x();
+        if (const QScreen* screen = m_box->screen())
+            left = std::min(left, screen->availableGeometry().right() + 1 - limit);
+        popup->setGeometry(left, popup->y(), limit, popup->height());
+        return false;
+    }
+
+private:
+    QComboBox* m_box;
+};
 
 // The wizard's names for the categories, in category order; each is also its item's key.
 const std::array<const char*, kCategoryCount> kChoices = {"Web Page", "Serial Number", "Application",
@@ -217,12 +246,12 @@ QWidget* frmAdd::makeCategoryPage(int category)
         cboServers = new QComboBox(page);
         cboServers->setObjectName(QStringLiteral("cboServers"));
         cboProtocol[1] = new PickOnlyCombo(indexed("cboProtocol", 1), page);
-        // The user's own lists may hold long items: the boxes keep a sensible width, whatever the items, and
-        // their drop-down lists elide what does not fit.
+        // The user's own lists may hold long items: the boxes and their drop-down lists keep a sensible
+        // width, whatever the items.
         for (QComboBox* list : {cboServers, static_cast<QComboBox*>(cboProtocol[1])}) {
             list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
             list->setMinimumContentsLength(kListBoxCharacters);
-            list->view()->setTextElideMode(Qt::ElideRight);
+            new PopupWidthLimit(list);
         }
         for (int i = 0; i < 2; ++i) {
             QToolButton* edit =

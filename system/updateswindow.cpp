@@ -9,11 +9,13 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QPushButton>
+#include <QScreen>
 #include <QShowEvent>
 #include <QStringDecoder>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <algorithm>
 
 namespace {
 
@@ -25,6 +27,20 @@ QString noticeText(const QByteArray& bytes)
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString text = utf8.decode(bytes);
     return utf8.hasError() ? Cp1252::toUnicode(bytes) : text;
+}
+
+// Centred over the main window, but whole on its screen: the window is taller than the main window at its
+// smallest.
+void placeOver(QWidget* window, const QWidget* mainWindow)
+{
+    QRect frame = window->rect();
+    frame.moveCenter(mainWindow->geometry().center());
+    if (const QScreen* screen = mainWindow->screen()) {
+        const QRect area = screen->availableGeometry();
+        frame.moveLeft(std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width())));
+        frame.moveTop(std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height())));
+    }
+    window->move(frame.topLeft());
 }
 
 } // namespace
@@ -108,7 +124,7 @@ void frmUpdates::showEvent(QShowEvent* event)
         // Above the main window, and in front of it on screen.
         if (windowHandle() && m_mainWindow->windowHandle())
             windowHandle()->setTransientParent(m_mainWindow->windowHandle());
-        if (m_mainWindow->isVisible()) move(m_mainWindow->geometry().center() - rect().center());
+        if (m_mainWindow->isVisible()) placeOver(this, m_mainWindow);
     }
     fetch();
 }
@@ -128,7 +144,7 @@ void frmUpdates::fetch()
 {
     if (!m_network) m_network = new QNetworkAccessManager(this);
     WebBrowser1->setPlainText(
-        QStringLiteral("Fetching the update notice from %1 ...").arg(m_address.toString()));
+        QStringLiteral("Fetching the update notice from\n%1 ...").arg(m_address.toString()));
     QNetworkRequest request(m_address);
     request.setTransferTimeout(kTransferTimeoutMs);
     request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Keyvane/") + m_version);
@@ -152,12 +168,13 @@ void frmUpdates::fetched()
     reply->deleteLater();
     if (m_cutOff) {
         WebBrowser1->setPlainText(
-            QStringLiteral("The update notice at %1 is larger than Keyvane reads (%2 KB), so "
+            QStringLiteral("The update notice at\n%1\nis larger than Keyvane reads (%2 KB), so "
                            "it is not shown.")
                 .arg(m_address.toString())
                 .arg(kMaxNoticeBytes / 1024));
     } else if (reply->error() != QNetworkReply::NoError) {
-        WebBrowser1->setPlainText(QStringLiteral("The update notice could not be fetched from %1.\n\n%2")
+        // The address on a line of its own, so that it is never broken in the middle of its path.
+        WebBrowser1->setPlainText(QStringLiteral("The update notice could not be fetched from\n%1\n\n%2")
                                       .arg(m_address.toString(), reply->errorString()));
     } else {
         const QString text = noticeText(reply->readAll());
@@ -173,7 +190,7 @@ frmUpdates* ShowUpdates(const QString& version, QWidget* mainWindow)
     updates->setAttribute(Qt::WA_DeleteOnClose);
     // Not a child of the main window (which it disables), so it is placed over it by hand, at the size it
     // was made with.
-    if (mainWindow) updates->move(mainWindow->geometry().center() - updates->rect().center());
+    if (mainWindow) placeOver(updates, mainWindow);
     updates->show();
     return updates;
 }

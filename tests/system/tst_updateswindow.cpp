@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QNetworkProxyFactory>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -165,7 +166,7 @@ void UpdatesWindowTest::failedFetchShowsError()
     frmUpdates updates(QStringLiteral("1.1"), nullptr, address);
     const QString text = shownText(updates);
     QVERIFY2(
-        text.startsWith(QStringLiteral("The update notice could not be fetched from ") + address.toString()),
+        text.startsWith(QStringLiteral("The update notice could not be fetched from\n") + address.toString()),
         qPrintable(text));
     QVERIFY2(text.contains(reason), qPrintable(text));
     QVERIFY(!text.contains(QStringLiteral("no such file")));
@@ -183,20 +184,29 @@ void UpdatesWindowTest::oversizedNoticeIsRefused()
 
 void UpdatesWindowTest::opensAtItsSizeWithTheAddressWhole()
 {
+    // Whether some line of the shown text holds the whole address.
+    auto addressWhole = [](const frmUpdates& updates, const QString& url) {
+        for (QTextBlock block = updates.WebBrowser1->document()->begin(); block.isValid();
+             block = block.next())
+            for (int i = 0; i < block.layout()->lineCount(); ++i) {
+                const QTextLine line = block.layout()->lineAt(i);
+                if (block.text().mid(line.textStart(), line.textLength()).contains(url)) return true;
+            }
+        return false;
+    };
     QWidget mainWindow;
     mainWindow.resize(760, 340);
     mainWindow.show();
     std::unique_ptr<frmUpdates> updates(ShowUpdates(QStringLiteral("1.1"), &mainWindow));
     QCOMPARE(updates->size(), QSize(540, 380));
-    // The address of the notice being fetched fits on a line of its own.
-    const QTextBlock block = updates->WebBrowser1->document()->firstBlock();
-    const QString url = updateAddress().toString();
-    bool whole = false;
-    for (int i = 0; i < block.layout()->lineCount(); ++i) {
-        const QTextLine line = block.layout()->lineAt(i);
-        whole |= block.text().mid(line.textStart(), line.textLength()).contains(url);
-    }
-    QVERIFY2(whole, qPrintable(block.text()));
+    QVERIFY(updates->screen()->availableGeometry().contains(updates->geometry()));
+    QVERIFY2(addressWhole(*updates, updateAddress().toString()),
+             qPrintable(updates->WebBrowser1->toPlainText()));
+
+    const QUrl refused = updateAddressOn(refusingSite());
+    frmUpdates failed(QStringLiteral("1.1"), nullptr, refused);
+    shownText(failed);
+    QVERIFY2(addressWhole(failed, refused.toString()), qPrintable(failed.WebBrowser1->toPlainText()));
 }
 
 void UpdatesWindowTest::mainWindowDisabledWhileOpen_data()
