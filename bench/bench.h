@@ -29,9 +29,10 @@ struct BenchContext {
     int viewPaints() const;
 
     QTemporaryDir folder;
-    QString databasePath; // the full database, as the app would find it
-    EntryStore store;     // loaded from databasePath
-    double memoryMb = -1; // what the last run of a figure with a memory figure measured
+    QString databasePath;                // the full database, as the app would find it
+    EntryStore store;                    // loaded from databasePath
+    double memoryMb = -1;                // what the last run of a figure with a memory figure measured
+    std::unique_ptr<QWidget> mainWindow; // a figure's own main window, kept for its further runs
 
 private:
     std::unique_ptr<QWidget> m_window;
@@ -67,3 +68,4 @@ double cliListFigure(BenchContext& context);
 double cliReportHtmlFigure(BenchContext& context);
 double cliReportTextFigure(BenchContext& context);
 double appStartFigure(BenchContext& context);
+double filterFigure(BenchContext& context);

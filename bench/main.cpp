@@ -16,6 +16,7 @@ const Figure kFigures[] = {
     {"report_html", reportHtmlFigure},
     {"report_text", reportTextFigure},
     {"startup", startupFigure},
+    {"filter", filterFigure},
     {"preview_html", previewHtmlFigure, "preview_html_mb"},
     {"cli_list", cliListFigure, "cli_list_mb"},
     {"cli_report_html", cliReportHtmlFigure, "cli_report_html_mb"},

@@ -8,6 +8,7 @@
 #include "shell/menuhints.h"
 #include "shell/termination.h"
 #include "store/databasefile.h"
+#include "store/entrysearch.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,6 +16,7 @@
 #include <QCursor>
 #include <QFont>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -70,15 +72,15 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     setWindowTitle(QStringLiteral("Keyvane"));
     setWindowIcon(keyvaneIcon(QStringLiteral("keyvane")));
     createLists();
+    createSearch();
     createMenus();
     createToolbars();
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
 
-    for (int c = 0; c < kCategoryCount; ++c) {
-        EntryModel& model = m_store.list(c);
-        connect(&model, &QAbstractItemModel::rowsInserted, this, &frmMain::updateButtons);
-        connect(&model, &QAbstractItemModel::rowsRemoved, this, &frmMain::updateButtons);
-        connect(&model, &QAbstractItemModel::modelReset, this, &frmMain::updateButtons);
+    for (EntrySearchModel* shown : m_shown) {
+        connect(shown, &QAbstractItemModel::rowsInserted, this, &frmMain::updateButtons);
+        connect(shown, &QAbstractItemModel::rowsRemoved, this, &frmMain::updateButtons);
+        connect(shown, &QAbstractItemModel::modelReset, this, &frmMain::updateButtons);
     }
     connect(TabNav, &QTabWidget::currentChanged, this, &frmMain::updateButtons);
     connect(&m_store, &EntryStore::databaseChangedChanged, this, &frmMain::updateButtons);
@@ -105,9 +107,10 @@ void frmMain::createLists()
     for (int c = 0; c < kCategoryCount; ++c) {
         EntryModel& model = m_store.list(c);
         model.setDecoration(categoryIcon(c));
+        m_shown[c] = new EntrySearchModel(model, this);
         auto* list = new QTableView(TabNav);
         list->setObjectName(QStringLiteral("ListView1_%1").arg(c));
-        list->setModel(&model);
+        list->setModel(m_shown[c]);
         QFont bold = list->font();
         bold.setBold(true);
         model.setBoldFont(bold);
@@ -129,15 +132,56 @@ void frmMain::createLists()
         TabNav->addTab(list, categoryIcon(c), tabCaption(c));
         // A list with entries always shows one selected, the row its commands act on.
         auto select = [this, list] { selectFirstRowIfNone(list); };
-        connect(&model, &QAbstractItemModel::modelReset, list, select);
-        connect(&model, &QAbstractItemModel::rowsInserted, list, select);
-        connect(&model, &QAbstractItemModel::rowsRemoved, list, select);
+        connect(m_shown[c], &QAbstractItemModel::modelReset, list, select);
+        connect(m_shown[c], &QAbstractItemModel::rowsInserted, list, select);
+        connect(m_shown[c], &QAbstractItemModel::rowsRemoved, list, select);
+        connect(m_shown[c], &QAbstractItemModel::layoutChanged, list, select);
         connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, list, select,
                 Qt::QueuedConnection);
     }
     connect(TabNav, &QTabWidget::currentChanged, this,
             [this](int c) { selectFirstRowIfNone(ListView1.at(c)); });
-    setCentralWidget(TabNav);
+}
+
+void frmMain::createSearch()
+{
+    txtSearch = new QLineEdit(this);
+    txtSearch->setObjectName(QStringLiteral("txtSearch"));
+    txtSearch->setPlaceholderText(QStringLiteral("Search (Ctrl+F)"));
+    txtSearch->setClearButtonEnabled(true);
+    txtSearch->installEventFilter(this);
+    connect(txtSearch, &QLineEdit::textChanged, this, &frmMain::applySearch);
+    auto* find = new QAction(this);
+    find->setObjectName(QStringLiteral("find"));
+    find->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_F), QKeySequence(Qt::Key_F3)});
+    connect(find, &QAction::triggered, this, [this] {
+        txtSearch->setFocus(Qt::ShortcutFocusReason);
+        txtSearch->selectAll();
+    });
+    addAction(find);
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(txtSearch);
+    layout->addWidget(TabNav);
+    setCentralWidget(central);
+}
+
+void frmMain::applySearch(const QString& text)
+{
+    const SearchQuery query(text);
+    int first = -1;
+    for (int c = 0; c < kCategoryCount; ++c) {
+        m_shown[c]->setQuery(query);
+        const int matches = m_shown[c]->rowCount();
+        TabNav->setTabText(c, query.isEmpty() ? tabCaption(c)
+                                              : QStringLiteral("%1 (%2)").arg(tabCaption(c)).arg(matches));
+        if (matches > 0 && first < 0) first = c;
+    }
+    if (!query.isEmpty() && first >= 0) TabNav->setCurrentIndex(first);
+    updateButtons();
 }
 
 void frmMain::createMenus()
@@ -407,7 +451,7 @@ int frmMain::currentCategory() const
 int frmMain::selectedRow() const
 {
     const QModelIndexList rows = ListView1.at(currentCategory())->selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
+    return rows.isEmpty() ? -1 : m_shown.at(currentCategory())->sourceRow(rows.first().row());
 }
 
 void frmMain::selectFirstRowIfNone(QTableView* list)
@@ -420,7 +464,7 @@ void frmMain::selectFirstRowIfNone(QTableView* list)
 
 void frmMain::updateButtons()
 {
-    const bool listHasEntries = m_store.list(currentCategory()).count() > 0;
+    const bool listHasEntries = selectedRow() >= 0;
     m_deleteButton->setEnabled(listHasEntries);
     m_propertiesButton->setEnabled(listHasEntries);
     const bool anyEntries = m_store.totalCount() >= 1;

@@ -7,8 +7,10 @@
 #include <memory>
 
 class DatabaseFile;
+class EntrySearchModel;
 class QAction;
 class cSysTray;
+class QLineEdit;
 class QMenu;
 class QTabWidget;
 class QTimer;
@@ -38,6 +40,10 @@ protected:
 
 private:
     void createLists();
+    void createSearch();
+    // Filters every list by the search text, counts the matches in the tab captions and brings the first
+    // tab with a match to the front.
+    void applySearch(const QString& text);
     void createMenus();
     void createToolbars();
     void OpenDatabase(const QString& path);
@@ -49,7 +55,7 @@ private:
     // Removes the selected entry of the current list.
     void DeleteEntry();
     int currentCategory() const;
-    // The row of the entry shown selected in the current list, or -1 when none is.
+    // The store's row of the entry selected in the current list as shown, or -1 when it shows none.
     int selectedRow() const;
     void selectFirstRowIfNone(QTableView* list);
     void updateButtons();
@@ -89,8 +95,10 @@ private:
     bool m_unloaded = false;
     bool m_overwriteDeclined = false; // No to "Save anyway?" during this exit
 
+    QLineEdit* txtSearch = nullptr;
     QTabWidget* TabNav = nullptr;
     std::array<QTableView*, kCategoryCount> ListView1{};
+    std::array<EntrySearchModel*, kCategoryCount> m_shown{};
 
     QMenu* mnuFile = nullptr;
     QAction* mnuSave = nullptr;

@@ -17,7 +17,8 @@
 #include "system/updateswindow.h"
 
 #include <QAction>
-#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -67,7 +68,7 @@ void frmMain::connectCommands()
     on(m_printButton, &frmMain::openReports);
     on(m_reportsButton, &frmMain::openReports);
     on(m_propertiesButton, [this] {
-        if (m_store.list(currentCategory()).count() > 0) ShowEntryProperties();
+        if (selectedRow() >= 0) ShowEntryProperties();
     });
     on(m_generatorButton, &frmMain::openGenerator);
     on(m_settingsButton, [this] { openSettings(frmSettings::GeneralPreferences); });
@@ -113,6 +114,16 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
             return true;
         break;
     }
+    case QEvent::KeyPress: {
+        // Esc gives up the search, Down goes on to the matches; either way the list takes the keys.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (watched != txtSearch || (key != Qt::Key_Escape && key != Qt::Key_Down)) break;
+        if (key == Qt::Key_Escape) txtSearch->clear();
+        QTableView* list = ListView1.at(currentCategory());
+        selectFirstRowIfNone(list);
+        list->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
     case QEvent::ToolTip:
         // Settings, Reports and Hide have no tooltip; a tool button would show its text instead.
         if (std::find(m_silentButtons.begin(), m_silentButtons.end(), watched) != m_silentButtons.end())
@@ -126,7 +137,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
 
 void frmMain::entryMenuOpening()
 {
-    const bool any = m_store.list(currentCategory()).count() > 0;
+    const bool any = selectedRow() >= 0;
     for (QAction* action : {mnuProperties, mnuDelete, mnuGo})
         action->setEnabled(any);
 }
@@ -249,11 +260,12 @@ void frmMain::prepareCopyMenu()
 {
     const QList<QAction*> entries = m_copyButton->menu()->actions();
     const EntryModel& list = m_store.list(currentCategory());
+    const bool any = selectedRow() >= 0;
     for (int k = 0; k < entries.size(); ++k) {
         entries.at(k)->setText(list.headerData(k, Qt::Horizontal).toString());
-        entries.at(k)->setEnabled(list.count() > 0);
+        entries.at(k)->setEnabled(any);
     }
-    if (list.count() > 0 && m_store.sensitiveHidden()) entries.at(kSensitiveColumn)->setEnabled(false);
+    if (any && m_store.sensitiveHidden()) entries.at(kSensitiveColumn)->setEnabled(false);
 }
 
 void frmMain::copyField(int k)

@@ -44,12 +44,12 @@ highlighted() {
   convert "$shot" -crop "600x15+10+$1" -fuzz 8% -fill black +opaque '#308CC6' -fill white -opaque '#308CC6' \
     -format '%[fx:int(mean*w*h)]' info:
 }
-row1=162 row2=181 # the first two rows of the Web Pages list
+row1=187 row2=206 # the first two rows of the Web Pages list, under the search box
 
 [ "$(highlighted $row1)" -gt 3000 ] || fail "no row is highlighted at start"
 xdotool mousemove --window "$window" 100 $((row2 + 7)) click 1
 sleep 0.3
-xdotool mousemove --window "$window" 100 260 click 1 # the empty area below the rows
+xdotool mousemove --window "$window" 100 285 click 1 # the empty area below the rows
 sleep 0.3
 [ "$(highlighted $row2)" -gt 3000 ] || fail "a click on the empty area took the highlight away"
 [ "$(highlighted $row1)" -lt 100 ] || fail "the first row is still highlighted"
