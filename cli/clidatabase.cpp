@@ -22,12 +22,28 @@ QString databasePathFor(const CommandLine& line)
     return AppPaths::databasePath(settings.flag(SettingKey::DiffDB), AppPaths::loginName());
 }
 
-DatabaseContents readForListing(const QString& path)
+namespace {
+
+void refuseMissing(const QString& path)
 {
     refuseFolder(path);
     // DatabaseFile::read() would create a missing file; listing must not write anything.
     if (!QFileInfo::exists(path)) fail(QStringLiteral("there is no database at %1").arg(path));
+}
+
+} // namespace
+
+DatabaseContents readForListing(const QString& path)
+{
+    refuseMissing(path);
     return DatabaseFile(path).read();
+}
+
+DatabaseContents scanForListing(const QString& path,
+                                const std::function<void(int, const DatabaseFile::RecordFields&)>& visit)
+{
+    refuseMissing(path);
+    return DatabaseFile(path).scan(visit);
 }
 
 EditSession::EditSession(const QString& path) : m_file(path)

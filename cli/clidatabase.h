@@ -10,6 +10,9 @@ QString databasePathFor(const CommandLine& line);
 
 // Reads the file without creating or locking it; fails when it does not exist.
 DatabaseContents readForListing(const QString& path);
+// The same records handed to visit one at a time, in the same order, without building a store.
+DatabaseContents scanForListing(const QString& path,
+                                const std::function<void(int, const DatabaseFile::RecordFields&)>& visit);
 
 // The store of a command that changes the file: the lock is held from construction to destruction, so
 // the app or another keyvane-cli cannot write the file in between. Construction fails (status 1) when the

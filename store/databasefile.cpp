@@ -43,24 +43,35 @@ int paddedEnd(const char* slot)
     return end;
 }
 
-QString trimmedField(const char* slot)
+QByteArrayView trimmedBytes(const char* slot)
 {
     const int end = paddedEnd(slot);
     int begin = 0;
     while (begin < end && slot[begin] == ' ')
         ++begin;
-    return Cp1252::toUnicode(slot + begin, end - begin);
+    return QByteArrayView(slot + begin, end - begin);
 }
 
-// Only the right-hand padding goes: the writer never pads on the left, and an enciphered value may
-// begin with a space.
-QString sensitiveField(const char* slot)
+QString trimmedField(const char* slot)
+{
+    const QByteArrayView bytes = trimmedBytes(slot);
+    return Cp1252::toUnicode(bytes.data(), bytes.size());
+}
+
+// Deciphers field 3 into clear (room for a whole field); returns its length. Only the right-hand padding
+// goes: the writer never pads on the left, and an enciphered value may begin with a space.
+int decipheredField(const char* slot, char* clear)
 {
     const int end = paddedEnd(slot);
-    char clear[kFieldSize];
     std::memcpy(clear, slot, size_t(end));
     decryptInPlace(clear, end, programKey());
-    return Cp1252::toUnicode(clear, end);
+    return end;
+}
+
+QString sensitiveField(const char* slot)
+{
+    char clear[kFieldSize];
+    return Cp1252::toUnicode(clear, decipheredField(slot, clear));
 }
 
 // The category is stored as a little-endian double; it names a list only when it rounds to 0-5.
@@ -98,8 +109,9 @@ void encodeInto(char* record, const Entry& e, int category)
     putCategory(record, category);
 }
 
-// Takes records into the lists in two passes over the same bytes: the first counts each category's records,
-// so that every list is allocated once at its size; the second decodes them.
+// Takes records in file order, as far as the store's limit, skipping those of no category and counting
+// what it leaves out. A first pass counts each category's records, so that every list is allocated once at
+// its size, and notes whether the records come in category order.
 class RecordDecoder {
 public:
     explicit RecordDecoder(DatabaseContents& contents) : m_contents(contents) {}
@@ -109,10 +121,13 @@ public:
         for (qsizetype i = 0; i < n && m_counted < EntryStore::kMaxEntries; ++i) {
             const int category = categoryOf(records + i * kRecordSize);
             if (category < 0) continue;
+            m_inOrder = m_inOrder && category >= m_lastCategory;
+            m_lastCategory = category;
             ++m_counts[category];
             ++m_counted;
         }
     }
+    bool inCategoryOrder() const { return m_inOrder; }
 
     void reserve()
     {
@@ -120,7 +135,8 @@ public:
             m_contents.lists[c].reserve(m_counts[c]);
     }
 
-    void decode(const char* records, qsizetype n)
+    // Hands each record taken to take(category, record).
+    template <typename Take> void take(const char* records, qsizetype n, Take take)
     {
         for (qsizetype i = 0; i < n; ++i) {
             if (m_contents.recordsLoaded >= EntryStore::kMaxEntries) {
@@ -133,6 +149,14 @@ public:
                 ++m_contents.badCategoryRecords;
                 continue;
             }
+            take(category, record);
+            ++m_contents.recordsLoaded;
+        }
+    }
+
+    void decode(const char* records, qsizetype n)
+    {
+        take(records, n, [this](int category, const char* record) {
             Entry e;
             e.site = trimmedField(record);
             e.user = trimmedField(record + kFieldSize);
@@ -140,14 +164,15 @@ public:
             e.url = trimmedField(record + 3 * kFieldSize);
             e.notes = trimmedField(record + 4 * kFieldSize);
             m_contents.lists[category].append(std::move(e));
-            ++m_contents.recordsLoaded;
-        }
+        });
     }
 
 private:
     DatabaseContents& m_contents;
     std::array<int, kCategoryCount> m_counts{};
     int m_counted = 0;
+    int m_lastCategory = 0;
+    bool m_inOrder = true;
 };
 
 // Hands the whole records of an open file to take, a piece at a time, so that the file is never held whole
@@ -257,10 +282,12 @@ DatabaseContents DatabaseFile::read()
     QFile file(m_path);
     if (!file.exists()) {
         // A missing file is created empty, so that the first run starts on a file of its own.
-        if (file.open(QIODevice::WriteOnly, kOwnerOnly))
+        if (file.open(QIODevice::WriteOnly)) {
             file.close();
-        else
+            makeOwnerOnly(m_path);
+        } else {
             contents.createError = file.errorString();
+        }
     } else if (!file.open(QIODevice::ReadOnly)) {
         contents.readError = file.errorString();
     } else {
@@ -276,6 +303,45 @@ DatabaseContents DatabaseFile::read()
             contents.strayBytes = int(stray);
     }
     m_loadedWhole = contents.loadedWhole();
+    return contents;
+}
+
+DatabaseContents DatabaseFile::scan(const std::function<void(int, const RecordFields&)>& visit)
+{
+    DatabaseContents contents;
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        contents.readError = file.errorString();
+        return contents;
+    }
+    const auto visitRecord = [&visit](int category, const char* record) {
+        char pass[kFieldSize];
+        const RecordFields fields = {trimmedBytes(record), trimmedBytes(record + kFieldSize),
+                                     QByteArrayView(pass, decipheredField(record + 2 * kFieldSize, pass)),
+                                     trimmedBytes(record + 3 * kFieldSize),
+                                     trimmedBytes(record + 4 * kFieldSize)};
+        visit(category, fields);
+    };
+
+    DatabaseContents counted; // the problems; a pass in category order only visits
+    RecordDecoder order(counted);
+    qsizetype stray = readRecords(file, [&](const char* records, qsizetype n) { order.count(records, n); });
+    // A file Keyvane wrote holds its records in category order: one pass. Any other goes once per category.
+    const int passes = order.inCategoryOrder() ? 1 : kCategoryCount;
+    for (int pass = 0; pass < passes && stray >= 0; ++pass) {
+        contents = DatabaseContents();
+        RecordDecoder decoder(contents);
+        if (!file.seek(0)) break;
+        stray = readRecords(file, [&](const char* records, qsizetype n) {
+            decoder.take(records, n, [&](int category, const char* record) {
+                if (passes == 1 || category == pass) visitRecord(category, record);
+            });
+        });
+    }
+    if (stray < 0 || file.error() != QFileDevice::NoError)
+        contents.readError = file.errorString();
+    else
+        contents.strayBytes = int(stray);
     return contents;
 }
 

@@ -7,6 +7,7 @@
 #include <QLockFile>
 #include <QString>
 #include <array>
+#include <functional>
 #include <memory>
 
 class EntryStore;
@@ -54,6 +55,13 @@ public:
     bool isLocked() const;
     // Reads the file; a missing file is created empty with owner-only permissions.
     DatabaseContents read();
+    // The five fields of a record as the store takes them, still in Windows-1252: trimmed, field 3
+    // deciphered. Valid during the call they are handed to.
+    using RecordFields = std::array<QByteArrayView, kFieldCount>;
+    // Hands each record that read() would load to visit(category, fields), in the order of the lists, without
+    // building entries: for a reader that only passes the fields on. The result holds no entries, only what
+    // could not be taken. A missing file is not created.
+    DatabaseContents scan(const std::function<void(int category, const RecordFields& fields)>& visit);
     // Writes the store through a temporary file that replaces the old one only once it is complete.
     // A file that did not load whole is written only after allowOverwrite(), and a copy of it is kept
     // beside it first.

@@ -429,11 +429,13 @@ QByteArray highUtf8()
 }
 // A web page, whose field 4 is a link, and a remote system, whose field 4 is not. The writer stores the
 // characters of 0x80-0x9F as those bytes.
-QByteArray database()
+QByteArray database(bool outOfOrder)
 {
     const Entry web = entry(QString::fromLatin1(site), QString::fromLatin1(user), "p\u20AC\u0178w",
                             "https://a.example/\u2026", QString::fromUtf8(highUtf8()));
-    return encodeRecord(web, 0) + encodeRecord(entry("host\r\n", "\t", "", "Linux", "end"), 4);
+    const QByteArray first = encodeRecord(web, 0);
+    const QByteArray second = encodeRecord(entry("host\r\n", "\t", "", "Linux", "end"), 4);
+    return outOfOrder ? second + first : first + second;
 }
 QByteArray padded(const QString& label)
 {
@@ -446,16 +448,20 @@ void TestCli::outputBytes_data()
     using namespace Awkward;
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QByteArray>("expected");
+    QTest::addColumn<bool>(
+        "outOfOrder"); // the file's records not in category order: listed in it all the same
 
     const QByteArray webLine =
         "0\tTab\\there\tcr\\rlf\\n\t%1\thttps://a.example/\u2026\t" + highUtf8() + "\n";
     const QByteArray remoteLine = "4\thost\\r\\n\t\\t\t%1\tLinux\tend\n";
     QTest::newRow("list, masked") << QStringList{"list"}
                                   << QByteArray(webLine).replace("%1", "******") +
-                                         QByteArray(remoteLine).replace("%1", "******");
-    QTest::newRow("list --show") << QStringList{"list", "--show"}
-                                 << QByteArray(webLine).replace("%1", QByteArray("p\u20AC\u0178w")) +
-                                        QByteArray(remoteLine).replace("%1", "");
+                                         QByteArray(remoteLine).replace("%1", "******")
+                                  << false;
+    const QByteArray shown = QByteArray(webLine).replace("%1", QByteArray("p\u20AC\u0178w")) +
+                             QByteArray(remoteLine).replace("%1", "");
+    QTest::newRow("list --show") << QStringList{"list", "--show"} << shown << false;
+    QTest::newRow("list --show, out of order") << QStringList{"list", "--show"} << shown << true;
 
     // The reports hold the file's own bytes.
     const auto cell = [](const QByteArray& text) { return "<td width=20%>" + text + "</td>\r\n"; };
@@ -472,7 +478,8 @@ void TestCli::outputBytes_data()
                      url + "</a></td>\r\n" + cell(highBytes()) + "</tr>\r\n") +
         table(4, "<tr>\r\n" + cell("host\r\n") + cell("\t") + cell("") + cell("Linux") + cell("end") +
                      "</tr>\r\n");
-    QTest::newRow("report --html") << QStringList{"report", "--html", "--categories", "0,4"} << html + "\r\n";
+    QTest::newRow("report --html") << QStringList{"report", "--html", "--categories", "0,4"} << html + "\r\n"
+                                   << false;
 
     const auto section = [](int category, const QList<QByteArray>& values) {
         const QStringList labels = columnCaptions(category);
@@ -484,16 +491,18 @@ void TestCli::outputBytes_data()
     QTest::newRow("report --text --mask")
         << QStringList{"report", "--text", "--mask", "--categories", "0,4"}
         << section(0, {site, user, "*****", url, highBytes()}) +
-               section(4, {"host\r\n", "\t", "*****", "Linux", "end"}) + "\r\n";
+               section(4, {"host\r\n", "\t", "*****", "Linux", "end"}) + "\r\n"
+        << false;
 }
 
 void TestCli::outputBytes()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QByteArray, expected);
+    QFETCH(bool, outOfOrder);
     TestHome home;
     const QString db = home.file(QStringLiteral("awkward.adr"));
-    writeBytes(db, Awkward::database());
+    writeBytes(db, Awkward::database(outOfOrder));
     const Result r = runOn(db, arguments);
     QCOMPARE(r.status, 0);
     QCOMPARE(r.bytes, expected);
