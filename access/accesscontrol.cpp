@@ -1,6 +1,10 @@
 #include "access/accesscontrol.h"
 
 #include "settings/settingsstore.h"
+#include "store/cp1252.h"
+
+#include <initializer_list>
+#include <utility>
 
 namespace MasterPassword {
 
@@ -31,6 +35,18 @@ bool answerMatches(const SettingsStore& settings, const QString& answer)
 
 namespace {
 
+// The settings keep secrets in the code page: a character it lacks would be stored as '?', and the password
+// typed at the next start would no longer match. True when every text can be kept; else why says which not.
+bool allKept(std::initializer_list<std::pair<const char*, const QString&>> texts, QString* why)
+{
+    for (const auto& [caption, text] : texts)
+        if (QString problem = Cp1252::unkeptProblem(text, QLatin1String(caption)); !problem.isEmpty()) {
+            if (why) *why = problem;
+            return false;
+        }
+    return true;
+}
+
 // The tail shared by supply and change. "PW" is stored before the answer is checked, so a missing
 // answer leaves the new password in force; the windows tell the user which box to fill.
 Outcome storeNewPassword(SettingsStore& settings, const QString& password, const QString& question,
@@ -47,17 +63,21 @@ Outcome storeNewPassword(SettingsStore& settings, const QString& password, const
 } // namespace
 
 Outcome supply(SettingsStore& settings, const QString& password, const QString& again,
-               const QString& question, const QString& answer)
+               const QString& question, const QString& answer, QString* why)
 {
     if (password != again) return Outcome::Mismatch;
+    if (!allKept({{"password", password}, {"reminder question", question}, {"answer", answer}}, why))
+        return Outcome::Unkept;
     return storeNewPassword(settings, password, question, answer);
 }
 
 Outcome change(SettingsStore& settings, const QString& oldPassword, const QString& newPassword,
-               const QString& again, const QString& question, const QString& answer)
+               const QString& again, const QString& question, const QString& answer, QString* why)
 {
     if (!matches(settings, oldPassword)) return Outcome::WrongOld;
     if (newPassword != again) return Outcome::Mismatch;
+    if (!allKept({{"new password", newPassword}, {"reminder question", question}, {"answer", answer}}, why))
+        return Outcome::Unkept;
     return storeNewPassword(settings, newPassword, question, answer);
 }
 
@@ -76,10 +96,12 @@ bool matches(const SettingsStore& settings, const QString& typed)
 }
 
 MasterPassword::Outcome change(SettingsStore& settings, const QString& oldPassword,
-                               const QString& newPassword, const QString& again)
+                               const QString& newPassword, const QString& again, QString* why)
 {
     if (!matches(settings, oldPassword)) return MasterPassword::Outcome::WrongOld;
     if (newPassword != again) return MasterPassword::Outcome::Mismatch;
+    if (!MasterPassword::allKept({{"new password", newPassword}}, why))
+        return MasterPassword::Outcome::Unkept;
     if (!settings.writeSecret(SettingKey::SettingsPW, newPassword))
         return MasterPassword::Outcome::WriteFailed;
     return MasterPassword::Outcome::Done;

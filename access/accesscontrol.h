@@ -21,15 +21,16 @@ enum class Outcome {
     Mismatch,      // the two new passwords differ; nothing stored
     MissingAnswer, // a question without an answer; the new password IS already stored
     WriteFailed,   // the settings could not be written (SettingsStore::lastError says why)
+    Unkept,        // a new text holds characters the settings cannot keep; nothing stored
 };
 
-// First supply: checks the two boxes, stores "PW", then (question with answer, or no question) "Answer"
-// and "Question".
+// First supply: checks the two boxes and that every text can be kept, stores "PW", then (question with
+// answer, or no question) "Answer" and "Question". On Unkept, why names the box and the characters.
 Outcome supply(SettingsStore& settings, const QString& password, const QString& again,
-               const QString& question, const QString& answer);
+               const QString& question, const QString& answer, QString* why = nullptr);
 // Change: the old password first, then as supply.
 Outcome change(SettingsStore& settings, const QString& oldPassword, const QString& newPassword,
-               const QString& again, const QString& question, const QString& answer);
+               const QString& again, const QString& question, const QString& answer, QString* why = nullptr);
 
 } // namespace MasterPassword
 
@@ -38,8 +39,8 @@ namespace SettingsPassword {
 // "RequireSettingsPW" reads as exactly 1 (a missing key does not ask).
 bool required(const SettingsStore& settings);
 bool matches(const SettingsStore& settings, const QString& typed);
-// Done, WrongOld or Mismatch; "SettingsPW" is stored only when every check passed.
+// Done, WrongOld, Mismatch, Unkept or WriteFailed; "SettingsPW" is stored only when every check passed.
 MasterPassword::Outcome change(SettingsStore& settings, const QString& oldPassword,
-                               const QString& newPassword, const QString& again);
+                               const QString& newPassword, const QString& again, QString* why = nullptr);
 
 } // namespace SettingsPassword

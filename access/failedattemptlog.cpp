@@ -4,10 +4,13 @@
 #include "store/cp1252.h"
 
 #include <QFile>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
-
-constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
 // The locale's long time pattern without its time-zone field ("h:mm:ss AP t" becomes "h:mm:ss AP"):
 // the log has always shown wall-clock time only.
@@ -32,13 +35,22 @@ QString longTimeWithoutZone(const QLocale& locale)
     return result.trimmed();
 }
 
-// Opens the log owner-only, tightening an existing file that was left readable by others.
-bool openLog(QFile& file, QIODevice::OpenMode mode)
+// Opens the log for writing, owner-only, and never through a symbolic link: one planted in a folder others
+// may write would send the typed passwords elsewhere. An existing file left readable by others is tightened.
+bool openLog(QFile& file, QIODevice::OpenMode mode, QString* error)
 {
-    const bool existed = file.exists();
-    if (!file.open(mode, kOwnerOnly)) return false;
-    if (existed) file.setPermissions(kOwnerOnly);
-    return true;
+    const int flags =
+        O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | (mode & QIODevice::Append ? O_APPEND : O_TRUNC);
+    const int fd = ::open(QFile::encodeName(FailedAttemptLog::path()).constData(), flags, 0600);
+    if (fd < 0 || ::fchmod(fd, 0600) != 0) {
+        if (error) *error = QString::fromLocal8Bit(std::strerror(errno));
+        if (fd >= 0) ::close(fd);
+        return false;
+    }
+    if (file.open(fd, mode, QFileDevice::AutoCloseHandle)) return true;
+    ::close(fd);
+    if (error) *error = file.errorString();
+    return false;
 }
 
 } // namespace
@@ -70,13 +82,8 @@ QByteArray line(const QDateTime& when, const QString& typed, const QLocale& loca
 
 bool clear(QString* error)
 {
-    QFile file(path());
-    if (!openLog(file, QIODevice::WriteOnly | QIODevice::Truncate)) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    file.close();
-    return true;
+    QFile file;
+    return openLog(file, QIODevice::WriteOnly | QIODevice::Truncate, error);
 }
 
 } // namespace FailedAttemptLog
@@ -84,13 +91,15 @@ bool clear(QString* error)
 bool LogFailedAttempt(const QString& typed)
 {
     const QByteArray bytes = FailedAttemptLog::line(QDateTime::currentDateTime(), typed);
-    QFile file(FailedAttemptLog::path());
+    QFile file;
+    QString error;
     // Unbuffered, so a short write shows here rather than being lost at close.
-    if (!openLog(file, QIODevice::Append | QIODevice::Unbuffered) || file.write(bytes) != bytes.size()) {
+    if (!openLog(file, QIODevice::Append | QIODevice::Unbuffered, &error) ||
+        file.write(bytes) != bytes.size()) {
         // Only the reason: the line itself holds what was typed.
-        qWarning("The failed-attempt log could not be written: %s", qPrintable(file.errorString()));
+        qWarning("The failed-attempt log could not be written: %s",
+                 qPrintable(error.isEmpty() ? file.errorString() : error));
         return false;
     }
-    file.close();
     return true;
 }

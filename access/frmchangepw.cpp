@@ -26,9 +26,10 @@ frmChangePW::frmChangePW(QWidget* parent) : QDialog(parent)
 void frmChangePW::cmdOk_Click()
 {
     SettingsStore settings;
+    QString why;
     const Outcome outcome = MasterPassword::change(settings, txtOld->text(), txtNew->text(), txtNew2->text(),
-                                                   txtQuestion->text(), txtAnswer->text());
-    if (PasswordForm::refusedChange(this, outcome, settings, txtOld, txtNew, txtNew2)) return;
+                                                   txtQuestion->text(), txtAnswer->text(), &why);
+    if (PasswordForm::refusedChange(this, outcome, settings, why, txtOld, txtNew, txtNew2)) return;
     if (outcome == Outcome::MissingAnswer) {
         // The new password is already in force: a second Ok checks the old box against it.
         desktop().message(this, QStringLiteral("Please enter an answer to the question you entered."));

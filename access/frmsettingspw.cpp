@@ -48,9 +48,10 @@ frmChangeSettingsPW::frmChangeSettingsPW(QWidget* parent) : QDialog(parent)
 void frmChangeSettingsPW::cmdOk_Click()
 {
     SettingsStore settings;
+    QString why;
     const Outcome outcome =
-        SettingsPassword::change(settings, txtOld->text(), txtNew->text(), txtNew2->text());
-    if (PasswordForm::refusedChange(this, outcome, settings, txtOld, txtNew, txtNew2)) return;
+        SettingsPassword::change(settings, txtOld->text(), txtNew->text(), txtNew2->text(), &why);
+    if (PasswordForm::refusedChange(this, outcome, settings, why, txtOld, txtNew, txtNew2)) return;
     desktop().message(this, QStringLiteral("The password has been successfully changed."));
     accept();
 }

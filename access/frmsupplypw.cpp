@@ -32,8 +32,9 @@ frmSupplyPW::frmSupplyPW(QWidget* parent) : QDialog(parent)
 void frmSupplyPW::cmdOk_Click()
 {
     SettingsStore settings;
+    QString why;
     switch (MasterPassword::supply(settings, txtPassword->text(), txtPassword2->text(), txtQuestion->text(),
-                                   txtAnswer->text())) {
+                                   txtAnswer->text(), &why)) {
     case Outcome::Mismatch:
         desktop().message(this, QStringLiteral("The passwords entered do not match.  Please try again."));
         txtPassword2->clear();
@@ -45,6 +46,9 @@ void frmSupplyPW::cmdOk_Click()
         return;
     case Outcome::WriteFailed:
         PasswordForm::settingsNotWritten(this, settings);
+        return;
+    case Outcome::Unkept:
+        desktop().message(this, why, DesktopServices::Icon::Warning);
         return;
     case Outcome::WrongOld: // not asked of a first supply
     case Outcome::Done:

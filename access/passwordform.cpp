@@ -114,7 +114,7 @@ void settingsNotWritten(QWidget* parent, const SettingsStore& settings)
 }
 
 bool refusedChange(QWidget* parent, MasterPassword::Outcome outcome, const SettingsStore& settings,
-                   QLineEdit* txtOld, QLineEdit* txtNew, QLineEdit* txtNew2)
+                   const QString& why, QLineEdit* txtOld, QLineEdit* txtNew, QLineEdit* txtNew2)
 {
     switch (outcome) {
     case MasterPassword::Outcome::WrongOld:
@@ -130,6 +130,9 @@ bool refusedChange(QWidget* parent, MasterPassword::Outcome outcome, const Setti
         return true;
     case MasterPassword::Outcome::WriteFailed:
         settingsNotWritten(parent, settings);
+        return true;
+    case MasterPassword::Outcome::Unkept:
+        desktop().message(parent, why, DesktopServices::Icon::Warning);
         return true;
     default:
         return false;

@@ -35,9 +35,9 @@ void addReminderBoxes(QBoxLayout* layout, QWidget* parent, QLineEdit*& txtQuesti
 void addOkCancel(QBoxLayout* layout, QWidget* parent, QPushButton*& cmdOk, QPushButton*& cmdCancel,
                  std::initializer_list<QPushButton*> more = {});
 // Says why a change of password was refused and puts the focus where to type again; false when it was not.
-// A write that failed is said with the settings store's reason.
+// A write that failed is said with the settings store's reason, unkept characters with why.
 bool refusedChange(QWidget* parent, MasterPassword::Outcome outcome, const SettingsStore& settings,
-                   QLineEdit* txtOld, QLineEdit* txtNew, QLineEdit* txtNew2);
+                   const QString& why, QLineEdit* txtOld, QLineEdit* txtNew, QLineEdit* txtNew2);
 // Tells the user that the settings could not be written, and why.
 void settingsNotWritten(QWidget* parent, const SettingsStore& settings);
 

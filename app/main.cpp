@@ -1,4 +1,5 @@
 #include "resources/icons.h"
+#include "settings/processguard.h"
 #include "shell/frmmain.h"
 #include "shell/startup.h"
 #include "shell/termination.h"
@@ -35,6 +36,7 @@ protected:
 
 int main(int argc, char* argv[])
 {
+    ProcessGuard::disableCoreDumps();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Keyvane"));
     QApplication::setOrganizationName(QStringLiteral("Keyvane"));

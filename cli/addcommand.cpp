@@ -1,7 +1,6 @@
 #include "cli/clidatabase.h"
 #include "cli/commandline.h"
 #include "cli/commands.h"
-#include "store/cp1252.h"
 
 #include <QTextStream>
 #include <cstdio>
@@ -19,7 +18,10 @@ int addCommand(const CommandLine& line)
         QTextStream in(stdin);
         entry.pass = in.readLine();
     }
-    const QString problem = sensitiveFieldProblem(trimSpaces(entry.pass), QStringLiteral("field 3"));
+    QStringList captions;
+    for (int n = 1; n <= kFieldCount; ++n)
+        captions << QStringLiteral("field %1").arg(n);
+    const QString problem = entryProblem(entry, captions);
     if (!problem.isEmpty()) fail(problem);
 
     EditSession session(databasePathFor(line));
@@ -35,10 +37,6 @@ int addCommand(const CommandLine& line)
             note(QStringLiteral("field %1 is longer than %2 characters: only its first %2 were kept")
                      .arg(n)
                      .arg(DatabaseLayout::kFieldSize));
-        if (Cp1252::toUnicode(Cp1252::fromUnicode(field)) != field)
-            note(QStringLiteral("field %1 holds characters the database cannot store: they were "
-                                "kept as \"?\"")
-                     .arg(n));
     }
     print(QStringLiteral("Added as entry %1 of category %2 (%3).\n")
               .arg(*position)

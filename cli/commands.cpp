@@ -30,6 +30,8 @@ const Command kCommands[] = {
      "FIELD1 FIELD2 FIELD3 FIELD4 FIELD5",
      "Appends an entry to category N and saves. Spaces at both ends of\n"
      "each field are dropped; the file keeps 50 characters of a field.\n"
+     "A field with characters outside Windows-1252 is refused, as the\n"
+     "file could not keep them.\n"
      "A missing database file is created. A field that begins with -\n"
      "goes after a lone --. FIELD3 given as - is read from standard input\n"
      "(one line), which keeps the secret out of the process list.",

@@ -3,13 +3,38 @@
 #include "editing/entryfields.h"
 #include "platform/starmask.h"
 
+#include "store/entry.h"
+
 #include <QKeyEvent>
 #include <QTimer>
+#include <QValidator>
+
+namespace {
+
+// Blanks at either end are trimmed before a field is cut to its width, so they do not count against it:
+// the box cuts what lies beyond the width after the leading blanks, and only that.
+class FieldWidth : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override
+    {
+        if (trimSpaces(input).size() > EntryFields::kMaxLength) {
+            qsizetype lead = 0;
+            while (input.at(lead) == u' ')
+                ++lead;
+            input.truncate(lead + EntryFields::kMaxLength);
+            pos = std::min(pos, int(input.size()));
+        }
+        return Acceptable;
+    }
+};
+
+} // namespace
 
 FieldEdit::FieldEdit(const QString& name, QWidget* parent) : QLineEdit(parent)
 {
     setObjectName(name);
-    setMaxLength(EntryFields::kMaxLength);
+    setValidator(new FieldWidth(this));
     useStarMask(this);
 }
 

@@ -3,8 +3,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-// The text box of an entry field: at most one database field wide, and its whole text selected whenever
-// it takes the focus, by keyboard or by mouse, so typing replaces it.
+// The text box of an entry field: at most one database field wide (blanks at either end aside), and its whole
+// text selected whenever it takes the focus, by keyboard or by mouse, so typing replaces it.
 class FieldEdit : public QLineEdit {
     Q_OBJECT
 public:

@@ -344,8 +344,7 @@ void frmAdd::finish()
     }
     if (k == WebPages) entry.url = EntryFields::joinedUrl(cboProtocol[0]->currentText(), txtURL[k]->text());
 
-    if (const QString problem = sensitiveFieldProblem(entry.pass, columnCaptions(k).at(kSensitiveColumn));
-        !problem.isEmpty()) {
+    if (const QString problem = entryProblem(entry, columnCaptions(k)); !problem.isEmpty()) {
         desktop().message(this, problem, DesktopServices::Icon::Warning);
         return;
     }

@@ -2,6 +2,7 @@
 
 #include "editing/listfiles.h"
 #include "platform/desktopservices.h"
+#include "store/cp1252.h"
 
 #include <QDir>
 #include <QHBoxLayout>
@@ -95,6 +96,12 @@ void frmEditList::addItem(int index)
                                          QStringLiteral("Add Server Type"))
                    : desktop().inputText(this, QStringLiteral("Please enter the protocol to add."),
                                          QStringLiteral("Add Protocol"));
+    if (const QString problem = Cp1252::unkeptProblem(text.value_or(QString()),
+                                                      QLatin1String(index == 0 ? "server type" : "protocol"));
+        !problem.isEmpty()) {
+        desktop().message(this, problem, DesktopServices::Icon::Warning);
+        return;
+    }
     // A cancelled box adds an empty row as it always has; the file keeps it as an empty line, which
     // every reader skips.
     lists[index]->addItem(text.value_or(QString()));

@@ -165,8 +165,7 @@ void frmProperties::save()
         entry.pass = fieldValue(txtPassword->text());
         entry.url = fieldValue(txtURL->text());
         entry.notes = fieldValue(txtNotes->text());
-        const QString problem =
-            sensitiveFieldProblem(entry.pass, columnCaptions(m_category).at(kSensitiveColumn));
+        const QString problem = entryProblem(entry, columnCaptions(m_category));
         if (!problem.isEmpty()) {
             desktop().message(this, problem, DesktopServices::Icon::Warning);
             return;

@@ -39,15 +39,6 @@ QMessageBox::Icon boxIcon(DesktopServices::Icon icon)
     return QMessageBox::NoIcon;
 }
 
-// The text as typed: an existing file or folder is opened as a local path; anything else goes to the
-// desktop's opener unchanged, which decides what a bare host name or an address means.
-QUrl urlFor(const QString& target)
-{
-    if (QFileInfo::exists(target)) return QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath());
-    const QUrl url(target, QUrl::TolerantMode);
-    return url.scheme().isEmpty() ? QUrl::fromUserInput(target) : url;
-}
-
 } // namespace
 
 void QtDesktopServices::message(QWidget* parent, const QString& text, Icon icon)
@@ -89,7 +80,12 @@ bool QtDesktopServices::openWithShell(const QString& target)
     // xdg-open started directly (no shell) tells us whether it could be started at all.
     const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
     if (!opener.isEmpty()) return QProcess::startDetached(opener, {target}, QDir::homePath());
-    return QDesktopServices::openUrl(urlFor(target));
+    // Without it, Qt's opener takes only what it can take as typed: an existing file or folder, or an
+    // address that names its scheme. Nothing is added to the text; anything else is for the caller to say.
+    if (QFileInfo::exists(target))
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath()));
+    const QUrl url(target, QUrl::StrictMode);
+    return url.isValid() && !url.scheme().isEmpty() && QDesktopServices::openUrl(url);
 }
 
 bool QtDesktopServices::startProgram(const QString& program, const QStringList& arguments)

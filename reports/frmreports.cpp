@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -299,9 +300,19 @@ bool frmReports::selectionCheck(const std::array<QCheckBox*, kCategoryCount>& bo
     return false;
 }
 
-QString frmReports::askSaveFileName(const QString& filter)
+QString frmReports::askSaveFileName(const QString& filter, const QString& extension)
 {
-    const QString name = desktop().saveFileName(this, QStringLiteral("Save As"), m_lastFileName, filter);
+    QString name = desktop().saveFileName(this, QStringLiteral("Save As"), m_lastFileName, filter);
+    // A name without an extension gets the report's, so that the file opens as what it is. The dialog
+    // asked about replacing the name typed, not this one.
+    if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty()) {
+        name += u'.' + extension;
+        if (QFileInfo::exists(name) &&
+            !desktop().askYesNo(this,
+                                QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(name),
+                                DesktopServices::Icon::Warning))
+            return {};
+    }
     if (!name.isEmpty()) m_lastFileName = name;
     return name;
 }
@@ -327,7 +338,7 @@ void frmReports::cmdSaveReportAs_Click()
         if (options.categories[c])
             Reports::GenerateHTML(m_htmlBuffer, m_store, c, options.hideSensitive, options.titleColor);
     setStatusText(kSelectFile);
-    const QString name = askSaveFileName(kHtmlFilter);
+    const QString name = askSaveFileName(kHtmlFilter, QStringLiteral("html"));
     QString error;
     const bool written = !name.isEmpty() && Reports::writeReportFile(name, m_htmlBuffer, &error);
     setStatusText(QString());
@@ -345,7 +356,7 @@ void frmReports::cmdViewTXT_Click()
         if (options.categories[c]) Reports::SaveTXT(m_textBuffer, m_store, c, options.hideSensitive);
     const QString path = viewFilePath();
     QString error;
-    const bool written = Reports::writeReportFile(path, m_textBuffer, &error);
+    const bool written = Reports::writeTemporaryReport(path, m_textBuffer, &error);
     m_textBuffer.clear();
     if (!written) {
         desktop().message(this, QStringLiteral("The report could not be written to %1: %2").arg(path, error),
@@ -364,7 +375,7 @@ void frmReports::cmdSaveText_Click()
     for (int c = 0; c < kCategoryCount; ++c)
         if (options.categories[c]) Reports::SaveTXT(m_textBuffer, m_store, c, options.hideSensitive);
     setStatusText(kSelectFile);
-    const QString name = askSaveFileName(kTextFilter);
+    const QString name = askSaveFileName(kTextFilter, QStringLiteral("txt"));
     QString error;
     const bool written = !name.isEmpty() && Reports::writeReportFile(name, m_textBuffer, &error);
     m_textBuffer.clear();

@@ -80,7 +80,7 @@ private:
     void addHint(QWidget* widget, const QString& hint, QList<QWidget*> surface = {});
     void setStatusText(const QString& text);
     bool selectionCheck(const std::array<QCheckBox*, kCategoryCount>& boxes);
-    QString askSaveFileName(const QString& filter);
+    QString askSaveFileName(const QString& filter, const QString& extension);
     void removeTemporaryFiles();
 
     void cmdPreview_Click();

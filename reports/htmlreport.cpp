@@ -22,11 +22,68 @@ constexpr Swatch kSwatches[kTitleColorCount] = {{"white", "#FFFFFF"},
                                                 {"red", "#FF0000"},
                                                 {"black", "#000000"}};
 
+// Text as HTML reads it back: the four characters markup would take for its own are written as entities,
+// everything else as it is, in runs.
+void appendEscaped(QString& buffer, const QString& text)
+{
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        QLatin1String entity;
+        switch (text.at(i).unicode()) {
+        case u'&':
+            entity = QLatin1String("&amp;");
+            break;
+        case u'<':
+            entity = QLatin1String("&lt;");
+            break;
+        case u'>':
+            entity = QLatin1String("&gt;");
+            break;
+        case u'"':
+            entity = QLatin1String("&quot;");
+            break;
+        default:
+            continue;
+        }
+        buffer += QStringView(text).mid(start, i - start);
+        buffer += entity;
+        start = i + 1;
+    }
+    buffer += QStringView(text).mid(start);
+}
+
 void appendCell(QString& buffer, const QString& text)
 {
     buffer += kCellOpen;
-    buffer += text;
+    appendEscaped(buffer, text);
     buffer += kCellClose;
+    buffer += kCrLf;
+}
+
+// A link target stays bare, as reports have always written it, where a browser reads a bare value whole:
+// no blank, no quote, '=', '<', '>', '`' or '&', and no closing '/', which would end the tag. Any other
+// is quoted.
+bool bareTarget(const QString& target)
+{
+    if (target.endsWith(u'/')) return false;
+    for (const QChar c : target)
+        if (c.isSpace() || QStringView(u"\"'=<>`&").contains(c)) return false;
+    return true;
+}
+
+void appendLink(QString& buffer, const QString& target)
+{
+    buffer += QLatin1String("<td width=20%><a href=");
+    if (bareTarget(target)) {
+        buffer += target;
+    } else {
+        buffer += u'"';
+        appendEscaped(buffer, target);
+        buffer += u'"';
+    }
+    buffer += QLatin1Char('>');
+    appendEscaped(buffer, target);
+    buffer += QLatin1String("</a></td>");
     buffer += kCrLf;
 }
 
@@ -92,16 +149,10 @@ void GenerateHTML(QString& buffer, const EntryStore& store, int whatLV, bool hid
         appendCell(buffer, e.site);
         appendCell(buffer, e.user);
         appendCell(buffer, hideSensitive ? kHtmlMask : e.pass);
-        if (linkColumn) {
-            buffer += QLatin1String("<td width=20%><a href=");
-            buffer += e.url;
-            buffer += QLatin1Char('>');
-            buffer += e.url;
-            buffer += QLatin1String("</a></td>");
-            buffer += kCrLf;
-        } else {
+        if (linkColumn)
+            appendLink(buffer, e.url);
+        else
             appendCell(buffer, e.url);
-        }
         appendCell(buffer, e.notes);
         buffer += QLatin1String("</tr>");
         buffer += kCrLf;

@@ -42,4 +42,9 @@ bool writeReportPieces(const ReportOptions& options, const std::function<void(QS
     return write(kCrLf);
 }
 
+bool writeTemporaryReport(const QString& path, const QString& buffer, QString* error)
+{
+    return writeTemporaryFile(path, reportFileBytes(buffer), error);
+}
+
 } // namespace Reports

@@ -4,6 +4,7 @@
 #include "access/frmpassword.h"
 #include "platform/desktopservices.h"
 #include "resources/icons.h"
+#include "settings/processguard.h"
 #include "settings/settingsstore.h"
 #include "shell/frmmain.h"
 #include "shell/version.h"
@@ -32,6 +33,8 @@ bool showSplash()
 
 bool StartKeyvane()
 {
+    if (const QString warning = ProcessGuard::dataFolderWarning(); !warning.isEmpty())
+        desktop().message(nullptr, warning, DesktopServices::Icon::Warning);
     if (!SettingsStore().flag(SettingKey::RequirePW)) return showSplash();
     // The password window is the only window until the right password is given; Cancel ends the program
     // before the database is opened or created.

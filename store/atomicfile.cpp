@@ -2,7 +2,31 @@
 
 #include <QFile>
 #include <QSaveFile>
-#include <algorithm>
+#include <QTemporaryFile>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// Writes all of bytes to an unbuffered file. A short write is followed by another, which fails with the
+// system's reason (a full disk, say).
+bool writeAll(QFileDevice& file, const QByteArray& bytes, QString* error)
+{
+    qint64 written = 0;
+    for (qint64 n = 0; written < bytes.size(); written += n)
+        if ((n = file.write(bytes.constData() + written, bytes.size() - written)) <= 0) break;
+    if (written == bytes.size()) return true;
+    if (error)
+        *error = QStringLiteral("Only %1 of %2 bytes could be written: %3.")
+                     .arg(written)
+                     .arg(bytes.size())
+                     .arg(file.errorString());
+    return false;
+}
+
+} // namespace
 
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QFileDevice::Permissions permissions,
                          QString* error)
@@ -19,13 +43,9 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes, QFileDevi
         file.cancelWriting();
         return fail(file.errorString());
     }
-    const qint64 written = file.write(bytes);
-    if (written != bytes.size()) {
-        const QString why = QStringLiteral("Only %1 of %2 bytes could be written; the disk may be full.")
-                                .arg(std::max<qint64>(written, 0))
-                                .arg(bytes.size());
+    if (!writeAll(file, bytes, error)) {
         file.cancelWriting();
-        return fail(why);
+        return false;
     }
     if (!file.commit()) return fail(file.errorString());
     // QSaveFile keeps the permissions of a file it replaces: set ours on the result too.
@@ -34,7 +54,35 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes, QFileDevi
     return true;
 }
 
+bool writeTemporaryFile(const QString& path, const QByteArray& bytes, QString* error)
+{
+    const QByteArray name = QFile::encodeName(path);
+    const auto fail = [error](int code) {
+        if (error) *error = QString::fromLocal8Bit(std::strerror(code)) + u'.';
+        return false;
+    };
+    if (::unlink(name.constData()) != 0 && errno != ENOENT) return fail(errno);
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) return fail(errno);
+    QFile file;
+    if (!file.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return fail(EIO);
+    }
+    if (writeAll(file, bytes, error)) return true;
+    file.close();
+    QFile::remove(path);
+    return false;
+}
+
 bool makeOwnerOnly(const QString& path)
 {
     return QFile::setPermissions(path, kOwnerOnly);
+}
+
+QString writeProblem(const QString& folder)
+{
+    QTemporaryFile probe(folder + QStringLiteral("/.keyvane-XXXXXX"));
+    if (!probe.open() || probe.write("x", 1) != 1 || !probe.flush()) return probe.errorString() + u'.';
+    return {};
 }

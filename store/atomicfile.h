@@ -15,4 +15,13 @@ constexpr QFileDevice::Permissions kPlainFile = kOwnerOnly | QFileDevice::ReadGr
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QFileDevice::Permissions permissions,
                          QString* error);
 
+// For the temporary files in the data folder, where others might have planted a link: whatever is at path
+// (a file left from before, or a link) is removed, never followed, and the file is created afresh and
+// owner-only; if the name is taken again in between, the write fails rather than follow it.
+bool writeTemporaryFile(const QString& path, const QByteArray& bytes, QString* error);
+
 bool makeOwnerOnly(const QString& path);
+
+// Why a new file cannot be written in folder, in the system's words ("No space left on device."), found by
+// writing and removing a file of one byte; empty when one can be written.
+QString writeProblem(const QString& folder);

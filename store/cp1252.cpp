@@ -93,4 +93,26 @@ QString toUnicode(const QByteArray& bytes)
     return toUnicode(bytes.constData(), bytes.size());
 }
 
+QStringList unkeptCharacters(QStringView text)
+{
+    QStringList unkept;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text.at(i).unicode();
+        const bool pair =
+            QChar::isHighSurrogate(unit) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+        const QString character = text.mid(i, pair ? 2 : 1).toString();
+        if (pair) ++i;
+        if (unit != u'?' && byteFor(unit) == '?' && !unkept.contains(character)) unkept << character;
+    }
+    return unkept;
+}
+
+QString unkeptProblem(const QString& text, const QString& caption)
+{
+    const QStringList unkept = unkeptCharacters(text);
+    if (unkept.isEmpty()) return {};
+    return QStringLiteral("The %1 holds characters that cannot be kept: \"%2\". Remove them, or use others.")
+        .arg(caption, unkept.join(QStringLiteral("\", \"")));
+}
+
 } // namespace Cp1252

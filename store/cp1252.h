@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // Windows-1252 in both directions, from our own table so that stored files read the same on every machine.
 // The five codes the code page leaves undefined (81, 8D, 8F, 90, 9D) map to the C1 controls of the same
@@ -14,5 +15,12 @@ QByteArray fromUnicode(const QString& text);
 qsizetype fromUnicode(QStringView text, char* out);
 QString toUnicode(const QByteArray& bytes);
 QString toUnicode(const char* bytes, qsizetype size);
+
+// The characters of text that the code page cannot hold, each once, in the order they first appear.
+QStringList unkeptCharacters(QStringView text);
+// Empty when text can be stored whole; otherwise a sentence for the user naming the field by its caption and
+// the characters that cannot be kept. Anything stored in the code page is checked here first, so that
+// nothing is quietly turned into '?'.
+QString unkeptProblem(const QString& text, const QString& caption);
 
 } // namespace Cp1252

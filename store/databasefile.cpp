@@ -227,6 +227,16 @@ QString sensitiveFieldProblem(const QString& clear, const QString& caption)
         .arg(caption, stored.right(1));
 }
 
+QString entryProblem(const Entry& entry, const QStringList& captions)
+{
+    for (int n = 1; n <= kFieldCount; ++n)
+        if (QString problem =
+                Cp1252::unkeptProblem(trimSpaces(entry.field(n)).left(kFieldSize), captions.value(n - 1));
+            !problem.isEmpty())
+            return problem;
+    return sensitiveFieldProblem(trimSpaces(entry.pass), captions.value(kSensitiveColumn));
+}
+
 QByteArray encodeRecord(const Entry& entry, int category)
 {
     QByteArray record(kRecordSize, Qt::Uninitialized);
@@ -252,20 +262,37 @@ DatabaseFile::~DatabaseFile() = default;
 
 bool DatabaseFile::lock(QString* error)
 {
-    m_lock = std::make_unique<QLockFile>(m_path + QStringLiteral(".lock"));
-    m_lock->setStaleLockTime(0); // a lock is stale only when its process is gone
+    const QString lockPath = m_path + QStringLiteral(".lock");
+    m_lock = std::make_unique<QLockFile>(lockPath);
+    m_lock->setStaleLockTime(0); // a lock is stale only when no live process holds it
     if (m_lock->tryLock(0)) return true;
+    qint64 pid = 0;
+    QString host, app;
+    // A file naming no process (empty: its writer died before writing, or unreadable) is held by no one.
+    // QLockFile itself takes over one that names a dead process. The removal fails while a live
+    // Keyvane holds the file locked, even one that has not yet written its process id.
+    if (m_lock->error() == QLockFile::LockFailedError && !m_lock->getLockInfo(&pid, &host, &app) &&
+        (m_lock->removeStaleLockFile() || (!QFileInfo(lockPath).isReadable() && QFile::remove(lockPath))) &&
+        m_lock->tryLock(0))
+        return true;
     if (error) {
-        qint64 pid = 0;
-        QString host, app;
-        m_lock->getLockInfo(&pid, &host, &app);
-        *error =
-            m_lock->error() == QLockFile::LockFailedError
-                ? QStringLiteral("The database %1 is in use by another Keyvane (process %2). Close that "
-                                 "one first.")
-                      .arg(m_path)
-                      .arg(pid)
-                : QStringLiteral("The database %1 cannot be locked: its folder is not writable.").arg(m_path);
+        switch (m_lock->error()) {
+        case QLockFile::LockFailedError:
+            *error = QStringLiteral("The database %1 is in use by another Keyvane%2. Close that one first.")
+                         .arg(m_path, pid > 0 ? QStringLiteral(" (process %1)").arg(pid) : QString());
+            break;
+        case QLockFile::PermissionError:
+            *error =
+                QStringLiteral("The database %1 cannot be locked: its folder is not writable.").arg(m_path);
+            break;
+        default: {
+            // The lock file could not be written (a full disk, a quota): the system's own reason.
+            const QString why = writeProblem(QFileInfo(lockPath).absolutePath());
+            *error =
+                QStringLiteral("The database %1 cannot be locked: %2")
+                    .arg(m_path, why.isEmpty() ? QStringLiteral("its lock file could not be written.") : why);
+        }
+        }
     }
     m_lock.reset();
     return false;

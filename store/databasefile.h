@@ -38,6 +38,9 @@ struct DatabaseContents {
 // lose that last character when read back. Empty when the value is kept whole; otherwise a sentence for
 // the user, naming the field by its caption.
 QString sensitiveFieldProblem(const QString& clear, const QString& caption);
+// Empty when the file keeps the entry as it will be stored (each field trimmed and cut to its width);
+// otherwise the sentence for the first field it would change, named by its caption (one per field).
+QString entryProblem(const Entry& entry, const QStringList& captions);
 
 QByteArray encodeRecord(const Entry& entry, int category);
 QByteArray encodeDatabase(const EntryStore& store);

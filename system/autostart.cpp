@@ -52,15 +52,21 @@ QString execArgument(const QString& programPath)
     return escaped;
 }
 
-QString entryText(const QString& programPath)
+QString entryText(const QString& programPath, const QString& keyvaneHome)
 {
+    QString exec = execArgument(programPath);
+    // Started on a folder of its own, the program is started on it again at the next login: env sets the
+    // variable, as an absolute path, since the session starts elsewhere.
+    if (!keyvaneHome.isEmpty())
+        exec = QStringLiteral("env ") +
+               execArgument(QStringLiteral("KEYVANE_HOME=") + QDir(keyvaneHome).absolutePath()) + u' ' + exec;
     return QStringLiteral("[Desktop Entry]\n"
                           "Type=Application\n"
                           "Name=Keyvane\n"
                           "Comment=Password manager\n"
                           "Exec=%1\n"
                           "Terminal=false\n")
-        .arg(execArgument(programPath));
+        .arg(exec);
 }
 
 bool setStartWithSession(bool on, const QString& programPath, QString* error)
@@ -79,7 +85,8 @@ bool setStartWithSession(bool on, const QString& programPath, QString* error)
                          .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
         return false;
     }
-    return writeFileAtomically(path, entryText(programPath).toUtf8(), kPlainFile, error);
+    return writeFileAtomically(path, entryText(programPath, qEnvironmentVariable("KEYVANE_HOME")).toUtf8(),
+                               kPlainFile, error);
 }
 
 } // namespace Autostart

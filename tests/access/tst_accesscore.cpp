@@ -25,7 +25,8 @@ private slots:
     void logLineBytes();
     void logAppendsOwnerOnly();
     void clearThenFailOnce();
-    void unwritableLogIsReported();
+    void logNotWritten_data();
+    void logNotWritten();
 
 private:
     static QByteArray readAll(const QString& path)
@@ -98,6 +99,11 @@ void TestAccessCore::supplyAndChange_data()
         << true << QStringList{"old", "n", "m", "", ""} << int(Outcome::Mismatch) << before;
     QTest::newRow("change: new reminder") << true << QStringList{"old", "n", "n", "Town?", "Rome"}
                                           << int(Outcome::Done) << QStringList{"n", "Town?", "Rome"};
+    // Kept as "??????", the password would no longer match what is typed at the next start.
+    QTest::newRow("supply: password the settings cannot keep")
+        << false << QStringList{"", "пароль", "пароль", "", ""} << int(Outcome::Unkept) << before;
+    QTest::newRow("change: answer the settings cannot keep")
+        << true << QStringList{"old", "n", "n", "Town?", "Łódź"} << int(Outcome::Unkept) << before;
     QTest::newRow("change: question without answer")
         << true << QStringList{"old", "n", "n", "Town?", ""} << int(Outcome::MissingAnswer)
         << QStringList{"n", "Pet?", "Rex"};
@@ -117,6 +123,16 @@ void TestAccessCore::supplyAndChange()
         change ? MasterPassword::change(settings, boxes[0], boxes[1], boxes[2], boxes[3], boxes[4])
                : MasterPassword::supply(settings, boxes[1], boxes[2], boxes[3], boxes[4]);
     QCOMPARE(int(result), outcome);
+    if (result == Outcome::Unkept) { // the settings password is held to the same rule
+        QString why;
+        QCOMPARE(int(SettingsPassword::change(settings, {}, QStringLiteral("пароль"),
+                                              QStringLiteral("пароль"), &why)),
+                 int(Outcome::Unkept));
+        QVERIFY2(
+            why.startsWith(QStringLiteral("The new password holds characters that cannot be kept: \"п\"")),
+            qPrintable(why));
+        QVERIFY(!settings.contains(SettingKey::SettingsPW));
+    }
     QCOMPARE(settings.readSecret(SettingKey::PW), stored[0]);
     QCOMPARE(settings.readSecret(SettingKey::Question), stored[1]);
     QCOMPARE(settings.readSecret(SettingKey::Answer), stored[2]);
@@ -191,15 +207,28 @@ void TestAccessCore::clearThenFailOnce()
     QVERIFY(ownerOnly(path));
 }
 
-void TestAccessCore::unwritableLogIsReported()
+void TestAccessCore::logNotWritten_data()
 {
-    // A folder where the log should be: no file can be opened there, even by a superuser.
-    QVERIFY(QDir(m_home->path()).mkdir(QStringLiteral("pw_log.txt")));
+    QTest::addColumn<bool>("link"); // else a folder, where no file can be opened, even by a superuser
+    QTest::newRow("a folder in its place") << false;
+    // Planted by another user of a shared data folder, to collect the typed passwords: not followed.
+    QTest::newRow("a link in its place") << true;
+}
+
+void TestAccessCore::logNotWritten()
+{
+    QFETCH(bool, link);
+    const QString elsewhere = m_home->file(QStringLiteral("elsewhere.txt"));
+    if (link)
+        QVERIFY(QFile::link(elsewhere, FailedAttemptLog::path()));
+    else
+        QVERIFY(QDir(m_home->path()).mkdir(QStringLiteral("pw_log.txt")));
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("failed-attempt log could not be written"));
     QVERIFY(!LogFailedAttempt(QStringLiteral("secret guess")));
     QString error;
     QVERIFY(!FailedAttemptLog::clear(&error));
     QVERIFY(!error.isEmpty());
+    QVERIFY(!QFile::exists(elsewhere));
 }
 
 QTEST_GUILESS_MAIN(TestAccessCore)

@@ -56,7 +56,11 @@ private:
     static void type(QWidget* w, const char* name, const QString& text)
     {
         box(w, name)->clear();
-        QTest::keyClicks(box(w, name), text);
+        // The test keyboard has keys for Latin-1 only; other text arrives as a paste would.
+        if (text == QString::fromLatin1(text.toLatin1()))
+            QTest::keyClicks(box(w, name), text);
+        else
+            box(w, name)->insert(text);
     }
     static void click(QWidget* w, const char* name)
     {
@@ -271,6 +275,14 @@ void TestPasswordWindows::supplyFlow()
     QCOMPARE(m_fake->messages, QStringList{"The passwords entered do not match.  Please try again."});
     QVERIFY(box(&dialog, "txtPassword")->text().isEmpty() && box(&dialog, "txtPassword2")->text().isEmpty());
     QVERIFY(!SettingsStore().contains(SettingKey::PW));
+    type(&dialog, "txtPassword", QStringLiteral("abc"));
+    type(&dialog, "txtPassword2", QStringLiteral("abc"));
+    type(&dialog, "txtQuestion", QStringLiteral("Город?"));
+    click(&dialog, "cmdOk");
+    QVERIFY(m_fake->messages.last().startsWith(
+        "The reminder question holds characters that cannot be kept: \"Г\""));
+    QVERIFY(!SettingsStore().contains(SettingKey::PW));
+    box(&dialog, "txtQuestion")->clear();
 
     // A question without an answer stops after the password is stored; the dialog stays.
     type(&dialog, "txtPassword", QStringLiteral("abc"));
@@ -282,7 +294,7 @@ void TestPasswordWindows::supplyFlow()
 
     type(&dialog, "txtAnswer", QStringLiteral("Rex"));
     click(&dialog, "cmdOk");
-    QCOMPARE(m_fake->messages.size(), 2);
+    QCOMPARE(m_fake->messages.size(), 3);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(stored(SettingKey::Question), QStringLiteral("Pet?"));
     QCOMPARE(stored(SettingKey::Answer), QStringLiteral("Rex"));
@@ -293,15 +305,22 @@ void TestPasswordWindows::changeChecks_data()
     QTest::addColumn<bool>("settingsPassword"); // frmChangeSettingsPW, else frmChangePW
     QTest::addColumn<QString>("old");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("typed"); // the new password, in both boxes unless again differs
     QTest::addColumn<QString>("again");
     QTest::addColumn<QStringList>("cleared"); // the boxes emptied
+    const QString unkept =
+        QStringLiteral("The new password holds characters that cannot be kept: \"п\", \"а\", "
+                       "\"р\", \"о\", \"л\", \"ь\". Remove them, or use others.");
     for (bool settings : {false, true}) {
         const char* which = settings ? "settings" : "master";
-        QTest::addRow("%s: old in other case", which)
-            << settings << "Old" << kOldInvalid << "n" << QStringList{"txtOld"};
-        QTest::addRow("%s: mismatch", which)
-            << settings << "old" << kNewMismatch << "N" << QStringList{"txtNew", "txtNew2"};
-        QTest::addRow("%s: changed", which) << settings << "old" << kChanged << "n" << QStringList{};
+        QTest::addRow("%s: old in other case", which) << settings << "Old" << kOldInvalid << "n"
+                                                      << "n" << QStringList{"txtOld"};
+        QTest::addRow("%s: mismatch", which) << settings << "old" << kNewMismatch << "n"
+                                             << "N" << QStringList{"txtNew", "txtNew2"};
+        QTest::addRow("%s: outside the code page", which) << settings << "old" << unkept << "пароль"
+                                                          << "пароль" << QStringList{};
+        QTest::addRow("%s: changed", which) << settings << "old" << kChanged << "n"
+                                            << "n" << QStringList{};
     }
 }
 
@@ -310,6 +329,7 @@ void TestPasswordWindows::changeChecks()
     QFETCH(bool, settingsPassword);
     QFETCH(QString, old);
     QFETCH(QString, message);
+    QFETCH(QString, typed);
     QFETCH(QString, again);
     QFETCH(QStringList, cleared);
     const Setting& key = settingsPassword ? SettingKey::SettingsPW : SettingKey::PW;
@@ -322,7 +342,7 @@ void TestPasswordWindows::changeChecks()
         dialog = std::make_unique<frmChangePW>();
     dialog->show();
     type(dialog.get(), "txtOld", old);
-    type(dialog.get(), "txtNew", QStringLiteral("n"));
+    type(dialog.get(), "txtNew", typed);
     type(dialog.get(), "txtNew2", again);
     click(dialog.get(), "cmdOk");
     QCOMPARE(m_fake->messages, QStringList{message});

@@ -30,7 +30,8 @@ private slots:
     void remoteSystemLists();
     void longListItemsKeepTheWizardNarrow();
     void fullStoreKeepsWizardOpen();
-    void passwordTheFileWouldCutKeepsWizardOpen();
+    void refusedValueKeepsWizardOpen_data();
+    void refusedValueKeepsWizardOpen();
     void browse();
     void listEditorReloadsOnSave_data();
     void listEditorReloadsOnSave();
@@ -189,6 +190,11 @@ void TestFrmAdd::finish_data()
     QTest::newRow("serial padded and long")
         << 1 << 0 << false << QStringList{"  abc  ", QString(60, u'u'), "p", "f", " n n "}
         << QStringList{"abc", QString(50, u'u'), "p", "f", "n n"};
+    // Blanks at the start are trimmed before the cut, so they do not count against the 50.
+    const QString a57 = QStringLiteral("abcdefghij").repeated(5) + QStringLiteral("klmnopq");
+    QTest::newRow("leading blanks do not count")
+        << 1 << 0 << false << QStringList{"  " + a57, "u", "p", "  " + a57 + "  ", ""}
+        << QStringList{a57.left(50), "u", "p", a57.left(50), ""};
     QTest::newRow("application, masked: stored clear")
         << 2 << 0 << true << QStringList{"a", "b", "open sesame", "d", "e"}
         << QStringList{"a", "b", "open sesame", "d", "e"};
@@ -218,7 +224,6 @@ void TestFrmAdd::finish()
     if (category == WebPages) child<QComboBox>(QStringLiteral("cboProtocol_0"))->setCurrentIndex(protocol);
     const char* const names[5] = {"txtSite", "txtUserName", "txtPassword", "txtURL", "txtNotes"};
     for (int f = 0; f < 5; ++f) {
-        QCOMPARE(box(names[f], category)->maxLength(), 50);
         QCOMPARE(box(names[f], category)->echoMode() == QLineEdit::Password, hidden && f == 2);
         box(names[f], category)->setText(typed.at(f));
     }
@@ -297,18 +302,45 @@ void TestFrmAdd::fullStoreKeepsWizardOpen()
     QCOMPARE(m_store->list(WebPages).count(), 0);
 }
 
-void TestFrmAdd::passwordTheFileWouldCutKeepsWizardOpen()
+void TestFrmAdd::refusedValueKeepsWizardOpen_data()
 {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("fix"); // typed instead after the refusal, so that Finish then stores
     // "Ê" in fourth place enciphers to a space, which reading the file would take for padding.
+    QTest::newRow("last character read as padding") << "txtPassword"
+                                                    << "abcÊ"
+                                                    << "The Password cannot end in \"Ê\""
+                                                    << "abcÊd";
+    QTest::newRow("password outside the code page")
+        << "txtPassword"
+        << "hasło€Ω"
+        << "The Password holds characters that cannot be kept: \"ł\", \"Ω\"."
+        << "x";
+    QTest::newRow("site outside the code page")
+        << "txtSite"
+        << "Почта"
+        << "The Site Name holds characters that cannot be kept: \"П\", \"о\""
+        << "x";
+}
+
+void TestFrmAdd::refusedValueKeepsWizardOpen()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+    QFETCH(QString, fix);
     open(0);
     goTo(0);
-    QTest::keyClicks(box("txtPassword", 0), QStringLiteral("abcÊ"));
+    QLineEdit* edit = this->box(qPrintable(box), 0);
+    edit->setText(typed);
     QTest::mouseClick(nav(4), Qt::LeftButton);
     QCOMPARE(m_fake->messages.size(), 1);
-    QVERIFY(m_fake->messages.first().startsWith(QStringLiteral("The Password cannot end in \"Ê\"")));
+    QVERIFY2(m_fake->messages.first().startsWith(message), qPrintable(m_fake->messages.first()));
     QVERIFY(m_wizard->isVisible());
     QCOMPARE(m_store->list(WebPages).count(), 0);
-    QTest::keyClicks(box("txtPassword", 0), QStringLiteral("d"));
+    edit->setText(fix);
     QTest::mouseClick(nav(4), Qt::LeftButton);
     QCOMPARE(m_store->list(WebPages).count(), 1);
 }

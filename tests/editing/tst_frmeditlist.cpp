@@ -102,6 +102,14 @@ void TestFrmEditList::addRemoveAndCancel()
                           "Please enter the protocol to add."}));
     QCOMPARE(itemsOf(list(0)), (QStringList{"Unix", "VMS", "Unix", ""}));
     QCOMPARE(itemsOf(list(1)), QStringList{"ssh"});
+    // What the file would keep as "?" is refused at once, naming what cannot be kept.
+    m_fake->inputAnswers << QStringLiteral("Łódź");
+    click("cmdAdd_1");
+    QCOMPARE(itemsOf(list(1)), QStringList{"ssh"});
+    QCOMPARE(
+        m_fake->messages,
+        QStringList{"The protocol holds characters that cannot be kept: \"Ł\", \"ź\". Remove them, or use "
+                    "others."});
 
     click("cmdRemove_0"); // disabled while nothing is selected
     QCOMPARE(list(0)->count(), 4);

@@ -25,7 +25,8 @@ private slots:
     void closing();
     void browseAndGenerate();
     void focusSelectsWholeText();
-    void passwordTheFileWouldCutIsRefused();
+    void refusedValueKeepsDialogOpen_data();
+    void refusedValueKeepsDialogOpen();
 
 private:
     void open(int category, int row);
@@ -105,7 +106,6 @@ void TestFrmProperties::layoutPerCategory()
     QCOMPARE(labels, columnCaptions(category));
     QStringList shown;
     for (const char* name : {"txtSite", "txtUserName", "txtPassword", "txtURL", "txtNotes"}) {
-        QCOMPARE(box(name)->maxLength(), 50);
         QCOMPARE(box(name)->echoMode() == QLineEdit::Password, hidden && box(name) == box("txtPassword"));
         shown << box(name)->text();
     }
@@ -159,7 +159,7 @@ void TestFrmProperties::settings()
         QVERIFY2(child(name)->isEnabled() == editable, name);
     QCOMPARE(child("cmdDelete")->isEnabled(), deletable);
     if (editable) { // cut and trimmed as the wizard does
-        box("txtSite")->setText(QString(60, u'a'));
+        box("txtSite")->setText(QStringLiteral("  ") + QString(60, u'a')); // the blanks do not count
         box("txtUserName")->setText(QStringLiteral("  abc  "));
         box("txtPassword")->setText(QStringLiteral(" new secret "));
         box("txtNotes")->clear();
@@ -243,16 +243,37 @@ void TestFrmProperties::focusSelectsWholeText()
     QTRY_COMPARE(box("txtPassword")->selectedText(), QStringLiteral("pass1"));
 }
 
-void TestFrmProperties::passwordTheFileWouldCutIsRefused()
+void TestFrmProperties::refusedValueKeepsDialogOpen_data()
 {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("message");
+    // Its last character enciphers to a space, which reading the file would take for padding.
+    QTest::newRow("last character read as padding") << "txtPassword"
+                                                    << "abcÊ"
+                                                    << "The Card Number cannot end in";
+    QTest::newRow("password outside the code page")
+        << "txtPassword"
+        << "hasło€Ω"
+        << "The Card Number holds characters that cannot be kept: \"ł\", \"Ω\".";
+    QTest::newRow("notes outside the code page") << "txtNotes"
+                                                 << "😀 ok 😀"
+                                                 << "The Notes holds characters that cannot be kept: \"😀\".";
+}
+
+void TestFrmProperties::refusedValueKeepsDialogOpen()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
     addSamples(Wallet, 1);
     open(Wallet, 0);
-    box("txtPassword")->setText(QStringLiteral("abcÊ")); // its last character enciphers to a space
+    this->box(qPrintable(box))->setText(typed);
     click("cmdSave");
     QCOMPARE(m_fake->messages.size(), 1);
-    QVERIFY(m_fake->messages.first().startsWith(QStringLiteral("The Card Number cannot end in")));
+    QVERIFY2(m_fake->messages.first().startsWith(message), qPrintable(m_fake->messages.first()));
     QVERIFY(m_dialog->isVisible());
-    QCOMPARE(m_store->list(Wallet).entry(0).pass, QStringLiteral("pass1"));
+    QCOMPARE(m_store->list(Wallet).entry(0), (Entry{"site1", "user1", "pass1", "url1", "notes1", true}));
     QVERIFY(!m_store->databaseChanged());
 }
 

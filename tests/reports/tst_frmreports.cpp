@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPrinter>
@@ -208,17 +209,28 @@ void FrmReportsTest::saveCancelledThenWorkedExample()
     QCOMPARE(m_statuses, (QStringList{QStringLiteral("Select a file."), QString()}));
     QCOMPARE(dataFiles(), QStringList());
 
-    // Saved at the second try: the worked example exactly, nothing left over from the first.
+    // Saved at the second try, as "report": the worked example exactly, nothing left over from the first,
+    // under the name with the report's extension.
     const QString path = m_home->file(html ? QStringLiteral("report.html") : QStringLiteral("report.txt"));
-    m_fake->fileAnswers << path;
+    m_fake->fileAnswers << m_home->file(QStringLiteral("report"));
     QTest::mouseClick(save, Qt::LeftButton);
     QCOMPARE(readAll(path), html ? ReportExamples::htmlExampleFile() : ReportExamples::textExampleFile());
+    QVERIFY(!QFile::exists(m_home->file(QStringLiteral("report"))));
+    QCOMPARE(m_fake->questions.size(), 2); // no question for a new file
     QVERIFY(ownerOnly(path));
     QCOMPARE(m_statuses.mid(2), (QStringList{QStringLiteral("Select a file."), QString()}));
     QCOMPARE(m_dialog->statusText(), QString());
     QVERIFY(m_dialog->htmlBuffer().isEmpty());
     QVERIFY(m_dialog->textBuffer().isEmpty());
     QVERIFY(m_fake->messages.isEmpty());
+
+    // The file dialog did not ask about the name with the extension: replacing it is asked here.
+    QFile::resize(path, 1);
+    m_fake->fileAnswers << m_home->file(QStringLiteral("report"));
+    m_fake->yesNoAnswers << false;
+    QTest::mouseClick(save, Qt::LeftButton);
+    QCOMPARE(m_fake->questions.last(), path + QStringLiteral(" already exists.\nDo you want to replace it?"));
+    QCOMPARE(QFileInfo(path).size(), 1);
 }
 
 void FrmReportsTest::failedSaveIsReported()
@@ -252,7 +264,8 @@ void FrmReportsTest::viewTextWritesTemporaryFileUntilClose_data()
 {
     QTest::addColumn<bool>("escape");
     QTest::newRow("Close") << false;
-    QTest::newRow("Esc") << true;
+    // Another user of a shared data folder planted a link under the file's name: it is not followed.
+    QTest::newRow("Esc, over a planted link") << true;
 }
 
 void FrmReportsTest::viewTextWritesTemporaryFileUntilClose()
@@ -266,8 +279,11 @@ void FrmReportsTest::viewTextWritesTemporaryFileUntilClose()
     m_dialog->chkPrintPasswords2->setChecked(true);
     const QString path = frmReports::viewFilePath();
     QCOMPARE(QFileInfo(path).dir().absolutePath(), QDir(m_home->path()).absolutePath());
+    const QString elsewhere = m_home->file(QStringLiteral("elsewhere.txt"));
+    if (escape) QVERIFY(QFile::link(elsewhere, path));
 
     QTest::mouseClick(button("cmdViewTXT"), Qt::LeftButton);
+    QVERIFY(!QFileInfo(path).isSymLink() && !QFile::exists(elsewhere));
     QCOMPARE(m_fake->opened, QStringList{path});
     QCOMPARE(readAll(path), ReportExamples::textExampleFile());
     QVERIFY(ownerOnly(path));

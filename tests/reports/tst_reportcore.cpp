@@ -43,7 +43,7 @@ private slots:
     void sectionsFollowCategoryOrder();
     void formatHeader_data();
     void formatHeader();
-    void markupAndEmptyFieldsPassThrough();
+    void markupIsEscapedInHtmlOnly();
     void fileWriter();
     void printedDocument_data();
     void printedDocument();
@@ -89,25 +89,44 @@ void ReportCoreTest::linkColumn_data()
 {
     QTest::addColumn<int>("category");
     QTest::addColumn<QString>("url");
+    QTest::addColumn<QString>("cell"); // what the cell of field 4 holds
+    // Web pages, serial numbers and applications link field 4 to itself, even when it is empty.
     for (int c = 0; c < kCategoryCount; ++c) {
-        QTest::addRow("%s", qPrintable(tabCaption(c))) << c << "http://x.org/a";
-        QTest::addRow("%s, empty", qPrintable(tabCaption(c))) << c << "";
+        const bool link = c <= Applications;
+        QTest::addRow("%s", qPrintable(tabCaption(c)))
+            << c << "http://x.org/a"
+            << (link ? "<a href=http://x.org/a>http://x.org/a</a>" : "http://x.org/a");
+        QTest::addRow("%s, empty", qPrintable(tabCaption(c))) << c << "" << (link ? "<a href=></a>" : "");
     }
+    // A target a browser would not read whole as a bare value is quoted, and escaped as cell text.
+    const auto row = [](const char* name, const char* url, const char* cell) {
+        QTest::newRow(name) << int(WebPages) << QString::fromUtf8(url) << QString::fromUtf8(cell);
+    };
+    row("closing slash", "https://a.example/", "<a href=\"https://a.example/\">https://a.example/</a>");
+    row("blank", "https://a.example/?q=1 onmouseover=alert(1)",
+        "<a href=\"https://a.example/?q=1 onmouseover=alert(1)\">https://a.example/?q=1 "
+        "onmouseover=alert(1)</a>");
+    row("quote and ampersand", "a\"b&c", "<a href=\"a&quot;b&amp;c\">a&quot;b&amp;c</a>");
+    row("single quote", "it's", "<a href=\"it's\">it's</a>");
+    row("backquote and angle brackets", "a`<b>", "<a href=\"a`&lt;b&gt;\">a`&lt;b&gt;</a>");
+    row("backslashes stay bare", "C:\\edit.exe", "<a href=C:\\edit.exe>C:\\edit.exe</a>");
+    QTest::newRow("wallet: text escaped") << int(Wallet) << "a<b"
+                                          << "a&lt;b";
 }
 
 void ReportCoreTest::linkColumn()
 {
     QFETCH(int, category);
     QFETCH(QString, url);
+    QFETCH(QString, cell);
     EntryStore store;
     Entry e = entry("one", "two", "three", "", "five");
     e.url = url;
     store.addEntry(e, category);
-    // Web pages, serial numbers and applications link field 4 to itself, even when it is empty.
-    const QString cell = category <= Applications ? QStringLiteral("<a href=%1>%1</a>").arg(url) : url;
-    QVERIFY(htmlReport(store, only({category}))
-                .endsWith(QStringLiteral("<td width=20%>three</td>\r\n<td width=20%>") + cell +
-                          QStringLiteral("</td>\r\n<td width=20%>five</td>\r\n</tr>\r\n</table>\r\n")));
+    const QString html = htmlReport(store, only({category}));
+    QVERIFY2(html.endsWith(QStringLiteral("<td width=20%>three</td>\r\n<td width=20%>") + cell +
+                           QStringLiteral("</td>\r\n<td width=20%>five</td>\r\n</tr>\r\n</table>\r\n")),
+             qPrintable(html));
 }
 
 void ReportCoreTest::titleColour_data()
@@ -178,18 +197,18 @@ void ReportCoreTest::formatHeader()
     QCOMPARE(argument, expected); // the padding is left in the argument too
 }
 
-void ReportCoreTest::markupAndEmptyFieldsPassThrough()
+void ReportCoreTest::markupIsEscapedInHtmlOnly()
 {
     EntryStore store;
-    store.addEntry(entry("<b>A&B</b>", "", "<&>", "a>b", "x&amp;y"), WebPages);
-    QVERIFY(
-        htmlReport(store, only({WebPages}))
-            .contains(QStringLiteral("<td width=20%><b>A&B</b></td>\r\n<td width=20%></td>\r\n"
-                                     "<td width=20%><&></td>\r\n<td width=20%><a href=a>b>a>b</a></td>\r\n"
-                                     "<td width=20%>x&amp;y</td>\r\n")));
-    QVERIFY(textReport(store, only({WebPages}))
-                .contains(padded("Site Name") + QStringLiteral("\t<b>A&B</b>\r\n") + padded("User Name") +
-                          QStringLiteral("\t\r\n")));
+    store.addEntry(entry("<b>A&B</b>", "", "p<w&d>1", "a>b", "say \"x&amp;y\""), Misc);
+    QVERIFY(htmlReport(store, only({Misc}))
+                .contains(
+                    QStringLiteral("<td width=20%>&lt;b&gt;A&amp;B&lt;/b&gt;</td>\r\n<td width=20%></td>\r\n"
+                                   "<td width=20%>p&lt;w&amp;d&gt;1</td>\r\n<td width=20%>a&gt;b</td>\r\n"
+                                   "<td width=20%>say &quot;x&amp;amp;y&quot;</td>\r\n")));
+    QVERIFY(textReport(store, only({Misc}))
+                .contains(padded("Description") + QStringLiteral("\t<b>A&B</b>\r\n") + padded("User Name") +
+                          QStringLiteral("\t\r\n") + padded("Password") + QStringLiteral("\tp<w&d>1\r\n")));
 }
 
 void ReportCoreTest::fileWriter()

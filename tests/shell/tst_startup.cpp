@@ -20,6 +20,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <sys/stat.h>
 
 namespace {
 
@@ -68,6 +69,8 @@ private slots:
     void rightPasswordOpensTheStore();
     void loadMessagesWaitForTheUser();
     void settingsCommandsOpenTheDialog();
+    void dataFolderOthersMayWriteIsSaid_data();
+    void dataFolderOthersMayWriteIsSaid();
 };
 
 void TestStartup::withoutPasswordTheSplashLoadsTheMainWindow()
@@ -174,6 +177,28 @@ void TestStartup::settingsCommandsOpenTheDialog()
     w.findChild<QAction*>(QStringLiteral("mnuSettings"))->trigger();
     QVERIFY(w.findChild<frmSettingsPW*>());
     w.close();
+}
+
+void TestStartup::dataFolderOthersMayWriteIsSaid_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("warnings");
+    QTest::newRow("owner only") << 0700 << 0;
+    QTest::newRow("group may write") << 0770 << 1;
+    QTest::newRow("anyone may write, sticky") << 01777 << 1;
+}
+
+void TestStartup::dataFolderOthersMayWriteIsSaid()
+{
+    QFETCH(int, mode);
+    QFETCH(int, warnings);
+    TestHome home;
+    FakeDesktop& fake = FakeDesktop::install();
+    QVERIFY(::chmod(QFile::encodeName(home.path()).constData(), mode_t(mode)) == 0);
+    QVERIFY(StartKeyvane());
+    QCOMPARE(fake.messages.filter(QStringLiteral("Other users may write in the data folder")).size(),
+             warnings);
+    closeAll();
 }
 
 QTEST_MAIN(TestStartup)

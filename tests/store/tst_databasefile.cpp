@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <cstring>
+#include <optional>
 #include <sys/resource.h>
 
 using namespace DatabaseLayout;
@@ -36,6 +38,25 @@ QByteArray record(const QByteArray& site, const QByteArray& enciphered, const QB
 {
     return padded(site) + padded("u") + padded(enciphered) + padded("") + padded("") + category;
 }
+
+// While it lives, files may not grow past limit bytes in this process: writes beyond fail as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t limit)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = m_saved;
+        small.rlim_cur = limit;
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved); }
+
+private:
+    rlimit m_saved{};
+};
+
+const QString kTooLarge = QString::fromLocal8Bit(strerror(EFBIG));
 
 QByteArray readAll(const QString& path)
 {
@@ -73,11 +94,14 @@ private slots:
     void maskedStoreSavesClearValues();
     void emptyStoreGivesEmptyFile();
     void keepsEncipheredLeadingSpace();
+    void valuesTheFileCannotKeep_data();
+    void valuesTheFileCannotKeep();
     void skipsUnknownCategories();
     void incompleteFileNeedsConsentAndKeepsCopy_data();
     void incompleteFileNeedsConsentAndKeepsCopy();
     void failedSaveKeepsOldFile();
-    void secondInstanceIsRefused();
+    void lockFile_data();
+    void lockFile();
     void filesAreOwnerOnly();
 
 private:
@@ -182,6 +206,43 @@ void TestDatabaseFile::keepsEncipheredLeadingSpace()
     QVERIFY(sensitiveFieldProblem(QString(), QStringLiteral("Password")).isEmpty());
 }
 
+void TestDatabaseFile::valuesTheFileCannotKeep_data()
+{
+    QTest::addColumn<QString>("site");
+    QTest::addColumn<QString>("pass");
+    QTest::addColumn<QString>("problem"); // empty: stored as it is
+    QTest::newRow("code page, '?' and its unused codes") << "€Šž‰ÿ ?\u0081\u009d"
+                                                         << ""
+                                                         << "";
+    QTest::newRow("each character named once, in order")
+        << ""
+        << "hasło€Ωł"
+        << "The f3 holds characters that cannot be kept: \"ł\", \"Ω\". Remove them, or use others.";
+    QTest::newRow("Cyrillic would read back as \"??????\"")
+        << "пароль"
+        << ""
+        << "The f1 holds characters that cannot be kept: \"п\", \"а\", \"р\", \"о\", \"л\", \"ь\".";
+    QTest::newRow("a character outside the basic plane")
+        << "a😀"
+        << ""
+        << "The f1 holds characters that cannot be kept: \"😀\".";
+    QTest::newRow("only what the file keeps counts") << QString(50, u'x') + "Ω"
+                                                     << ""
+                                                     << "";
+    QTest::newRow("then the padding check") << ""
+                                            << "abcÊ"
+                                            << "The f3 cannot end in \"Ê\"";
+}
+
+void TestDatabaseFile::valuesTheFileCannotKeep()
+{
+    QFETCH(QString, site);
+    QFETCH(QString, pass);
+    QFETCH(QString, problem);
+    const QString found = entryProblem(fields(site, "u", pass), {"f1", "f2", "f3", "f4", "f5"});
+    QVERIFY2(problem.isEmpty() ? found.isEmpty() : found.startsWith(problem), qPrintable(found));
+}
+
 void TestDatabaseFile::skipsUnknownCategories()
 {
     QByteArray nan = QByteArray::fromHex("000000000000F87F");
@@ -245,33 +306,59 @@ void TestDatabaseFile::failedSaveKeepsOldFile()
     for (int i = 0; i < 10; ++i)
         store.addEntry(fields("new"), Wallet);
 
-    // Files may not grow past 1 KB in this process for a moment: the write fails half way.
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 1024;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
     QString error;
-    const bool saved_ok = db.save(store, &error);
-    setrlimit(RLIMIT_FSIZE, &saved);
+    bool saved_ok = true;
+    {
+        const FileSizeLimit limit(1024); // the write fails half way
+        saved_ok = db.save(store, &error);
+    }
 
     QVERIFY(!saved_ok);
-    QVERIFY(!error.isEmpty());
+    QVERIFY2(error.contains(kTooLarge), qPrintable(error)); // the system's reason, as for a full disk
     QCOMPARE(readAll(m_path), old);
     QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("anna.adr.*")}, QDir::Files), QStringList());
 }
 
-void TestDatabaseFile::secondInstanceIsRefused()
+void TestDatabaseFile::lockFile_data()
 {
-    auto first = std::make_unique<DatabaseFile>(m_path);
-    QVERIFY(first->lock(nullptr));
-    DatabaseFile second(m_path);
+    QTest::addColumn<QByteArray>("left"); // the lock file found, or "live" for one held by a running Keyvane
+    QTest::addColumn<int>("sizeLimit");   // bytes a file may grow to, or -1
+    QTest::addColumn<QString>("refusal"); // empty: the lock is taken
+    QTest::newRow("held by a live Keyvane")
+        << QByteArray("live") << -1 << "is in use by another Keyvane (process";
+    // A crash between creating the file and writing the process id into it leaves it empty.
+    QTest::newRow("empty: held by no one") << QByteArray() << -1 << "";
+    QTest::newRow("no process id: held by no one") << QByteArray("\nhost\n") << -1 << "";
+    QTest::newRow("full disk") << QByteArray("none") << 0 << kTooLarge;
+}
+
+void TestDatabaseFile::lockFile()
+{
+    QFETCH(QByteArray, left);
+    QFETCH(int, sizeLimit);
+    QFETCH(QString, refusal);
+    const QString lockPath = m_path + QStringLiteral(".lock");
+    auto live = std::make_unique<DatabaseFile>(m_path);
+    if (left == "live")
+        QVERIFY(live->lock(nullptr));
+    else if (left != "none")
+        writeAll(lockPath, left);
+
+    DatabaseFile db(m_path);
     QString error;
-    QVERIFY(!second.lock(&error));
-    QVERIFY(error.contains(QStringLiteral("in use")));
-    first.reset(); // releases the first lock
-    QVERIFY(second.lock(&error));
+    bool locked = false;
+    {
+        std::optional<FileSizeLimit> limit;
+        if (sizeLimit >= 0) limit.emplace(rlim_t(sizeLimit));
+        locked = db.lock(&error);
+    }
+    QCOMPARE(locked, refusal.isEmpty());
+    QVERIFY2(error.contains(refusal), qPrintable(error));
+    QVERIFY(!error.contains(QStringLiteral("not writable")));
+    if (locked) return;
+    live.reset(); // a lock released is free to take
+    QFile::remove(lockPath);
+    QVERIFY(db.lock(&error));
 }
 
 void TestDatabaseFile::filesAreOwnerOnly()

@@ -10,6 +10,8 @@ class TestAutostart : public QObject {
 private slots:
     void execQuoting_data();
     void execQuoting();
+    void execLine_data();
+    void execLine();
     void entryPathHonoursXdgConfigHome();
     void writeTwiceThenRemove();
     void unwritableFolderIsReported();
@@ -48,6 +50,28 @@ void TestAutostart::execQuoting()
     QCOMPARE(Autostart::execArgument(path), exec);
 }
 
+void TestAutostart::execLine_data()
+{
+    QTest::addColumn<QString>("home"); // KEYVANE_HOME, empty when unset
+    QTest::addColumn<QString>("exec");
+    QTest::newRow("no KEYVANE_HOME") << ""
+                                     << "\"/usr/bin/keyvane\"";
+    // The folder of this run goes with the program, so the next login starts on it and not the default.
+    QTest::newRow("KEYVANE_HOME") << "/media/stick/keyvane"
+                                  << "env \"KEYVANE_HOME=/media/stick/keyvane\" \"/usr/bin/keyvane\"";
+    QTest::newRow("KEYVANE_HOME quoted")
+        << "/media/my stick/a$b/"
+        << "env \"KEYVANE_HOME=/media/my stick/a\\\\$b\" \"/usr/bin/keyvane\"";
+}
+
+void TestAutostart::execLine()
+{
+    QFETCH(QString, home);
+    QFETCH(QString, exec);
+    const QStringList lines = Autostart::entryText(QStringLiteral("/usr/bin/keyvane"), home).split(u'\n');
+    QCOMPARE(lines.filter(QStringLiteral("Exec=")), QStringList{"Exec=" + exec});
+}
+
 void TestAutostart::entryPathHonoursXdgConfigHome()
 {
     TestHome home;
@@ -74,8 +98,10 @@ void TestAutostart::writeTwiceThenRemove()
     QVERIFY(Autostart::setStartWithSession(true, QStringLiteral("/usr/bin/keyvane"), &error));
     const QStringList lines = QString::fromUtf8(readAll(path)).split(u'\n');
     QCOMPARE(lines.first(), QStringLiteral("[Desktop Entry]"));
-    for (const char* line : {"Type=Application", "Exec=\"/usr/bin/keyvane\""})
-        QVERIFY2(lines.contains(QLatin1String(line)), line);
+    QVERIFY(lines.contains(QStringLiteral("Type=Application")));
+    // The test's KEYVANE_HOME, the folder of this run, is carried.
+    QVERIFY(
+        lines.contains(QStringLiteral("Exec=env \"KEYVANE_HOME=%1\" \"/usr/bin/keyvane\"").arg(home.path())));
     QCOMPARE(lines.count(QStringLiteral("Name=Keyvane")), 1); // written twice, there once
     QCOMPARE(lines.last(), QString());                        // ends with a line end
     QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::Files), QStringList{"keyvane.desktop"});
