@@ -268,12 +268,12 @@ bool DatabaseFile::lock(QString* error)
     if (m_lock->tryLock(0)) return true;
     qint64 pid = 0;
     QString host, app;
-    // A file naming no process (empty: its writer died before writing, or unreadable) is held by no one.
-    // QLockFile itself takes over one that names a dead process. The removal fails while a live
-    // Keyvane holds the file locked, even one that has not yet written its process id.
+    // A file that names no process (empty: its writer died before writing; or no process id in it) is held
+    // by no one; QLockFile itself takes over one that names a dead process. The removal fails while a live
+    // Keyvane holds the file locked, even one that has not yet written its process id, and for a file we
+    // may not open at all, which may well be another user's live lock.
     if (m_lock->error() == QLockFile::LockFailedError && !m_lock->getLockInfo(&pid, &host, &app) &&
-        (m_lock->removeStaleLockFile() || (!QFileInfo(lockPath).isReadable() && QFile::remove(lockPath))) &&
-        m_lock->tryLock(0))
+        m_lock->removeStaleLockFile() && m_lock->tryLock(0))
         return true;
     if (error) {
         switch (m_lock->error()) {
