@@ -4,14 +4,19 @@ set -euo pipefail
 app=$1
 "$app" &
 pid=$!
-window=""
 for _ in $(seq 100); do
-  window=$(xdotool search --name '^Keyvane$' 2>/dev/null | head -1 || true)
-  [ -n "$window" ] && break
+  xdotool search --onlyvisible --name '^Keyvane$' >/dev/null 2>&1 && break
   sleep 0.1
 done
-[ -n "$window" ] || { echo "FAIL: no main window appeared"; kill "$pid"; exit 1; }
 sleep 3 # the splash stays 2.3 s; the main window takes keys after it
+# The splash is called Keyvane too, and may have been found first: the widest window is the main one.
+window=""
+widest=0
+for w in $(xdotool search --onlyvisible --name '^Keyvane$' 2>/dev/null); do
+  width=$(xwininfo -id "$w" 2>/dev/null | awk '/Width:/ {print $2}')
+  [ "${width:-0}" -gt "$widest" ] && widest=$width && window=$w
+done
+[ -n "$window" ] || { echo "FAIL: no main window appeared"; kill "$pid"; exit 1; }
 xdotool windowfocus --sync "$window"
 xdotool key --clearmodifiers alt+f
 sleep 0.5

@@ -6,15 +6,14 @@ set -euo pipefail
 app=$1 cli=$2
 "$cli" add --category 0 "Second" "bob" "pw" "" "" >/dev/null
 shot=$(mktemp --suffix=.png)
-trayer --edge bottom --align right --widthtype request --height 32 --SetDockType true >/dev/null 2>&1 &
-tray=$!
+tray=""
 pid=""
 cleanup() {
   if [ -n "$pid" ]; then
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
   fi
-  kill "$tray" 2>/dev/null || true
+  [ -n "$tray" ] && kill "$tray" 2>/dev/null || true
   rm -f "$shot"
 }
 trap cleanup EXIT
@@ -23,20 +22,34 @@ fail() {
   exit 1
 }
 
-for _ in $(seq 50); do # the tray must be there before the app looks for it
-  xdotool search --classname '^panel$' >/dev/null 2>&1 && break
-  sleep 0.1
+# The tray must be there before the app looks for it; a tray host that could not open the display (another
+# virtual display starting at the same moment) is started again.
+for _ in 1 2 3; do
+  trayer --edge bottom --align right --widthtype request --height 32 --SetDockType true >/dev/null 2>&1 &
+  tray=$!
+  for _ in $(seq 30); do
+    xdotool search --classname '^panel$' >/dev/null 2>&1 && break 2
+    sleep 0.1
+  done
+  kill "$tray" 2>/dev/null || true
 done
+xdotool search --classname '^panel$' >/dev/null 2>&1 || fail "the tray host did not start"
+sleep 0.5
 "$app" &
 pid=$!
-window=""
 for _ in $(seq 100); do
-  window=$(xdotool search --onlyvisible --name '^Keyvane$' 2>/dev/null | head -1 || true)
-  [ -n "$window" ] && break
+  xdotool search --onlyvisible --name '^Keyvane$' >/dev/null 2>&1 && break
   sleep 0.1
 done
-[ -n "$window" ] || fail "no main window appeared"
 sleep 3 # the splash stays 2.3 s
+# The main window: of the windows called Keyvane (the splash, the tray icon), the widest.
+window=""
+widest=0
+for w in $(xdotool search --onlyvisible --name '^Keyvane$' 2>/dev/null); do
+  width=$(xwininfo -id "$w" 2>/dev/null | awk '/Width:/ {print $2}')
+  [ "${width:-0}" -gt "$widest" ] && widest=$width && window=$w
+done
+[ -n "$window" ] || fail "no main window appeared"
 
 # Pixels in the list's highlight colour within a band of the window (height 15 from y).
 highlighted() {
@@ -65,7 +78,7 @@ xdotool key Up Return
 sleep 1
 [ "$(xdotool search --onlyvisible --name '^Settings$' | wc -l)" = 1 ] || fail "Tools > Settings did not open"
 icon=""
-for _ in $(seq 30); do
+for _ in $(seq 50); do
   for w in $(xdotool search --onlyvisible --pid "$pid"); do
     [ "$(xwininfo -id "$w" 2>/dev/null | awk '/Width:/ {print $2}')" -le 32 ] 2>/dev/null && icon=$w
   done
