@@ -1,6 +1,6 @@
 #include "generator/generatordialog.h"
 
-#include "platform/desktopservices.h"
+#include "platform/secretclipboard.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -164,6 +164,6 @@ void GeneratorDialog::generate()
     const QString password = m_engine.Password();
 
     deliver(password);
-    if (chkCopy->isChecked()) desktop().setClipboardText(password);
+    if (chkCopy->isChecked()) secretClipboard().copy(password);
     accept();
 }

@@ -39,6 +39,12 @@ public:
 
     virtual void setClipboardText(const QString& text) = 0;
     virtual QString clipboardText() = 0;
+    // The text marked as a secret ("x-kde-passwordManagerHint" = "secret"), which clipboard managers keep
+    // out of their history.
+    virtual void setClipboardSecret(const QString& text) = 0;
+    // Whether the clipboard still holds this text as a secret, as Keyvane put it there.
+    virtual bool clipboardHoldsSecret(const QString& text) = 0;
+    virtual void clearClipboard() = 0;
 
     // The system's page setup for the default printer; a cancel changes nothing.
     virtual void pageSetup(QWidget* parent) = 0;

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -110,6 +111,29 @@ void QtDesktopServices::setClipboardText(const QString& text)
 QString QtDesktopServices::clipboardText()
 {
     return QApplication::clipboard()->text();
+}
+
+namespace {
+const QString kSecretHint = QStringLiteral("x-kde-passwordManagerHint");
+}
+
+void QtDesktopServices::setClipboardSecret(const QString& text)
+{
+    auto* data = new QMimeData;
+    data->setText(text);
+    data->setData(kSecretHint, QByteArrayLiteral("secret"));
+    QApplication::clipboard()->setMimeData(data);
+}
+
+bool QtDesktopServices::clipboardHoldsSecret(const QString& text)
+{
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    return data && data->data(kSecretHint) == "secret" && data->text() == text;
+}
+
+void QtDesktopServices::clearClipboard()
+{
+    QApplication::clipboard()->clear();
 }
 
 void QtDesktopServices::pageSetup(QWidget* parent)

@@ -18,6 +18,9 @@ public:
     QString findProgram(const QStringList& names) override;
     void setClipboardText(const QString& text) override;
     QString clipboardText() override;
+    void setClipboardSecret(const QString& text) override;
+    bool clipboardHoldsSecret(const QString& text) override;
+    void clearClipboard() override;
     void pageSetup(QWidget* parent) override;
     bool trayAvailable() override;
     bool printerAvailable() override;

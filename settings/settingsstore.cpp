@@ -75,6 +75,13 @@ bool SettingsStore::truth(const Setting& setting) const
     return truthOf(read(setting), truthOf(QString::fromLatin1(setting.absent), false));
 }
 
+int SettingsStore::number(const Setting& setting) const
+{
+    bool ok = false;
+    const int value = read(setting).trimmed().toInt(&ok);
+    return ok && value >= 0 ? value : QString::fromLatin1(setting.absent).toInt();
+}
+
 QString SettingsStore::readSecret(const Setting& setting) const
 {
     return DecryptText(read(setting), kProgramKey);

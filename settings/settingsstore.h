@@ -10,6 +10,7 @@ enum class SettingForm {
     Truth,  // "True" or "False" (a number counts too: non-zero is true)
     Text,   // free text
     Secret, // text enciphered with the program's key; empty means no password
+    Number, // a whole number of zero or more; any other text reads as the default
 };
 
 // One key of the settings store and the text every reader gets while it is absent.
@@ -46,6 +47,8 @@ inline constexpr Setting PW{"PW", SettingForm::Secret, ""};
 inline constexpr Setting Question{"Question", SettingForm::Secret, ""};
 inline constexpr Setting Answer{"Answer", SettingForm::Secret, ""};
 inline constexpr Setting SettingsPW{"SettingsPW", SettingForm::Secret, ""};
+// Seconds a copied password stays on the clipboard; 0 leaves it there.
+inline constexpr Setting ClipboardSeconds{"ClipboardSeconds", SettingForm::Number, "10"};
 } // namespace SettingKey
 
 // The one rule for flag text: on only when it reads as exactly 1 ("1", " 1", "1.0"); "1.5", "nan", "1e300"
@@ -70,6 +73,7 @@ public:
     bool flagInDialog(const Setting& setting) const;
     bool truth(const Setting& setting) const;
     QString readSecret(const Setting& setting) const;
+    int number(const Setting& setting) const;
 
     // Each write is flushed to disk at once; false when it could not be, with the reason in lastError().
     [[nodiscard]] bool write(const Setting& setting, const QString& text);

@@ -1,6 +1,7 @@
 #include "shell/frmmain.h"
 
 #include "platform/desktopservices.h"
+#include "platform/secretclipboard.h"
 #include "resources/icons.h"
 #include "settings/apppaths.h"
 #include "settings/settingsstore.h"
@@ -95,6 +96,8 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
         if (reason == QSystemTrayIcon::DoubleClick) restoreFromTray();
     });
     connectCommands();
+    connectListKeys();
+    connect(&secretClipboard(), &SecretClipboard::countdown, this, &frmMain::showClipboardCountdown);
     updateButtons();
 }
 
@@ -605,6 +608,7 @@ bool frmMain::unload()
         restoreFromTray();
         return false;
     }
+    secretClipboard().clearNow();
     m_database.reset(); // closes the file and releases the lock
     m_unloaded = true;
     UnloadAllForms(this);

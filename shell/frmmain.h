@@ -83,6 +83,10 @@ private:
     void launchTelnet(const QString& address);
     void prepareCopyMenu();
     void copyField(int k);
+    // Field n (1-based) of the selected entry; field 3 always in clear, as a secret that is cleared later.
+    void copyEntryField(int n);
+    void connectListKeys();
+    void showClipboardCountdown(int secondsLeft);
     void toggleAlwaysOnTop(bool onTop);
     void hideToTray();
     void entryMenuOpening();

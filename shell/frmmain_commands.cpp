@@ -4,6 +4,7 @@
 #include "generator/frmgenerator2.h"
 #include "platform/desktopservices.h"
 #include "platform/opendialog.h"
+#include "platform/secretclipboard.h"
 #include "reports/frmreports.h"
 #include "settings/settingsstore.h"
 #include "shell/frmmain.h"
@@ -274,7 +275,51 @@ void frmMain::copyField(int k)
     if (row < 0) return;
     // As the list shows it: the sensitive entry is only offered while the column is in clear.
     const EntryModel& list = m_store.list(currentCategory());
-    desktop().setClipboardText(list.data(list.index(row, k - 1)).toString());
+    const QString text = list.data(list.index(row, k - 1)).toString();
+    if (k == kSensitiveColumn + 1)
+        secretClipboard().copy(text);
+    else
+        desktop().setClipboardText(text);
+}
+
+void frmMain::copyEntryField(int n)
+{
+    const int row = selectedRow();
+    if (row < 0) return;
+    const QString& text = m_store.list(currentCategory()).entry(row).field(n);
+    if (n == kSensitiveColumn + 1)
+        secretClipboard().copy(text);
+    else
+        desktop().setClipboardText(text);
+}
+
+void frmMain::connectListKeys()
+{
+    // Keys of the list that has the focus; the same action serves all six lists.
+    auto key = [this](const char* name, const QList<QKeySequence>& keys, auto handler) {
+        auto* action = new QAction(this);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WidgetShortcut);
+        for (QTableView* list : ListView1)
+            list->addAction(action);
+        connect(action, &QAction::triggered, this, handler);
+    };
+    key("keyCopyUser", {QKeySequence(Qt::CTRL | Qt::Key_B)}, [this] { copyEntryField(2); });
+    key("keyCopyPassword", {QKeySequence(Qt::CTRL | Qt::Key_C)}, [this] { copyEntryField(3); });
+    key("keyCopyUrl", {QKeySequence(Qt::CTRL | Qt::Key_U)}, [this] { copyEntryField(4); });
+    key("keyProperties", {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}, [this] {
+        if (selectedRow() >= 0) ShowEntryProperties();
+    });
+    key("keyGo", {QKeySequence(Qt::CTRL | Qt::Key_G)}, &frmMain::Go);
+}
+
+void frmMain::showClipboardCountdown(int secondsLeft)
+{
+    if (secondsLeft > 0)
+        statusBar()->showMessage(QStringLiteral("The clipboard will be cleared in %1 s.").arg(secondsLeft));
+    else
+        statusBar()->clearMessage();
 }
 
 void frmMain::toggleAlwaysOnTop(bool onTop)

@@ -18,9 +18,11 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -102,8 +104,20 @@ QWidget* frmSettings::generalTab()
     startAndExit->addWidget(chkAutoToTray);
     startAndExit->addWidget(chkLoadAtStartup);
 
+    QVBoxLayout* clipboard = nullptr;
+    QGroupBox* clipboardBox = group(page, QStringLiteral("Clipboard"), clipboard);
+    spnClipboardSeconds = named(new QSpinBox(clipboardBox), "spnClipboardSeconds");
+    spnClipboardSeconds->setRange(0, 3600);
+    spnClipboardSeconds->setSuffix(QStringLiteral(" s"));
+    spnClipboardSeconds->setSpecialValueText(QStringLiteral("never"));
+    auto* clipboardLabel =
+        new QLabel(QStringLiteral("Clear a copied password from the clipboard after"), clipboardBox);
+    clipboardLabel->setBuddy(spnClipboardSeconds);
+    clipboard->addLayout(row(clipboardLabel, {spnClipboardSeconds}));
+
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(box);
+    layout->addWidget(clipboardBox);
     layout->addStretch();
     return page;
 }
@@ -211,6 +225,8 @@ QWidget* frmSettings::optionsTab()
 void frmSettings::load()
 {
     const SettingsChoices c = loadSettingsChoices(SettingsStore());
+    m_shown = c;
+    spnClipboardSeconds->setValue(c.clipboardSeconds);
     chkLoadAtStartup->setChecked(c.loadAtStartUp);
     chkAutoToTray->setChecked(c.autoToTray);
     chkAutoSave->setChecked(c.autoSave);
@@ -361,6 +377,7 @@ void frmSettings::ApplyChanges()
     c.windowsTelnet0 = optTelnetClient[0]->isChecked();
     c.windowsTelnet1 = optTelnetClient[1]->isChecked();
     c.useSamePW = chkUseSamePW->isChecked();
+    c.clipboardSeconds = spnClipboardSeconds->value();
 
     // Every Ok writes or removes the entry, whether or not the box changed.
     QString error;
@@ -375,7 +392,7 @@ void frmSettings::ApplyChanges()
     }
 
     SettingsStore settings;
-    if (!applySettingsWrites(settings, settingsWrites(c)))
+    if (!applySettingsWrites(settings, settingsWrites(c, m_shown)))
         desktop().message(this, settings.lastError() + QStringLiteral(" Some of your choices were not kept."),
                           DesktopServices::Icon::Warning);
 

@@ -4,10 +4,13 @@
 #include <array>
 #include <functional>
 
+#include "system/frmsettings_apply.h"
+
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
 class QTabWidget;
 
 // "Settings": the user's preferences on three tabs, written to the settings store on "&Ok" only (the
@@ -41,11 +44,13 @@ private:
     void cmdChangeSettingsPassword_Click();
 
     std::function<void(bool)> m_applyGridlines;
+    SettingsChoices m_shown; // what the controls showed at opening
 
     QTabWidget* SSTab1 = nullptr;
     QCheckBox* chkAutoSave = nullptr;
     QCheckBox* chkAutoToTray = nullptr;
     QCheckBox* chkLoadAtStartup = nullptr;
+    QSpinBox* spnClipboardSeconds = nullptr;
     QCheckBox* chkRequirePW = nullptr;
     QPushButton* cmdChangePW = nullptr;
     QCheckBox* chkLogPWs = nullptr;

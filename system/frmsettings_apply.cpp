@@ -19,10 +19,11 @@ SettingsChoices loadSettingsChoices(const SettingsStore& settings)
     c.telnetPath = settings.read(SettingKey::TelnetPath);
     c.windowsTelnet0 = settings.truth(SettingKey::WindowsTelnet0);
     c.windowsTelnet1 = settings.truth(SettingKey::WindowsTelnet1);
+    c.clipboardSeconds = settings.number(SettingKey::ClipboardSeconds);
     return c;
 }
 
-QList<SettingWrite> settingsWrites(const SettingsChoices& c)
+QList<SettingWrite> settingsWrites(const SettingsChoices& c, const SettingsChoices& shown)
 {
     auto flag = [](const Setting& key, bool on) {
         return SettingWrite{&key, on ? QStringLiteral("1") : QStringLiteral("0")};
@@ -43,6 +44,8 @@ QList<SettingWrite> settingsWrites(const SettingsChoices& c)
         SettingWrite{&SettingKey::WindowsTelnet0, SettingsStore::truthText(c.windowsTelnet0)},
         SettingWrite{&SettingKey::WindowsTelnet1, SettingsStore::truthText(c.windowsTelnet1)},
     };
+    if (c.clipboardSeconds != shown.clipboardSeconds)
+        writes.append({&SettingKey::ClipboardSeconds, QString::number(c.clipboardSeconds)});
     // Empty text is the enciphered empty password.
     if (!c.requirePW) writes.append({&SettingKey::PW, QString()});
     if (!c.requireSettingsPW) writes.append({&SettingKey::SettingsPW, QString()});

@@ -23,6 +23,7 @@ struct SettingsChoices {
     bool windowsTelnet0 = true; // "Windows Telnet client"
     bool windowsTelnet1 = true; // "User specified client"
     bool useSamePW = false;     // not stored: it only acts on Ok
+    int clipboardSeconds = 10;
 };
 
 // The controls' values from the store, each key missing giving the value shown for it (the defaults above;
@@ -44,6 +45,8 @@ struct SettingWrite {
 // The writes of Ok, in the order they are made: the options, then the dropped passwords, then the copy of
 // the master password, which reads "PW" after it may have been emptied and so wins over an emptied
 // settings password.
-QList<SettingWrite> settingsWrites(const SettingsChoices& choices);
+// Settings added since are written only when they differ from what the dialog showed at opening (shown),
+// so an Ok without touching them leaves the file as it was.
+QList<SettingWrite> settingsWrites(const SettingsChoices& choices, const SettingsChoices& shown = {});
 // Stops at the first write that fails (false; SettingsStore::lastError says why).
 bool applySettingsWrites(SettingsStore& settings, const QList<SettingWrite>& writes);

@@ -27,6 +27,7 @@ public:
     QList<Started> started;
     QStringList onPath; // programs findProgram() can see
     QString clipboard;
+    bool clipboardSecret = false; // the clipboard's text carries the secret mark
     int pageSetups = 0;
     bool tray = false;
     bool printer = true;
@@ -44,8 +45,19 @@ public:
     bool openWithShell(const QString& target) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
     QString findProgram(const QStringList& names) override;
-    void setClipboardText(const QString& text) override { clipboard = text; }
+    void setClipboardText(const QString& text) override
+    {
+        clipboard = text;
+        clipboardSecret = false;
+    }
     QString clipboardText() override { return clipboard; }
+    void setClipboardSecret(const QString& text) override
+    {
+        clipboard = text;
+        clipboardSecret = true;
+    }
+    bool clipboardHoldsSecret(const QString& text) override { return clipboardSecret && clipboard == text; }
+    void clearClipboard() override { setClipboardText(QString()); }
     void pageSetup(QWidget*) override { ++pageSetups; }
     bool trayAvailable() override { return tray; }
     bool printerAvailable() override { return printer; }

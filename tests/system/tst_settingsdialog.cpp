@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
 
@@ -45,6 +46,7 @@ private slots:
     void escAndCancelChangeNothing_data();
     void escAndCancelChangeNothing();
     void autostartFollowsTheBox();
+    void clipboardSecondsWrittenOnlyWhenChanged();
 
     void keyboardTickDoesWhatAClickDoes_data();
     void keyboardTickDoesWhatAClickDoes();
@@ -232,6 +234,23 @@ void TestSettingsDialog::optionButtons()
     press("cmdOk");
     QCOMPARE(raw(SettingKey::WindowsTelnet0), SettingsStore::truthText(opt0));
     QCOMPARE(raw(SettingKey::WindowsTelnet1), SettingsStore::truthText(opt1));
+}
+
+void TestSettingsDialog::clipboardSecondsWrittenOnlyWhenChanged()
+{
+    open();
+    QCOMPARE(ctl<QSpinBox>("spnClipboardSeconds")->value(), 10);
+    press("cmdOk");
+    QVERIFY(!SettingsStore().contains(SettingKey::ClipboardSeconds)); // an untouched Ok adds no key
+    QVERIFY(SettingsStore().write(SettingKey::RequireSettingsPW, QStringLiteral("0")));
+    open();
+    ctl<QSpinBox>("spnClipboardSeconds")->setValue(0);
+    press("cmdOk");
+    QCOMPARE(raw(SettingKey::ClipboardSeconds), QStringLiteral("0"));
+    SettingsStore settings;
+    QCOMPARE(settings.number(SettingKey::ClipboardSeconds), 0);
+    QVERIFY(settings.write(SettingKey::ClipboardSeconds, QStringLiteral("soon")));
+    QCOMPARE(settings.number(SettingKey::ClipboardSeconds), 10);
 }
 
 void TestSettingsDialog::telnetControlsFollowClicks()
