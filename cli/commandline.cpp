@@ -163,7 +163,10 @@ CommandLine::CommandLine(const Command& command, const QStringList& words, std::
             fail(QStringLiteral("%1 needs %2 %3 (see --help)")
                      .arg(QLatin1String(command.name), option.word(), QLatin1String(option.valueName)));
     const qsizetype count = m_parser.positionalArguments().size();
-    if (count != command.fieldCount()) {
+    if (command.moreFields() && count < command.fieldCount())
+        fail(QStringLiteral("%1 needs at least %2 (see --help)")
+                 .arg(QLatin1String(command.name), QLatin1String(command.fields)));
+    if (!command.moreFields() && count != command.fieldCount()) {
         if (command.fieldCount() == 0)
             fail(QStringLiteral("%1 takes no fields (see --help)").arg(QLatin1String(command.name)));
         fail(QStringLiteral("%1 takes exactly %2 fields, not %3 (an empty field is \"\")")

@@ -52,6 +52,8 @@ struct Command {
     int (*run)(const CommandLine& line);
 
     int fieldCount() const;
+    // Fields that end in "..." take that many words or more.
+    bool moreFields() const { return QByteArray(fields).endsWith("..."); }
     // What follows the name in a usage line, made from the options and fields.
     QString synopsis() const;
     // Its options, then --db and --help, which every command takes.

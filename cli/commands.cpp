@@ -26,6 +26,15 @@ const Command kCommands[] = {
      {number("category", "N", 0, kLastCategory, "Lists category N only."),
       flag("show", "Shows field 3 as it is, not as ******.")},
      listCommand},
+    {"search",
+     "WORDS...",
+     "Prints the entries that the main window's search box finds for the\n"
+     "words, as list prints them. Every word must occur, in any case, in\n"
+     "field 1, 2, 4 or 5 (never field 3); s:, u:, url: and n: narrow the\n"
+     "words after them to field 1, 2, 4 or 5.",
+     {number("category", "N", 0, kLastCategory, "Searches category N only."),
+      flag("show", "Shows field 3 as it is, not as ******.")},
+     searchCommand},
     {"add",
      "FIELD1 FIELD2 FIELD3 FIELD4 FIELD5",
      "Appends an entry to category N and saves. Spaces at both ends of\n"

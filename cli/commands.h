@@ -6,6 +6,7 @@ class CommandLine;
 
 // One function per command, each in a file of its own; the table in commands.cpp declares their options.
 int listCommand(const CommandLine& line);
+int searchCommand(const CommandLine& line);
 int addCommand(const CommandLine& line);
 int removeCommand(const CommandLine& line);
 int generateCommand(const CommandLine& line);

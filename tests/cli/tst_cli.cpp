@@ -160,6 +160,13 @@ void TestCli::listing_data()
     QTest::newRow("one category") << QStringList{"list", "--category", "2", "--show"}
                                   << editor.arg("licence");
     QTest::newRow("empty category") << QStringList{"list", "--category=5"} << QString();
+    QTest::newRow("search, any field but 3") << QStringList{"search", "SHOP"} << shop.arg(mask);
+    QTest::newRow("search, every word") << QStringList{"search", "anna", "home"} << mail.arg(mask);
+    QTest::newRow("search, prefix, shown")
+        << QStringList{"search", "u:anna", "--show"} << mail.arg("s3cret") + shop.arg("pä55");
+    QTest::newRow("search, one category")
+        << QStringList{"search", "--category", "2", "e"} << editor.arg(mask);
+    QTest::newRow("search, never field 3") << QStringList{"search", "s3cret"} << QString();
 }
 
 void TestCli::listing()
@@ -187,6 +194,8 @@ void TestCli::refusals_data()
     const QStringList five{"a", "b", "c", "d", "e"};
     QTest::newRow("no command") << QStringList{} << true << "no command";
     QTest::newRow("unknown command") << QStringList{"frob"} << true << "unknown command";
+    QTest::newRow("search without words")
+        << QStringList{"search"} << true << "search needs at least WORDS...";
     QTest::newRow("unknown global option")
         << QStringList{"--force", "list"} << true << "unknown option --force";
     // Every number is read by one rule: digits only, nothing around them, within the option's range.
