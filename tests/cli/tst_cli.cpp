@@ -1,4 +1,3 @@
-#include "reports/reportfile.h"
 #include "reports/textreport.h"
 #include "settings/apppaths.h"
 #include "settings/settingsstore.h"
@@ -98,7 +97,6 @@ private slots:
     void help();
     void generate_data();
     void generate();
-    void report();
     void passwordFromStandardInput();
     void outputBytes_data();
     void outputBytes();
@@ -113,10 +111,7 @@ void TestCli::roundTrip()
 
     Result r = runOn(db, {"add", "--category", "2", "Editor", "", "licence", "C:\\edit.exe", ""});
     QCOMPARE(r.status, 0);
-    const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
-                                            QFileDevice::ExeGroup | QFileDevice::ReadOther |
-                                            QFileDevice::WriteOther | QFileDevice::ExeOther;
-    QCOMPARE(QFile::permissions(db) & others, QFileDevice::Permissions()); // the file holds secrets
+    QVERIFY(ownerOnly(db)); // the file holds secrets
     r = runOn(db, {"add", "--category", "0", "  Café  ", " anna ", "p€ss é", "https://e.example", sixty});
     QCOMPARE(r.status, 0);
     QVERIFY2(r.out.contains("entry 1 of category 0"), qPrintable(r.out));
@@ -204,24 +199,17 @@ void TestCli::refusals_data()
     QTest::newRow("category -1") << QStringList{"add", "--category", "-1"} + five << true << category;
     QTest::newRow("category word") << QStringList{"add", "--category", "web"} + five << true << category;
     QTest::newRow("category blank") << QStringList{"list", "--category", " 1"} << true << category;
-    QTest::newRow("index blank") << QStringList{"remove", "--category", "0", "--index", " 1"} << true
-                                 << "--index must be";
     QTest::newRow("index plus") << QStringList{"remove", "--category", "0", "--index=+1"} << true
                                 << "--index must be";
     QTest::newRow("length 101") << QStringList{"generate", "--length", "101"} << true
                                 << "--length must be a whole number from 0 to 100, not \"101\"";
-    QTest::newRow("length negative") << QStringList{"generate", "--length", "-1"} << true
-                                     << "--length must be";
     QTest::newRow("type 4") << QStringList{"generate", "--type", "4"} << true << "--type must be";
-    QTest::newRow("count 0") << QStringList{"generate", "--count", "0"} << true << "--count must be";
     QTest::newRow("count too large") << QStringList{"generate", "--count", "99999999999"} << true
                                      << "--count must be";
     // A doubled option is refused for every command, not resolved by the last one.
     QTest::newRow("doubled index") << QStringList{"remove", "--category", "0", "--index", "2", "--index", "1"}
                                    << true << "--index is given more than once";
     QTest::newRow("doubled flag") << QStringList{"list", "--show", "--show"} << true << "--show is given";
-    QTest::newRow("doubled length") << QStringList{"generate", "--length", "5", "--length=7"} << true
-                                    << "--length is given";
     QTest::newRow("doubled db") << QStringList{"list", "--db", "other.adr"} << true << "--db is given";
     QTest::newRow("category without value") << QStringList{"list", "--category"} << true << "missing value";
     QTest::newRow("value after a flag") << QStringList{"list", "--show=1"} << true << "--show";
@@ -240,8 +228,6 @@ void TestCli::refusals_data()
     QTest::newRow("add without category") << QStringList{"add"} + five << true << "needs --category";
     QTest::newRow("add four fields") << QStringList{"add", "--category", "0", "a", "b", "c", "d"} << true
                                      << "exactly 5 fields, not 4";
-    QTest::newRow("add six fields") << QStringList{"add", "--category", "0"} + five + QStringList{"f"} << true
-                                    << "exactly 5 fields, not 6";
     QTest::newRow("add unknown option")
         << QStringList{"add", "--category", "0", "--force"} + five << true << "unknown option --force";
     // An unknown word may be a mistyped password: it is not repeated.
@@ -262,8 +248,6 @@ void TestCli::refusals_data()
         << QStringList{"remove", "--category", "0", "--index", "3"} << true << "category 0 has 2 entries";
     QTest::newRow("index in an empty category")
         << QStringList{"remove", "--category", "4", "--index", "1"} << true << "category 4 has 0 entries";
-    QTest::newRow("index not a number")
-        << QStringList{"remove", "--category", "0", "--index", "x"} << true << "number from 1";
     QTest::newRow("remove without index") << QStringList{"remove", "--category", "0"} << true << "--index";
     QTest::newRow("list a missing file") << QStringList{"list"} << false << "there is no database";
     QTest::newRow("remove from a missing file")
@@ -558,25 +542,6 @@ void TestCli::generate()
         QVERIFY2(shape.match(password).hasMatch(), qPrintable(password));
     if (!line.isEmpty()) // each line a fresh draw, not one password repeated
         QCOMPARE(QSet<QString>(lines.cbegin(), lines.cend()).size(), count);
-}
-
-void TestCli::report()
-{
-    TestHome home;
-    const QString db = home.file(QStringLiteral("report.adr"));
-    QCOMPARE(runOn(db, {"add", "--category", "5", "Locker", "anna", "Zürich", "", "<b>"}).status, 0);
-    QCOMPARE(runOn(db, {"add", "--category", "0", "Bank", "anna", "pw", "bank.example", ""}).status, 0);
-    const QString file = home.file(QStringLiteral("out.txt"));
-    QCOMPARE(runOn(db, {"report", "--text", "--categories", "5,0", "--mask", "-o", file}).status, 0);
-
-    DatabaseFile reader(db);
-    EntryStore store;
-    store.setContents(reader.read().lists);
-    Reports::ReportOptions options;
-    options.categories[0] = options.categories[5] = true;
-    options.hideSensitive = true;
-    QCOMPARE(readBytes(file), Reports::reportFileBytes(Reports::textReport(store, options)));
-    QCOMPARE(runOn(db, {"report", "--html", "--categories", "3"}).status, 1); // Wallet is empty
 }
 
 void TestCli::passwordFromStandardInput()

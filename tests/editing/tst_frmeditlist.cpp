@@ -76,11 +76,7 @@ void TestFrmEditList::opensOnTab()
     writeBytes("servers.txt", "Unix\r\n\r\nWindows NT\r\n");
     writeBytes("protocol.txt", "telnet\r\nss\xe9h\r\n\r\n");
     open(1);
-    QCOMPARE(m_editor->windowTitle(), QStringLiteral("Edit List"));
-    auto* tabs = m_editor->findChild<QTabWidget*>(QStringLiteral("SSTab1"));
-    QCOMPARE(tabs->currentIndex(), 1);
-    QCOMPARE((QStringList{tabs->tabText(0), tabs->tabText(1)}),
-             (QStringList{"Server Types", "Server Protocols"}));
+    QCOMPARE(m_editor->findChild<QTabWidget*>(QStringLiteral("SSTab1"))->currentIndex(), 1);
     QVERIFY(list(1)->isVisible() && !list(0)->isVisible());
     QCOMPARE(itemsOf(list(0)), (QStringList{"Unix", "Windows NT"}));
     QCOMPARE(itemsOf(list(1)), (QStringList{"telnet", QStringLiteral("ss\u00e9h")}));

@@ -98,12 +98,6 @@ void TestFrmProperties::layoutPerCategory()
     m_store->showPasswords(!hidden);
     addSamples(category, 2);
     open(category, 1);
-    QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Properties"));
-    QCOMPARE(box("txtEntry")->text(), tabCaption(category));
-    QStringList labels;
-    for (const char* name : {"lblSite", "lblUser", "lblPassword", "lblUrl", "lblNotes"})
-        labels << child<QLabel>(name)->text();
-    QCOMPARE(labels, columnCaptions(category));
     QStringList shown;
     for (const char* name : {"txtSite", "txtUserName", "txtPassword", "txtURL", "txtNotes"}) {
         QCOMPARE(box(name)->echoMode() == QLineEdit::Password, hidden && box(name) == box("txtPassword"));
@@ -191,7 +185,6 @@ void TestFrmProperties::closing()
     addSamples(SerialNumbers, 3);
     const Entry before = m_store->list(SerialNumbers).entry(1);
     open(SerialNumbers, 1);
-    QCOMPARE(child<QPushButton>("cmdDelete")->text(), QStringLiteral("Delete Entry"));
     box("txtSite")->setText(QStringLiteral("changed"));
     if (how == 2)
         QTest::keyClick(box("txtSite"), Qt::Key_Escape);
@@ -252,10 +245,6 @@ void TestFrmProperties::refusedValueKeepsDialogOpen_data()
     QTest::newRow("last character read as padding") << "txtPassword"
                                                     << "abcÊ"
                                                     << "The Card Number cannot end in";
-    QTest::newRow("password outside the code page")
-        << "txtPassword"
-        << "hasło€Ω"
-        << "The Card Number holds characters that cannot be kept: \"ł\", \"Ω\".";
     QTest::newRow("notes outside the code page") << "txtNotes"
                                                  << "😀 ok 😀"
                                                  << "The Notes holds characters that cannot be kept: \"😀\".";

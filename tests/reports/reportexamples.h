@@ -20,12 +20,6 @@ inline Entry entry(const char* site, const char* user, const char* pass, const c
     return e;
 }
 
-inline QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 // Category 2 (Applications): Editor, joe, a password, C:\edit.exe, none.
 inline Entry editorEntry()
 {

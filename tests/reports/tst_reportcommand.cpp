@@ -93,10 +93,8 @@ void ReportCommandTest::writesFileOwnerOnly()
     const Run r = run(*m_store, toFile);
     QVERIFY(r.done);
     QVERIFY(r.out.isEmpty());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), ReportExamples::htmlExampleFile());
-    QVERIFY(!(file.permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther)));
+    QCOMPARE(readFile(path), ReportExamples::htmlExampleFile());
+    QVERIFY(ownerOnly(path));
 }
 
 void ReportCommandTest::categoriesByNameInCategoryOrder()
@@ -136,38 +134,19 @@ void ReportCommandTest::errors_data()
     QTest::addColumn<QString>("color"); // empty: none given
     QTest::addColumn<QString>("output");
     QTest::addColumn<QString>("message");
-    QTest::newRow("empty list") << true << ""
-                                << ""
-                                << ""
-                                << "empty category";
-    QTest::newRow("empty item") << true << "0,,5"
-                                << ""
-                                << ""
-                                << "empty category";
-    QTest::newRow("unknown name") << false << "0,Bogus"
-                                  << ""
-                                  << ""
-                                  << "unknown category \"Bogus\"";
-    QTest::newRow("number out of range") << false << "6"
-                                         << ""
-                                         << ""
-                                         << "unknown category \"6\"";
-    QTest::newRow("category without entries") << false << "wallet"
-                                              << ""
-                                              << ""
-                                              << "category \"Wallet\" has no entries";
-    QTest::newRow("unknown colour") << true << "0"
-                                    << "pink"
-                                    << ""
-                                    << "unknown colour \"pink\"";
-    QTest::newRow("colour on text") << false << "0"
-                                    << "red"
-                                    << ""
-                                    << "HTML report only";
-    QTest::newRow("unwritable output") << true << "0"
-                                       << ""
-                                       << "/nonexistent/dir/r.html"
-                                       << "cannot write \"/nonexistent/dir/r.html\"";
+    const auto row = [](const char* name, bool html, const char* categories, const char* color,
+                        const char* output, const char* message) {
+        QTest::newRow(name) << html << categories << color << output << message;
+    };
+    row("empty list", true, "", "", "", "empty category");
+    row("empty item", true, "0,,5", "", "", "empty category");
+    row("unknown name", false, "0,Bogus", "", "", "unknown category \"Bogus\"");
+    row("number out of range", false, "6", "", "", "unknown category \"6\"");
+    row("category without entries", false, "wallet", "", "", "category \"Wallet\" has no entries");
+    row("unknown colour", true, "0", "pink", "", "unknown colour \"pink\"");
+    row("colour on text", false, "0", "red", "", "HTML report only");
+    row("unwritable output", true, "0", "", "/nonexistent/dir/r.html",
+        "cannot write \"/nonexistent/dir/r.html\"");
 }
 
 void ReportCommandTest::errors()

@@ -1,11 +1,8 @@
-#include "editing/frmadd.h"
 #include "editing/frmproperties.h"
-#include "generator/frmgenerator2.h"
 #include "reports/frmreports.h"
 #include "settings/settingsstore.h"
 #include "shell/frmmain.h"
 #include "shell/launcher.h"
-#include "system/aboutbox.h"
 #include "system/helpwindow.h"
 #include "system/platformchecks.h"
 #include "tests/support/fakedesktop.h"
@@ -108,54 +105,45 @@ void TestCommands::goOpensByCategory()
 
 void TestCommands::telnetChoices_data()
 {
-    QTest::addColumn<QString>("launchTelnet");
-    QTest::addColumn<QString>("windowsClient");
-    QTest::addColumn<QString>("ownClient");
+    QTest::addColumn<bool>("launchTelnet");
+    QTest::addColumn<bool>("windowsClient");
+    QTest::addColumn<bool>("ownClient");
     QTest::addColumn<QStringList>("onPath");
     QTest::addColumn<QStringList>("opened");
     QTest::addColumn<QString>("started");
     QTest::addColumn<bool>("message");
     const QStringList both{"telnet", "xterm"};
+    const QString telnet = QStringLiteral("/usr/bin/telnet host.example:23");
     QTest::newRow("telnet off: open the address")
-        << "0"
-        << "True"
-        << "True" << both << QStringList{"host.example:23"} << "" << false;
+        << false << true << true << both << QStringList{"host.example:23"} << "" << false;
     QTest::newRow("system client in a terminal")
-        << "1"
-        << "True"
-        << "False" << both << QStringList{} << "/usr/bin/xterm -e /usr/bin/telnet host.example:23" << false;
+        << true << true << false << both << QStringList{} << "/usr/bin/xterm -e " + telnet << false;
     QTest::newRow("gnome terminal takes --")
-        << "1"
-        << "True"
-        << "False" << QStringList{"telnet", "gnome-terminal"} << QStringList{}
-        << "/usr/bin/gnome-terminal -- /usr/bin/telnet host.example:23" << false;
-    QTest::newRow("no telnet client") << "1"
-                                      << "True"
-                                      << "False" << QStringList{"xterm"} << QStringList{} << "" << true;
-    QTest::newRow("no terminal") << "1"
-                                 << "True"
-                                 << "False" << QStringList{"telnet"} << QStringList{} << "" << true;
-    QTest::newRow("own client, no address") << "1"
-                                            << "False"
-                                            << "True" << both << QStringList{} << "/opt/tn" << false;
-    QTest::newRow("neither client: nothing") << "1"
-                                             << "False"
-                                             << "False" << both << QStringList{} << "" << false;
+        << true << true << false << QStringList{"telnet", "gnome-terminal"} << QStringList{}
+        << "/usr/bin/gnome-terminal -- " + telnet << false;
+    QTest::newRow("no telnet client")
+        << true << true << false << QStringList{"xterm"} << QStringList{} << "" << true;
+    QTest::newRow("no terminal") << true << true << false << QStringList{"telnet"} << QStringList{} << ""
+                                 << true;
+    QTest::newRow("own client, no address")
+        << true << false << true << both << QStringList{} << "/opt/tn" << false;
+    QTest::newRow("neither client: nothing")
+        << true << false << false << both << QStringList{} << "" << false;
 }
 
 void TestCommands::telnetChoices()
 {
-    QFETCH(QString, launchTelnet);
-    QFETCH(QString, windowsClient);
-    QFETCH(QString, ownClient);
+    QFETCH(bool, launchTelnet);
+    QFETCH(bool, windowsClient);
+    QFETCH(bool, ownClient);
     QFETCH(QStringList, onPath);
     QFETCH(QStringList, opened);
     QFETCH(QString, started);
     QFETCH(bool, message);
     SettingsStore settings;
-    QVERIFY(settings.write(SettingKey::LaunchTelnet, launchTelnet));
-    QVERIFY(settings.write(SettingKey::WindowsTelnet0, windowsClient));
-    QVERIFY(settings.write(SettingKey::WindowsTelnet1, ownClient));
+    QVERIFY(settings.write(SettingKey::LaunchTelnet, QLatin1String(launchTelnet ? "1" : "0")));
+    QVERIFY(settings.writeTruth(SettingKey::WindowsTelnet0, windowsClient));
+    QVERIFY(settings.writeTruth(SettingKey::WindowsTelnet1, ownClient));
     QVERIFY(settings.write(SettingKey::TelnetPath, QStringLiteral("/opt/tn")));
     m_fake->onPath = onPath;
     m_window->store().addEntry(entry("host.example:23", "pw", "Linux"), 4);
@@ -243,14 +231,6 @@ void TestCommands::entryMenuAndToolbarDispatch()
     QCOMPARE(properties->category(), 2);
     properties->close();
 
-    action(*m_window, "New")->trigger();
-    QVERIFY(m_window->findChild<frmAdd*>());
-    m_window->findChild<frmAdd*>()->close();
-
-    action(*m_window, "Generator")->trigger();
-    QVERIFY(m_window->findChild<frmGenerator2*>());
-    m_window->findChild<frmGenerator2*>()->close();
-
     for (const char* print : {"mnuPrint", "Print", "mnuReports", "Reports"}) {
         action(*m_window, print)->trigger();
         auto* reports = m_window->findChild<frmReports*>();
@@ -284,13 +264,6 @@ void TestCommands::helpAndSystemItems()
         if (auto* candidate = qobject_cast<HelpWindow*>(w)) helpWindow = candidate;
     QVERIFY(helpWindow && helpWindow->isVisible());
     delete helpWindow;
-
-    for (const char* about : {"mnuAbout", "mnuAboutTray"}) {
-        action(*m_window, about)->trigger();
-        auto* box = m_window->findChild<frmAbout*>();
-        QVERIFY2(box && box->isVisible(), about);
-        delete box;
-    }
 }
 
 void TestCommands::commandsActOnTheSelectedRow()

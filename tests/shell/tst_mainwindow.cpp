@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QHelpEvent>
-#include <QMenu>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -22,12 +21,6 @@ namespace {
 Entry fields(const QString& site, const QString& pass = {})
 {
     return Entry{site, QStringLiteral("user"), pass, QString(), QString(), true};
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QTableView* list(frmMain& w, int category)
@@ -70,8 +63,6 @@ private slots:
     void buttonsFollowListsAndChanges();
     void showHideButtonTogglesMasking();
     void exitSavesWithAutoSave();
-    void exitAsksWithoutAutoSave_data();
-    void exitAsksWithoutAutoSave();
     void failedSaveKeepsWindowAndChanges();
     void incompleteFileIsNotOverwrittenWithoutYes();
     void secondInstanceIsRefused();
@@ -95,8 +86,6 @@ void TestMainWindow::freshStartUsesPerUserFileAndMasks()
     QCOMPARE(hide->text(), QStringLiteral("Show Sensitive Information"));
     QVERIFY(hide->isChecked());
     QVERIFY(list(w, 0)->showGrid());
-    QCOMPARE(tabs(w)->count(), 6);
-    QCOMPARE(tabs(w)->tabText(4), QStringLiteral("Remote Systems"));
     QCOMPARE(buttonStates(w), QStringLiteral("00000"));
 
     fake.login.clear(); // no user name: the shared default file
@@ -124,7 +113,7 @@ void TestMainWindow::buttonsFollowListsAndChanges()
     button(w, "Toolbar1", "Delete")->trigger();
     QCOMPARE(buttonStates(w), QStringLiteral("10000"));
     QVERIFY(save(w));
-    QCOMPARE(readAll(path), QByteArray());
+    QCOMPARE(readFile(path), QByteArray());
 }
 
 void TestMainWindow::showHideButtonTogglesMasking()
@@ -161,45 +150,13 @@ void TestMainWindow::exitSavesWithAutoSave()
     w->store().addEntry(fields("site", "pw"), 2);
     QVERIFY(w->close());
     QVERIFY(fake.questions.isEmpty());
-    QCOMPARE(readAll(path).size(), DatabaseLayout::kRecordSize);
+    QCOMPARE(readFile(path).size(), DatabaseLayout::kRecordSize);
     QCOMPARE(SettingsStore().read(SettingKey::Hidden), QStringLiteral("False"));
     // The lock went with the window: the next run opens the file.
     frmMain next;
     QVERIFY(next.Load());
     QCOMPARE(next.store().list(2).entry(0).pass, QStringLiteral("pw"));
     next.close();
-}
-
-void TestMainWindow::exitAsksWithoutAutoSave_data()
-{
-    QTest::addColumn<bool>("change");
-    QTest::addColumn<bool>("answer");
-    QTest::addColumn<int>("records");
-    QTest::newRow("no changes: no question") << false << false << 1;
-    QTest::newRow("changes, No keeps the file") << true << false << 1;
-    QTest::newRow("changes, Yes writes it") << true << true << 2;
-}
-
-void TestMainWindow::exitAsksWithoutAutoSave()
-{
-    QFETCH(bool, change);
-    QFETCH(bool, answer);
-    QFETCH(int, records);
-    TestHome home;
-    const QString path = home.file(QStringLiteral("anna.adr"));
-    FakeDesktop& fake = FakeDesktop::install();
-    QVERIFY(SettingsStore().write(SettingKey::AutoSave, QStringLiteral("0")));
-    auto w = std::make_unique<frmMain>();
-    QVERIFY(w->Load());
-    w->store().addEntry(fields("first"), 0);
-    QVERIFY(save(*w));
-    if (change) {
-        w->store().addEntry(fields("second"), 0);
-        fake.yesNoAnswers.enqueue(answer);
-    }
-    QVERIFY(w->close());
-    QCOMPARE(fake.questions, change ? QStringList{"Save changes?"} : QStringList());
-    QCOMPARE(readAll(path).size(), records * DatabaseLayout::kRecordSize);
 }
 
 void TestMainWindow::failedSaveKeepsWindowAndChanges()
@@ -228,7 +185,7 @@ void TestMainWindow::failedSaveKeepsWindowAndChanges()
         w.findChild<cSysTray*>(QStringLiteral("cSysTray1"))->InTray()); // the run goes on, and can be reached
     QVERIFY(QDir().rmdir(path));
     QVERIFY(w.close()); // the automatic save now works
-    QCOMPARE(readAll(path).left(8), QByteArray("precious"));
+    QCOMPARE(readFile(path).left(8), QByteArray("precious"));
 }
 
 void TestMainWindow::incompleteFileIsNotOverwrittenWithoutYes()
@@ -237,11 +194,7 @@ void TestMainWindow::incompleteFileIsNotOverwrittenWithoutYes()
     const QString path = home.file(QStringLiteral("anna.adr"));
     FakeDesktop& fake = FakeDesktop::install();
     const QByteArray damaged = encodeRecord(fields("kept"), 1) + QByteArray(100, 'x');
-    {
-        QFile file(home.file(QStringLiteral("anna.adr")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(damaged);
-    }
+    QVERIFY(writeFile(path, damaged));
     frmMain w;
     QVERIFY(w.Load());
     QCOMPARE(fake.messages.size(), 1);
@@ -250,11 +203,11 @@ void TestMainWindow::incompleteFileIsNotOverwrittenWithoutYes()
     w.store().addEntry(fields("new"), 1);
     fake.yesNoAnswers << false;
     QVERIFY(!save(w));
-    QCOMPARE(readAll(path), damaged);
+    QCOMPARE(readFile(path), damaged);
     fake.yesNoAnswers << true;
     QVERIFY(save(w));
-    QCOMPARE(readAll(path + QStringLiteral(".bak")), damaged);
-    QCOMPARE(readAll(path).size(), 2 * DatabaseLayout::kRecordSize);
+    QCOMPARE(readFile(path + QStringLiteral(".bak")), damaged);
+    QCOMPARE(readFile(path).size(), 2 * DatabaseLayout::kRecordSize);
     w.close();
 }
 
@@ -271,7 +224,7 @@ void TestMainWindow::secondInstanceIsRefused()
     QCOMPARE(fake.messages.size(), 1);
     QVERIFY(fake.messages.first().contains(QStringLiteral("in use by another Keyvane")));
     QVERIFY(second.close()); // and its exit writes nothing
-    QCOMPARE(readAll(path), QByteArray());
+    QCOMPARE(readFile(path), QByteArray());
     first.close();
 }
 
@@ -283,18 +236,9 @@ void TestMainWindow::windowLayoutAndLimits()
     QVERIFY(w.Load());
     w.show();
     QCOMPARE(w.minimumSize(), w.size());
-    QCOMPARE(w.windowTitle(), QStringLiteral("Keyvane"));
-    QStringList captions;
-    for (QAction* a : w.findChild<QToolBar*>(QStringLiteral("Toolbar1"))->actions())
-        captions << a->text();
-    QCOMPARE(captions, (QStringList{"New", "Save", "Delete", "Print", "Properties", "Settings", "Reports",
-                                    "Generator", "Hide", "Help"}));
     // The decorated menus use their own captions.
     QCOMPARE(w.findChild<QAction*>(QStringLiteral("mnuReports"))->text(), QStringLiteral("Reports"));
     QCOMPARE(w.findChild<QAction*>(QStringLiteral("mnuPageSetup"))->text(), QStringLiteral("Printer Setup"));
-    QCOMPARE(w.findChild<QMenu*>(QStringLiteral("mnuTray"))->actions().size(), 6);
-    for (int c = 0; c < 6; ++c)
-        QCOMPARE(list(w, c)->model()->headerData(0, Qt::Horizontal).toString(), columnCaptions(c).first());
     w.close();
 }
 
@@ -307,14 +251,19 @@ void TestMainWindow::exitQuestions_data()
     QTest::addColumn<QList<bool>>("answers");
     QTest::addColumn<QStringList>("asked");
     QTest::addColumn<bool>("closes");
+    QTest::addColumn<int>("records"); // in the file afterwards, or -1
     const QString overwrite = QStringLiteral("Save anyway? (No)");
+    QTest::newRow("no auto-save, Yes writes")
+        << false << false << false << QList<bool>{true} << QStringList{"Save changes?"} << true << 1;
+    QTest::newRow("no auto-save, No keeps the file")
+        << false << false << false << QList<bool>{false} << QStringList{"Save changes?"} << true << 0;
     QTest::newRow("auto-save declined: asked once")
-        << true << true << false << QList<bool>{false} << QStringList{overwrite} << true;
+        << true << true << false << QList<bool>{false} << QStringList{overwrite} << true << -1;
     QTest::newRow("save, then declined") << false << true << false << QList<bool>{true, false}
-                                         << QStringList{"Save changes?", overwrite} << true;
+                                         << QStringList{"Save changes?", overwrite} << true << -1;
     QTest::newRow("save fails, stay")
         << false << false << true << QList<bool>{true, false}
-        << QStringList{"Save changes?", "Quit anyway and lose them? (No)"} << false;
+        << QStringList{"Save changes?", "Quit anyway and lose them? (No)"} << false << -1;
 }
 
 void TestMainWindow::exitQuestions()
@@ -325,15 +274,12 @@ void TestMainWindow::exitQuestions()
     QFETCH(QList<bool>, answers);
     QFETCH(QStringList, asked);
     QFETCH(bool, closes);
+    QFETCH(int, records);
     TestHome home;
     const QString path = home.file(QStringLiteral("anna.adr"));
     FakeDesktop& fake = FakeDesktop::install();
     QVERIFY(SettingsStore().write(SettingKey::AutoSave, QLatin1String(autoSave ? "1" : "0")));
-    if (damaged) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(100, 'x'));
-    }
+    if (damaged) QVERIFY(writeFile(path, QByteArray(100, 'x')));
     frmMain w;
     QVERIFY(w.Load());
     fake.messages.clear();
@@ -348,12 +294,13 @@ void TestMainWindow::exitQuestions()
                      QLatin1String(fake.noByDefault.contains(fake.questions.at(i)) ? " (No)" : "");
     QCOMPARE(shown, asked);
     if (damaged) {
-        QCOMPARE(readAll(path), QByteArray(100, 'x')); // declined: the file stays as it was
+        QCOMPARE(readFile(path), QByteArray(100, 'x')); // declined: the file stays as it was
         for (const QString& message : fake.messages)
             QVERIFY2(!message.contains(QLatin1String("could not be saved")), qPrintable(message));
     }
+    if (records >= 0) QCOMPARE(readFile(path).size(), records * DatabaseLayout::kRecordSize);
     if (unwritable) QVERIFY(QDir().rmdir(path));
-    w.store().setDatabaseChanged(false);
+    w.store().setDatabaseChanged(false); // closing without changes asks nothing
     w.close();
 }
 

@@ -2,6 +2,7 @@
 #include "store/cp1252.h"
 #include "store/databasefile.h"
 #include "store/entrystore.h"
+#include "tests/support/testhome.h"
 
 #include <QDir>
 #include <QFile>
@@ -57,19 +58,6 @@ private:
 };
 
 const QString kTooLarge = QString::fromLocal8Bit(strerror(EFBIG));
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 void load(EntryStore& store, DatabaseFile& db)
 {
@@ -132,7 +120,7 @@ void TestDatabaseFile::roundTripThroughFile()
     DatabaseFile db(m_path);
     QVERIFY(db.save(store, nullptr));
 
-    const QByteArray bytes = readAll(m_path);
+    const QByteArray bytes = readFile(m_path);
     QCOMPARE(bytes.size(), 2 * kRecordSize);
     // The sensitive field is stored enciphered, in the code page, padded.
     QCOMPARE(bytes.mid(100, 9), encryptBytes(Cp1252::fromUnicode(QStringLiteral("pässwörd€")), kProgramKey));
@@ -151,8 +139,8 @@ void TestDatabaseFile::roundTripThroughFile()
 
 void TestDatabaseFile::loadsByCategoryInFileOrder()
 {
-    writeAll(m_path, record("two-a", "", kCategoryBytes[2]) + record("zero", "", kCategoryBytes[0]) +
-                         record("two-b", "", kCategoryBytes[2]));
+    QVERIFY(writeFile(m_path, record("two-a", "", kCategoryBytes[2]) + record("zero", "", kCategoryBytes[0]) +
+                                  record("two-b", "", kCategoryBytes[2])));
     EntryStore store;
     DatabaseFile db(m_path);
     load(store, db);
@@ -160,7 +148,7 @@ void TestDatabaseFile::loadsByCategoryInFileOrder()
     QCOMPARE(store.list(2).entry(0).site, QStringLiteral("two-a"));
     QCOMPARE(store.list(2).entry(1).site, QStringLiteral("two-b"));
     QVERIFY(db.save(store, nullptr));
-    QCOMPARE(readAll(m_path).left(4), QByteArray("zero"));
+    QCOMPARE(readFile(m_path).left(4), QByteArray("zero"));
 }
 
 void TestDatabaseFile::maskedStoreSavesClearValues()
@@ -171,12 +159,12 @@ void TestDatabaseFile::maskedStoreSavesClearValues()
     store.addEntry(fields("site", "u", "hunter2"), WebPages);
     DatabaseFile db(m_path);
     QVERIFY(db.save(store, nullptr));
-    QCOMPARE(readAll(m_path).mid(100, 7), encryptBytes("hunter2", kProgramKey));
+    QCOMPARE(readFile(m_path).mid(100, 7), encryptBytes("hunter2", kProgramKey));
 }
 
 void TestDatabaseFile::emptyStoreGivesEmptyFile()
 {
-    writeAll(m_path, record("old", "", kCategoryBytes[1]));
+    QVERIFY(writeFile(m_path, record("old", "", kCategoryBytes[1])));
     EntryStore store;
     DatabaseFile db(m_path);
     load(store, db);
@@ -193,7 +181,7 @@ void TestDatabaseFile::keepsEncipheredLeadingSpace()
     store.addEntry(fields("x", "", QStringLiteral("Ñab")), Wallet);
     DatabaseFile db(m_path);
     QVERIFY(db.save(store, nullptr));
-    QCOMPARE(readAll(m_path).at(100), ' ');
+    QCOMPARE(readFile(m_path).at(100), ' ');
     EntryStore reloaded;
     DatabaseFile again(m_path);
     load(reloaded, again);
@@ -246,9 +234,9 @@ void TestDatabaseFile::valuesTheFileCannotKeep()
 void TestDatabaseFile::skipsUnknownCategories()
 {
     QByteArray nan = QByteArray::fromHex("000000000000F87F");
-    writeAll(m_path, record("a", "", kCategoryBytes[5]) +
-                         record("bad", "", QByteArray::fromHex("0000000000001840")) + record("nan", "", nan) +
-                         record("b", "", kCategoryBytes[5]));
+    QVERIFY(writeFile(m_path, record("a", "", kCategoryBytes[5]) +
+                                  record("bad", "", QByteArray::fromHex("0000000000001840")) +
+                                  record("nan", "", nan) + record("b", "", kCategoryBytes[5])));
     DatabaseFile db(m_path);
     const DatabaseContents contents = db.read();
     QCOMPARE(contents.lists[5].size(), 2); // the load goes on past the bad records
@@ -275,7 +263,7 @@ void TestDatabaseFile::incompleteFileNeedsConsentAndKeepsCopy()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(int, loaded);
-    writeAll(m_path, bytes);
+    QVERIFY(writeFile(m_path, bytes));
     EntryStore store;
     DatabaseFile db(m_path);
     const DatabaseContents contents = db.read();
@@ -287,19 +275,19 @@ void TestDatabaseFile::incompleteFileNeedsConsentAndKeepsCopy()
     QVERIFY(db.needsOverwriteConsent());
     QVERIFY(!db.save(store, &error));
     QVERIFY(!error.isEmpty());
-    QCOMPARE(readAll(m_path), bytes);
+    QCOMPARE(readFile(m_path), bytes);
 
     db.allowOverwrite();
     QVERIFY(db.save(store, &error));
-    QCOMPARE(readAll(db.backupPath()), bytes);
-    QCOMPARE(readAll(m_path).size(), qsizetype(loaded) * kRecordSize);
+    QCOMPARE(readFile(db.backupPath()), bytes);
+    QCOMPARE(readFile(m_path).size(), qsizetype(loaded) * kRecordSize);
     QVERIFY(QFile::remove(db.backupPath()));
 }
 
 void TestDatabaseFile::failedSaveKeepsOldFile()
 {
     const QByteArray old = record("old", "", kCategoryBytes[3]);
-    writeAll(m_path, old);
+    QVERIFY(writeFile(m_path, old));
     EntryStore store;
     DatabaseFile db(m_path);
     load(store, db);
@@ -315,7 +303,7 @@ void TestDatabaseFile::failedSaveKeepsOldFile()
 
     QVERIFY(!saved_ok);
     QVERIFY2(error.contains(kTooLarge), qPrintable(error)); // the system's reason, as for a full disk
-    QCOMPARE(readAll(m_path), old);
+    QCOMPARE(readFile(m_path), old);
     QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("anna.adr.*")}, QDir::Files), QStringList());
 }
 
@@ -342,7 +330,7 @@ void TestDatabaseFile::lockFile()
     if (left == "live")
         QVERIFY(live->lock(nullptr));
     else if (left != "none")
-        writeAll(lockPath, left);
+        QVERIFY(writeFile(lockPath, left));
 
     DatabaseFile db(m_path);
     QString error;
@@ -363,17 +351,14 @@ void TestDatabaseFile::lockFile()
 
 void TestDatabaseFile::filesAreOwnerOnly()
 {
-    const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
-    const auto others =
-        QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteGroup | QFileDevice::WriteOther;
     DatabaseFile db(m_path);
     db.read(); // creates the missing file
-    QCOMPARE(QFile::permissions(m_path) & others, QFileDevice::Permissions());
-    QFile::setPermissions(m_path, ownerOnly | QFileDevice::ReadOther);
+    QVERIFY(ownerOnly(m_path));
+    QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther);
     EntryStore store;
     store.addEntry(fields("x"), 0);
     QVERIFY(db.save(store, nullptr));
-    QCOMPARE(QFile::permissions(m_path) & others, QFileDevice::Permissions());
+    QVERIFY(ownerOnly(m_path));
 }
 
 QTEST_GUILESS_MAIN(TestDatabaseFile)

@@ -28,3 +28,21 @@ TestHome::~TestHome()
             qputenv(kVariables[i], m_saved[i]);
     }
 }
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+bool ownerOnly(const QString& path)
+{
+    return QFile::exists(path) &&
+           (int(QFile::permissions(path)) & 0x7077) == int(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}

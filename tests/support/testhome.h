@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QTemporaryDir>
 
 // A throw-away home for one test: KEYVANE_HOME, XDG_CONFIG_HOME and XDG_RUNTIME_DIR point into a
@@ -15,3 +16,10 @@ private:
     QTemporaryDir m_dir;
     QByteArray m_saved[3];
 };
+
+// A file's bytes, or "<missing>" when it cannot be read.
+QByteArray readFile(const QString& path);
+// Writes bytes over a file; false when they did not all go.
+bool writeFile(const QString& path, const QByteArray& bytes);
+// Read and write for the owner, nothing for group and others.
+bool ownerOnly(const QString& path);

@@ -15,13 +15,6 @@ private slots:
     void entryPathHonoursXdgConfigHome();
     void writeTwiceThenRemove();
     void unwritableFolderIsReported();
-
-private:
-    static QByteArray readAll(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
 };
 
 void TestAutostart::execQuoting_data()
@@ -96,7 +89,7 @@ void TestAutostart::writeTwiceThenRemove()
 
     QVERIFY(Autostart::setStartWithSession(true, QStringLiteral("/usr/bin/keyvane"), &error));
     QVERIFY(Autostart::setStartWithSession(true, QStringLiteral("/usr/bin/keyvane"), &error));
-    const QStringList lines = QString::fromUtf8(readAll(path)).split(u'\n');
+    const QStringList lines = QString::fromUtf8(readFile(path)).split(u'\n');
     QCOMPARE(lines.first(), QStringLiteral("[Desktop Entry]"));
     QVERIFY(lines.contains(QStringLiteral("Type=Application")));
     // The test's KEYVANE_HOME, the folder of this run, is carried.

@@ -2,7 +2,6 @@
 #include "tests/support/fakedesktop.h"
 #include "tests/support/testhome.h"
 
-#include <QAction>
 #include <QDirIterator>
 #include <QPointer>
 #include <QSet>
@@ -20,15 +19,6 @@ QList<QTextFragment> fragments(const QTextDocument* document)
         for (auto it = block.begin(); !it.atEnd(); ++it)
             all << it.fragment();
     return all;
-}
-
-QStringList linksOf(const QTextDocument* document)
-{
-    QStringList links;
-    for (const QTextFragment& f : fragments(document))
-        if (f.charFormat().isAnchor() && !links.contains(f.charFormat().anchorHref()))
-            links << f.charFormat().anchorHref();
-    return links;
 }
 
 QByteArray resource(QUrl url)
@@ -60,7 +50,6 @@ class HelpWindowTest : public QObject {
 private slots:
     void init();
     void cleanup();
-    void contentsLinksOpenEveryPage();
     void everyLinkAndPictureResolves();
     void backForwardAndReopening();
     void addressesOutsideHelpGoToDesktop();
@@ -83,27 +72,6 @@ void HelpWindowTest::cleanup()
 {
     delete m_window;
     m_home.reset();
-}
-
-void HelpWindowTest::contentsLinksOpenEveryPage()
-{
-    QTextBrowser* browser = m_window->txtHelp;
-    QCOMPARE(browser->source(), Help::contentsPage());
-    QCOMPARE(m_window->windowTitle(), QStringLiteral("Keyvane Help"));
-    QVERIFY(!m_window->cmdBack->isEnabled() && !m_window->cmdForward->isEnabled());
-
-    const QStringList hrefs = linksOf(browser->document());
-    QVERIFY2(hrefs.size() >= 10, qPrintable(hrefs.join(u' ')));
-    for (const QString& href : hrefs) {
-        QVERIFY2(clickLink(browser, href), qPrintable(href));
-        QCOMPARE(browser->source(), Help::contentsPage().resolved(QUrl(href)));
-        QVERIFY2(browser->toPlainText().size() > 500, qPrintable(href));
-        QVERIFY2(!browser->documentTitle().isEmpty(), qPrintable(href));
-        QCOMPARE(m_window->windowTitle(), QStringLiteral("Keyvane Help - ") + browser->documentTitle());
-        m_window->cmdContents->trigger();
-        QCOMPARE(browser->source(), Help::contentsPage());
-    }
-    QVERIFY(m_fake->opened.isEmpty());
 }
 
 void HelpWindowTest::everyLinkAndPictureResolves()
@@ -143,8 +111,11 @@ void HelpWindowTest::everyLinkAndPictureResolves()
 void HelpWindowTest::backForwardAndReopening()
 {
     QTextBrowser* browser = m_window->txtHelp;
+    QCOMPARE(browser->source(), Help::contentsPage());
+    QVERIFY(!m_window->cmdBack->isEnabled() && !m_window->cmdForward->isEnabled());
     const QUrl tray = Help::contentsPage().resolved(QUrl(QStringLiteral("tray.html")));
     QVERIFY(clickLink(browser, QStringLiteral("tray.html")));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Keyvane Help - ") + browser->documentTitle());
     QVERIFY(m_window->cmdBack->isEnabled() && !m_window->cmdForward->isEnabled());
     m_window->cmdBack->trigger();
     QCOMPARE(browser->source(), Help::contentsPage());

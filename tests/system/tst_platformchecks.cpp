@@ -1,20 +1,14 @@
 #include "system/platformchecks.h"
-#include "system/platformpasswords.h"
-#include "tests/support/fakedesktop.h"
 
 #include <QTest>
-#include <QWidget>
-#include <functional>
 
 using Reachability = QNetworkInformation::Reachability;
 using PlatformChecks::InterfaceState;
 using Interfaces = QList<InterfaceState>;
 using OptionalReachability = std::optional<Reachability>;
-using Command = std::function<void(QWidget*)>;
 
 Q_DECLARE_METATYPE(OptionalReachability)
 Q_DECLARE_METATYPE(Interfaces)
-Q_DECLARE_METATYPE(Command)
 
 class PlatformChecksTest : public QObject {
     Q_OBJECT
@@ -23,8 +17,6 @@ private slots:
     void networkIsUp_data();
     void networkIsUp();
     void loopbackNeverCounts();
-    void passwordCommandsOnlyExplain_data();
-    void passwordCommandsOnlyExplain();
 };
 
 void PlatformChecksTest::platformIsNeverWindows95()
@@ -77,23 +69,6 @@ void PlatformChecksTest::loopbackNeverCounts()
         }
     }
     QVERIFY(loopbacks > 0);
-}
-
-void PlatformChecksTest::passwordCommandsOnlyExplain_data()
-{
-    QTest::addColumn<Command>("command");
-    QTest::newRow("Windows Logon") << Command(ChangeWindowsPassword);
-    QTest::newRow("Screen Saver") << Command(ChangeScreenSaverPassword);
-}
-
-void PlatformChecksTest::passwordCommandsOnlyExplain()
-{
-    QFETCH(Command, command);
-    FakeDesktop& fake = FakeDesktop::install();
-    QWidget owner;
-    command(&owner);
-    QCOMPARE(fake.messages, QStringList{QStringLiteral("This can only be done on Windows 95/98.")});
-    QVERIFY(fake.opened.isEmpty() && fake.started.isEmpty() && fake.questions.isEmpty());
 }
 
 QTEST_MAIN(PlatformChecksTest)
