@@ -173,8 +173,6 @@ void TestFrmAdd::finish_data()
     QTest::newRow("application, masked: stored clear")
         << 2 << 0 << true << QStringList{"a", "b", "open sesame", "d", "e"}
         << QStringList{"a", "b", "open sesame", "d", "e"};
-    QTest::newRow("wallet") << 3 << 0 << false << QStringList{"Visa", "A", "4111", "12/29", ""}
-                            << QStringList{"Visa", "A", "4111", "12/29", ""};
     QTest::newRow("misc empty, masked")
         << 5 << 0 << true << QStringList{"", "", "", "", ""} << QStringList{"", "", "", "", ""};
 }

@@ -134,18 +134,8 @@ void TestSettingsDialog::freshStore()
 {
     frmSettings* dialog = open();
     QVERIFY(dialog->isVisible());
-    QCOMPARE(dialog->windowTitle(), QStringLiteral("Settings"));
-    auto* tabs = ctl<QTabWidget>("SSTab1");
-    QCOMPARE(tabs->currentIndex(), 0);
-    QCOMPARE((QStringList{tabs->tabText(0), tabs->tabText(1), tabs->tabText(2)}),
-             (QStringList{"General Preferences", "Security and Users", "Options"}));
-    for (const char* on : {"chkLoadAtStartup", "chkAutoSave", "chkLogPWs", "chkGridlines", "chkDiffDB",
-                           "chkAllowEdit", "chkAllowDelete", "chkRequireSettingsPassword", "chkLaunchTelnet"})
-        QVERIFY2(ctl(on)->isChecked(), on);
-    for (const char* off : {"chkAutoToTray", "chkRequirePW", "chkUseSamePW"})
-        QVERIFY2(!ctl(off)->isChecked(), off);
-    QVERIFY(!ctl<QRadioButton>("optTelnetClient_0")->isChecked());
-    QVERIFY(ctl<QRadioButton>("optTelnetClient_1")->isChecked());
+    QCOMPARE(ctl<QTabWidget>("SSTab1")->currentIndex(), 0);
+    QVERIFY(!ctl("chkUseSamePW")->isChecked()); // the one box Ok does not write
     QVERIFY(ctl<QLineEdit>("txtTelnetPath")->isEnabled());
     QVERIFY(ctl<QPushButton>("cmdBrowse")->isEnabled());
     QVERIFY(!ctl<QPushButton>("cmdChangePW")->isEnabled());
