@@ -48,6 +48,10 @@ inline constexpr Setting Question{"Question", SettingForm::Secret, ""};
 inline constexpr Setting Answer{"Answer", SettingForm::Secret, ""};
 inline constexpr Setting SettingsPW{"SettingsPW", SettingForm::Secret, ""};
 // Seconds a copied password stays on the clipboard; 0 leaves it there.
+// Locking, while a master password is required: when the desktop locks or sleeps, and after minutes
+// without input (0 never).
+inline constexpr Setting LockOnScreenLock{"LockOnScreenLock", SettingForm::Flag, "1"};
+inline constexpr Setting LockMinutes{"LockMinutes", SettingForm::Number, "0"};
 inline constexpr Setting ClipboardSeconds{"ClipboardSeconds", SettingForm::Number, "10"};
 } // namespace SettingKey
 

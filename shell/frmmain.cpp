@@ -1,11 +1,14 @@
 #include "shell/frmmain.h"
 
+#include "access/accesscontrol.h"
+#include "access/frmpassword.h"
 #include "platform/desktopservices.h"
 #include "platform/secretclipboard.h"
 #include "resources/icons.h"
 #include "settings/apppaths.h"
 #include "settings/settingsstore.h"
 #include "shell/csystray.h"
+#include "shell/locktriggers.h"
 #include "shell/menuhints.h"
 #include "shell/termination.h"
 #include "store/databasefile.h"
@@ -19,7 +22,9 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QSystemTrayIcon>
@@ -169,7 +174,63 @@ void frmMain::createSearch()
     layout->setSpacing(2);
     layout->addWidget(txtSearch);
     layout->addWidget(TabNav);
-    setCentralWidget(central);
+
+    auto* lockedPage = new QWidget(this);
+    auto* unlock = new QPushButton(QStringLiteral("Unlock Keyvane..."), lockedPage);
+    unlock->setObjectName(QStringLiteral("cmdUnlock"));
+    connect(unlock, &QPushButton::clicked, this, &frmMain::askToUnlock);
+    auto* lockedLayout = new QVBoxLayout(lockedPage);
+    lockedLayout->addStretch();
+    lockedLayout->addWidget(unlock, 0, Qt::AlignCenter);
+    lockedLayout->addStretch();
+
+    m_pages = new QStackedWidget(this);
+    m_pages->setObjectName(QStringLiteral("pages"));
+    m_pages->addWidget(central);
+    m_pages->addWidget(lockedPage);
+    setCentralWidget(m_pages);
+
+    m_lockTriggers = new LockTriggers(this);
+    connect(m_lockTriggers, &LockTriggers::idle, this, &frmMain::lock);
+    connect(m_lockTriggers, &LockTriggers::sessionLocked, this, [this] {
+        if (SettingsStore().flag(SettingKey::LockOnScreenLock)) lock();
+    });
+}
+
+void frmMain::applyLockSettings()
+{
+    m_lockTriggers->setIdleMinutes(SettingsStore().number(SettingKey::LockMinutes));
+}
+
+void frmMain::lock()
+{
+    // Only a master password can open it again.
+    if (m_locked || m_unloaded || !MasterPassword::required(SettingsStore())) return;
+    m_locked = true;
+    m_pages->setCurrentIndex(1);
+    menuBar()->setEnabled(false);
+    for (QToolBar* toolbar : findChildren<QToolBar*>())
+        toolbar->setEnabled(false);
+    for (QAction* action : actions())
+        action->setEnabled(false);
+}
+
+void frmMain::askToUnlock()
+{
+    if (!m_locked) return;
+    auto* password = new frmPassword(this);
+    password->setAttribute(Qt::WA_DeleteOnClose);
+    connect(password, &QDialog::accepted, this, [this] {
+        m_locked = false;
+        m_pages->setCurrentIndex(0);
+        menuBar()->setEnabled(true);
+        for (QToolBar* toolbar : findChildren<QToolBar*>())
+            toolbar->setEnabled(true);
+        for (QAction* action : actions())
+            action->setEnabled(true);
+        applyLockSettings();
+    });
+    password->open();
 }
 
 void frmMain::applySearch(const QString& text)
@@ -333,6 +394,7 @@ bool frmMain::Load()
     StartMenuHints();
     InstallSizeLimits();
     InstallMenuDecoration();
+    applyLockSettings();
     return true;
 }
 
@@ -502,6 +564,7 @@ void frmMain::restoreFromTray()
     show();
     raise();
     activateWindow();
+    askToUnlock();
     if (QWidget* modal = QApplication::activeModalWidget()) {
         modal->raise();
         modal->activateWindow();

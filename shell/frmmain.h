@@ -12,6 +12,8 @@ class QAction;
 class cSysTray;
 class QLineEdit;
 class QMenu;
+class QStackedWidget;
+class LockTriggers;
 class QTabWidget;
 class QTimer;
 class QTableView;
@@ -86,6 +88,11 @@ private:
     // Field n (1-based) of the selected entry; field 3 always in clear, as a secret that is cleared later.
     void copyEntryField(int n);
     void connectListKeys();
+    // Locked: the lists are hidden and every command waits for the master password; nothing is lost.
+    void lock();
+    // Asks for the master password (wrong answers logged as at start-up); true once unlocked.
+    void askToUnlock();
+    void applyLockSettings();
     void showClipboardCountdown(int secondsLeft);
     void toggleAlwaysOnTop(bool onTop);
     void hideToTray();
@@ -100,6 +107,9 @@ private:
     bool m_overwriteDeclined = false; // No to "Save anyway?" during this exit
 
     QLineEdit* txtSearch = nullptr;
+    QStackedWidget* m_pages = nullptr; // the lists, or the unlock button while locked
+    LockTriggers* m_lockTriggers = nullptr;
+    bool m_locked = false;
     QTabWidget* TabNav = nullptr;
     std::array<QTableView*, kCategoryCount> ListView1{};
     std::array<EntrySearchModel*, kCategoryCount> m_shown{};

@@ -181,6 +181,7 @@ void frmMain::openSettings(int tab)
         [this](bool on) {
             for (QTableView* list : ListView1)
                 list->setShowGrid(on);
+            applyLockSettings();
         },
         this);
 }

@@ -170,10 +170,26 @@ QWidget* frmSettings::securityTab()
     indented->addWidget(chkUseSamePW, 1);
     guard->addLayout(indented);
 
+    QVBoxLayout* locking = nullptr;
+    QGroupBox* lockBox =
+        group(page, QStringLiteral("Locking (while a startup password is required)"), locking);
+    chkLockOnScreenLock = named(
+        new QCheckBox(QStringLiteral("Lock Keyvane when the screen locks or the computer sleeps"), lockBox),
+        "chkLockOnScreenLock");
+    spnLockMinutes = named(new QSpinBox(lockBox), "spnLockMinutes");
+    spnLockMinutes->setRange(0, 1440);
+    spnLockMinutes->setSuffix(QStringLiteral(" min"));
+    spnLockMinutes->setSpecialValueText(QStringLiteral("never"));
+    auto* idleLabel = new QLabel(QStringLiteral("Lock Keyvane after this long without use"), lockBox);
+    idleLabel->setBuddy(spnLockMinutes);
+    locking->addWidget(chkLockOnScreenLock);
+    locking->addLayout(row(idleLabel, {spnLockMinutes}));
+
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(startupBox);
     layout->addWidget(usersBox);
     layout->addWidget(guardBox);
+    layout->addWidget(lockBox);
     layout->addStretch();
     return page;
 }
@@ -227,6 +243,8 @@ void frmSettings::load()
     const SettingsChoices c = loadSettingsChoices(SettingsStore());
     m_shown = c;
     spnClipboardSeconds->setValue(c.clipboardSeconds);
+    chkLockOnScreenLock->setChecked(c.lockOnScreenLock);
+    spnLockMinutes->setValue(c.lockMinutes);
     chkLoadAtStartup->setChecked(c.loadAtStartUp);
     chkAutoToTray->setChecked(c.autoToTray);
     chkAutoSave->setChecked(c.autoSave);
@@ -378,6 +396,8 @@ void frmSettings::ApplyChanges()
     c.windowsTelnet1 = optTelnetClient[1]->isChecked();
     c.useSamePW = chkUseSamePW->isChecked();
     c.clipboardSeconds = spnClipboardSeconds->value();
+    c.lockOnScreenLock = chkLockOnScreenLock->isChecked();
+    c.lockMinutes = spnLockMinutes->value();
 
     // Every Ok writes or removes the entry, whether or not the box changed.
     QString error;

@@ -61,6 +61,8 @@ private:
     QCheckBox* chkAllowDelete = nullptr;
     QCheckBox* chkRequireSettingsPassword = nullptr;
     QCheckBox* chkUseSamePW = nullptr;
+    QCheckBox* chkLockOnScreenLock = nullptr;
+    QSpinBox* spnLockMinutes = nullptr;
     QPushButton* cmdChangeSettingsPassword = nullptr;
     QCheckBox* chkGridlines = nullptr;
     QCheckBox* chkLaunchTelnet = nullptr;

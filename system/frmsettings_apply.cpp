@@ -20,6 +20,8 @@ SettingsChoices loadSettingsChoices(const SettingsStore& settings)
     c.windowsTelnet0 = settings.truth(SettingKey::WindowsTelnet0);
     c.windowsTelnet1 = settings.truth(SettingKey::WindowsTelnet1);
     c.clipboardSeconds = settings.number(SettingKey::ClipboardSeconds);
+    c.lockOnScreenLock = settings.flag(SettingKey::LockOnScreenLock);
+    c.lockMinutes = settings.number(SettingKey::LockMinutes);
     return c;
 }
 
@@ -46,6 +48,11 @@ QList<SettingWrite> settingsWrites(const SettingsChoices& c, const SettingsChoic
     };
     if (c.clipboardSeconds != shown.clipboardSeconds)
         writes.append({&SettingKey::ClipboardSeconds, QString::number(c.clipboardSeconds)});
+    if (c.lockOnScreenLock != shown.lockOnScreenLock)
+        writes.append(
+            {&SettingKey::LockOnScreenLock, c.lockOnScreenLock ? QStringLiteral("1") : QStringLiteral("0")});
+    if (c.lockMinutes != shown.lockMinutes)
+        writes.append({&SettingKey::LockMinutes, QString::number(c.lockMinutes)});
     // Empty text is the enciphered empty password.
     if (!c.requirePW) writes.append({&SettingKey::PW, QString()});
     if (!c.requireSettingsPW) writes.append({&SettingKey::SettingsPW, QString()});

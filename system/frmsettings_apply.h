@@ -24,6 +24,8 @@ struct SettingsChoices {
     bool windowsTelnet1 = true; // "User specified client"
     bool useSamePW = false;     // not stored: it only acts on Ok
     int clipboardSeconds = 10;
+    bool lockOnScreenLock = true;
+    int lockMinutes = 0;
 };
 
 // The controls' values from the store, each key missing giving the value shown for it (the defaults above;

@@ -1,0 +1,126 @@
+#include "access/failedattemptlog.h"
+#include "access/frmpassword.h"
+#include "settings/settingsstore.h"
+#include "shell/frmmain.h"
+#include "shell/locktriggers.h"
+#include "tests/support/fakedesktop.h"
+#include "tests/support/testhome.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTimer>
+
+class TestLock : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void screenLockLocks_data();
+    void screenLockLocks();
+    void idleTimeLocks();
+    void unlockWrongThenRight();
+
+private:
+    bool locked()
+    {
+        return m_window->findChild<QStackedWidget*>(QStringLiteral("pages"))->currentIndex() == 1;
+    }
+    std::unique_ptr<TestHome> m_home;
+    FakeDesktop* m_fake = nullptr;
+    std::unique_ptr<frmMain> m_window;
+};
+
+void TestLock::init()
+{
+    m_home = std::make_unique<TestHome>();
+    m_fake = &FakeDesktop::install();
+    SettingsStore settings;
+    QVERIFY(settings.write(SettingKey::RequirePW, QStringLiteral("1")));
+    QVERIFY(settings.writeSecret(SettingKey::PW, QStringLiteral("open sesame")));
+}
+
+void TestLock::cleanup()
+{
+    m_window->store().setDatabaseChanged(false);
+    m_window->close();
+    m_window.reset();
+    m_home.reset();
+}
+
+void TestLock::screenLockLocks_data()
+{
+    QTest::addColumn<QString>("requirePW");
+    QTest::addColumn<QString>("lockOnScreenLock");
+    QTest::addColumn<bool>("locks");
+    QTest::newRow("password and the option on") << "1"
+                                                << "1" << true;
+    QTest::newRow("option off") << "1"
+                                << "0" << false;
+    QTest::newRow("no master password") << "0"
+                                        << "1" << false;
+}
+
+void TestLock::screenLockLocks()
+{
+    QFETCH(QString, requirePW);
+    QFETCH(QString, lockOnScreenLock);
+    QFETCH(bool, locks);
+    SettingsStore settings;
+    QVERIFY(settings.write(SettingKey::RequirePW, requirePW));
+    QVERIFY(settings.write(SettingKey::LockOnScreenLock, lockOnScreenLock));
+    m_window = std::make_unique<frmMain>();
+    QVERIFY(m_window->Load());
+    auto* triggers = m_window->findChild<LockTriggers*>();
+    QMetaObject::invokeMethod(triggers, "screenSaverActiveChanged", Q_ARG(bool, false));
+    QVERIFY(!locked());
+    QMetaObject::invokeMethod(triggers, "screenSaverActiveChanged", Q_ARG(bool, true));
+    QCOMPARE(locked(), locks);
+    QCOMPARE(m_window->findChild<QAction*>(QStringLiteral("find"))->isEnabled(), !locks);
+}
+
+void TestLock::idleTimeLocks()
+{
+    QVERIFY(SettingsStore().write(SettingKey::LockMinutes, QStringLiteral("2")));
+    m_window = std::make_unique<frmMain>();
+    QVERIFY(m_window->Load());
+    auto* idle = m_window->findChild<QTimer*>(QStringLiteral("idleTimer"));
+    QVERIFY(idle->isActive());
+    QCOMPARE(idle->interval(), 120000);
+    idle->start(50); // two minutes pass
+    QTRY_VERIFY(locked());
+}
+
+void TestLock::unlockWrongThenRight()
+{
+    m_window = std::make_unique<frmMain>();
+    QVERIFY(m_window->Load());
+    m_window->store().addEntry(Entry{QStringLiteral("Kept"), {}, {}, {}, {}, true}, 0);
+    QMetaObject::invokeMethod(m_window->findChild<LockTriggers*>(), "prepareForSleep", Q_ARG(bool, true));
+    QVERIFY(locked());
+
+    m_window->findChild<QPushButton*>(QStringLiteral("cmdUnlock"))->click();
+    auto* password = m_window->findChild<frmPassword*>();
+    QVERIFY(password);
+    auto* typed = password->findChild<QLineEdit*>(QStringLiteral("txtPassword"));
+    auto* ok = password->findChild<QPushButton*>(QStringLiteral("cmdOk"));
+    typed->setText(QStringLiteral("open sesam"));
+    ok->click();
+    QCOMPARE(m_fake->messages.size(), 1);
+    QVERIFY(locked());
+    QFile log(FailedAttemptLog::path());
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    QVERIFY(log.readAll().endsWith("\topen sesam\r\n"));
+
+    typed->setText(QStringLiteral("open sesame"));
+    ok->click();
+    QVERIFY(!locked());
+    // Nothing was saved or dropped while locked.
+    QVERIFY(m_window->store().databaseChanged());
+    QCOMPARE(m_window->store().list(0).count(), 1);
+}
+
+QTEST_MAIN(TestLock)
+#include "tst_lock.moc"
