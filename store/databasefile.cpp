@@ -177,7 +177,7 @@ private:
 
 // Hands the whole records of an open file to take, a piece at a time, so that the file is never held whole
 // in memory. Returns the bytes of a partial last record, or -1 on a read error.
-template <typename Take> qsizetype readRecords(QFile& file, Take take)
+template <typename Take> qsizetype readRecords(QIODevice& file, Take take)
 {
     constexpr qsizetype kPiece = 256 * kRecordSize;
     std::unique_ptr<char[]> buffer(new char[kPiece]);
@@ -256,6 +256,24 @@ QByteArray encodeDatabase(const EntryStore& store)
     return bytes;
 }
 
+DatabaseContents decodeDatabase(QIODevice& device)
+{
+    DatabaseContents contents;
+    RecordDecoder decoder(contents);
+    qsizetype stray =
+        readRecords(device, [&](const char* records, qsizetype n) { decoder.count(records, n); });
+    decoder.reserve();
+    if (stray >= 0 && device.seek(0))
+        stray = readRecords(device, [&](const char* records, qsizetype n) { decoder.decode(records, n); });
+    else
+        stray = -1;
+    if (stray < 0)
+        contents.readError = device.errorString();
+    else
+        contents.strayBytes = int(stray);
+    return contents;
+}
+
 DatabaseFile::DatabaseFile(QString path) : m_path(std::move(path)) {}
 
 DatabaseFile::~DatabaseFile() = default;
@@ -318,16 +336,7 @@ DatabaseContents DatabaseFile::read()
     } else if (!file.open(QIODevice::ReadOnly)) {
         contents.readError = file.errorString();
     } else {
-        RecordDecoder decoder(contents);
-        qsizetype stray =
-            readRecords(file, [&](const char* records, qsizetype n) { decoder.count(records, n); });
-        decoder.reserve();
-        if (stray >= 0 && file.seek(0))
-            stray = readRecords(file, [&](const char* records, qsizetype n) { decoder.decode(records, n); });
-        if (stray < 0 || file.error() != QFileDevice::NoError)
-            contents.readError = file.errorString();
-        else
-            contents.strayBytes = int(stray);
+        contents = decodeDatabase(file);
     }
     m_loadedWhole = contents.loadedWhole();
     return contents;

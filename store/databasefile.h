@@ -11,6 +11,7 @@
 #include <memory>
 
 class EntryStore;
+class QIODevice;
 
 // The database file: a headerless run of 258-byte records, all of category 0 first, then 1, ... 5.
 namespace DatabaseLayout {
@@ -44,6 +45,8 @@ QString entryProblem(const Entry& entry, const QStringList& captions);
 
 QByteArray encodeRecord(const Entry& entry, int category);
 QByteArray encodeDatabase(const EntryStore& store);
+// Reads the records of a device open for reading, which must be able to go back to its start.
+DatabaseContents decodeDatabase(QIODevice& device);
 
 // One database file held for a whole run: locked against a second writer, read once, saved atomically.
 class DatabaseFile {
