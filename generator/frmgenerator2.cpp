@@ -9,5 +9,7 @@ frmGenerator2::frmGenerator2(QWidget* parent) : GeneratorDialog(parent)
 
 void frmGenerator2::deliver(const QString& password)
 {
-    desktop().message(this, QStringLiteral("The password is:  \r\n\r\n") + password);
+    QString text = QStringLiteral("The password is:  \r\n\r\n") + password;
+    if (!madeRating().isEmpty()) text += QStringLiteral("\r\n\r\nStrength: ") + madeRating();
+    desktop().message(this, text);
 }

@@ -1,17 +1,21 @@
 #include "generator/generatordialog.h"
 
+#include "generator/strength.h"
 #include "platform/secretclipboard.h"
 
 #include <QCheckBox>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QFocusFrame>
+#include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QVBoxLayout>
 #include <cstdlib>
 
@@ -83,7 +87,9 @@ GeneratorDialog::GeneratorDialog(QWidget* parent) : QDialog(parent)
     Command7 = named(new QPushButton(QStringLiteral("Generate Password"), this), "Command7");
     Command7->setDefault(true);
     Command1 = named(new QPushButton(QStringLiteral("Cancel"), this), "Command1");
+    createMoreOptions();
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdMoreOptions);
     buttons->addStretch();
     buttons->addWidget(Command7);
     buttons->addWidget(Command1);
@@ -91,6 +97,7 @@ GeneratorDialog::GeneratorDialog(QWidget* parent) : QDialog(parent)
     auto* page = new QVBoxLayout(this);
     page->addWidget(Frame1);
     page->addWidget(Frame2);
+    page->addWidget(fraMoreOptions);
     page->addWidget(chkCopy);
     page->addSpacing(4);
     page->addLayout(buttons);
@@ -104,6 +111,14 @@ GeneratorDialog::GeneratorDialog(QWidget* parent) : QDialog(parent)
     setTabOrder(HScroll1, chkCopy);
     setTabOrder(chkCopy, Command7);
     setTabOrder(Command7, Command1);
+    // The added controls come after the seed's, so its tab order stays as it was.
+    QWidget* previous = Command1;
+    for (QWidget* next : std::initializer_list<QWidget*>{cmdMoreOptions, chkSymbols, txtSymbols, chkLookalike,
+                                                         txtExclude, chkEveryKind, chkPassphrase, spnWords,
+                                                         txtSeparator, chkCapitalise, chkDigit}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
 
     for (QRadioButton* option : optType)
         connect(option, &QRadioButton::toggled, this, &GeneratorDialog::typeChosen);
@@ -144,24 +159,147 @@ void GeneratorDialog::typeChosen()
 void GeneratorDialog::setLongestLength(int length)
 {
     HScroll1->setMaximum(length);
+    m_longest = length; // passphrases too stop there
+    optionsChanged();
+}
+
+void GeneratorDialog::createMoreOptions()
+{
+    cmdMoreOptions = named(new QPushButton(QStringLiteral("More options"), this), "cmdMoreOptions");
+    cmdMoreOptions->setCheckable(true);
+    cmdMoreOptions->setAutoDefault(false);
+    fraMoreOptions = named(new QGroupBox(QStringLiteral("More Options"), this), "fraMoreOptions");
+    fraMoreOptions->setVisible(false);
+
+    lblStrength = named(new QLabel(fraMoreOptions), "lblStrength");
+    lblStrength->setWordWrap(true);
+    chkSymbols = named(new QCheckBox(QStringLiteral("Symbols:"), fraMoreOptions), "chkSymbols");
+    txtSymbols = named(new QLineEdit(kPunctuation, fraMoreOptions), "txtSymbols");
+    chkLookalike =
+        named(new QCheckBox(QStringLiteral("Exclude look-alike characters (l I O 0 1 |)"), fraMoreOptions),
+              "chkLookalike");
+    txtExclude = named(new QLineEdit(fraMoreOptions), "txtExclude");
+    chkEveryKind = named(new QCheckBox(QStringLiteral("Use every chosen kind at least once"), fraMoreOptions),
+                         "chkEveryKind");
+    chkPassphrase =
+        named(new QCheckBox(QStringLiteral("Passphrase of words instead"), fraMoreOptions), "chkPassphrase");
+    spnWords = named(new QSpinBox(fraMoreOptions), "spnWords");
+    spnWords->setRange(3, 12);
+    spnWords->setValue(6);
+    txtSeparator = named(new QLineEdit(QStringLiteral("-"), fraMoreOptions), "txtSeparator");
+    txtSeparator->setMaxLength(5);
+    chkCapitalise =
+        named(new QCheckBox(QStringLiteral("Capitalise one word"), fraMoreOptions), "chkCapitalise");
+    chkDigit = named(new QCheckBox(QStringLiteral("Add a digit"), fraMoreOptions), "chkDigit");
+
+    auto* symbolsRow = new QHBoxLayout;
+    symbolsRow->addWidget(chkSymbols);
+    symbolsRow->addWidget(txtSymbols, 1);
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Characters to exclude:"), txtExclude);
+    auto* words = new QFormLayout;
+    words->addRow(QStringLiteral("Words:"), spnWords);
+    words->addRow(QStringLiteral("Separator:"), txtSeparator);
+    auto* wordChecks = new QHBoxLayout;
+    wordChecks->addWidget(chkCapitalise);
+    wordChecks->addWidget(chkDigit);
+    wordChecks->addStretch();
+    auto* box = new QVBoxLayout(fraMoreOptions);
+    box->addWidget(lblStrength);
+    box->addLayout(symbolsRow);
+    box->addWidget(chkLookalike);
+    box->addLayout(form);
+    box->addWidget(chkEveryKind);
+    box->addWidget(chkPassphrase);
+    box->addLayout(words);
+    box->addLayout(wordChecks);
+
+    connect(cmdMoreOptions, &QPushButton::toggled, this, [this](bool open) {
+        fraMoreOptions->setVisible(open);
+        optionsChanged();
+    });
+    for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{
+             optType[Numbers], optType[Letters], optType[Alphanumeric], ChkCase1, ChkCase2, chkSymbols,
+             chkLookalike, chkEveryKind, chkPassphrase, chkCapitalise, chkDigit})
+        connect(button, &QAbstractButton::toggled, this, &GeneratorDialog::optionsChanged);
+    for (QLineEdit* edit : {txtSymbols, txtExclude, txtSeparator})
+        connect(edit, &QLineEdit::textChanged, this, &GeneratorDialog::optionsChanged);
+    connect(HScroll1, &QScrollBar::valueChanged, this, &GeneratorDialog::optionsChanged);
+    connect(spnWords, &QSpinBox::valueChanged, this, &GeneratorDialog::optionsChanged);
+    optionsChanged();
+}
+
+// The seed's settings as the Generate button writes them, and the more options while they are unfolded.
+GeneratorOptions GeneratorDialog::chosenOptions() const
+{
+    GeneratorOptions o;
+    o.length = std::abs(HScroll1->value());
+    if (optType[Numbers]->isChecked()) {
+        o.passwordType = 1;
+    } else if (optType[Letters]->isChecked()) {
+        o.passwordType = 2;
+        o.letterCase = ChkCase1->isChecked() ? 1 : ChkCase2->isChecked() ? 2 : 3;
+    }
+    if (!cmdMoreOptions->isChecked()) return o;
+    o.symbols = chkSymbols->isChecked();
+    o.symbolSet = txtSymbols->text();
+    o.noLookalike = chkLookalike->isChecked();
+    o.exclude = txtExclude->text();
+    o.everyKind = chkEveryKind->isChecked();
+    o.passphrase = chkPassphrase->isChecked();
+    o.words = spnWords->value();
+    o.separator = txtSeparator->text();
+    o.capitalise = chkCapitalise->isChecked();
+    o.addDigit = chkDigit->isChecked();
+    o.longest = m_longest;
+    return o;
+}
+
+void GeneratorDialog::optionsChanged()
+{
+    const GeneratorOptions o = chosenOptions();
+    const bool words = o.passphrase;
+    Frame1->setEnabled(!words);
+    Frame2->setEnabled(!words);
+    for (QWidget* w : std::initializer_list<QWidget*>{chkSymbols, chkLookalike, txtExclude, chkEveryKind})
+        w->setEnabled(!words);
+    txtSymbols->setEnabled(!words && o.symbols);
+    for (QWidget* w : std::initializer_list<QWidget*>{spnWords, txtSeparator, chkCapitalise, chkDigit})
+        w->setEnabled(words);
+
+    const QString problem = optionsProblem(o);
+    Command7->setEnabled(problem.isEmpty());
+    lblStrength->setText(
+        problem.isEmpty()
+            ? QStringLiteral("Entropy of these settings: %1 bits").arg(entropyBits(o), 0, 'f', 1)
+            : problem);
 }
 
 void GeneratorDialog::generate()
 {
-    m_engine.setLength(static_cast<qint16>(std::abs(HScroll1->value())));
-    if (optType[Numbers]->isChecked()) {
-        m_engine.setPasswordType(1);
-    } else if (optType[Letters]->isChecked()) {
-        m_engine.setPasswordType(2);
-        if (ChkCase1->isChecked())
-            m_engine.setLetterCase(1);
-        else if (ChkCase2->isChecked())
-            m_engine.setLetterCase(2);
+    const GeneratorOptions options = chosenOptions();
+    QString password;
+    if (options.moreOptions()) {
+        password = generatePassword(options);
+        const Strength strength = Strength::of(password);
+        m_madeRating =
+            QStringLiteral("%1 (about %2 bits to guess)").arg(strength.rating()).arg(qRound(strength.bits));
     } else {
-        m_engine.setPasswordType(3);
-        m_engine.setLetterCase(3);
+        m_engine.setLength(static_cast<qint16>(std::abs(HScroll1->value())));
+        if (optType[Numbers]->isChecked()) {
+            m_engine.setPasswordType(1);
+        } else if (optType[Letters]->isChecked()) {
+            m_engine.setPasswordType(2);
+            if (ChkCase1->isChecked())
+                m_engine.setLetterCase(1);
+            else if (ChkCase2->isChecked())
+                m_engine.setLetterCase(2);
+        } else {
+            m_engine.setPasswordType(3);
+            m_engine.setLetterCase(3);
+        }
+        password = m_engine.Password();
     }
-    const QString password = m_engine.Password();
 
     deliver(password);
     if (chkCopy->isChecked()) secretClipboard().copy(password);

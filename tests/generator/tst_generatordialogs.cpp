@@ -5,9 +5,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTest>
 #include <memory>
 
@@ -87,6 +89,8 @@ private slots:
     void copyToClipboard();
     void closingWithoutGenerating_data() { addKinds(); }
     void closingWithoutGenerating();
+    void moreOptions_data() { addKinds(); }
+    void moreOptions();
 };
 
 // The start state, then Enter at once: one character, digit or letter, delivered once, and closed.
@@ -236,6 +240,49 @@ void TestGeneratorDialogs::closingWithoutGenerating()
     QCOMPARE(h.dialog->result(), int(QDialog::Rejected));
     QVERIFY(h.passwords().isEmpty());
     QCOMPARE(h.fake.clipboard, QStringLiteral("before"));
+}
+
+// Folded at opening; unfolded, a setting that leaves nothing holds the button back, and a passphrase of
+// 12 words keeps within what an entry holds; the main window's box adds the estimator's rating.
+void TestGeneratorDialogs::moreOptions()
+{
+    QFETCH(int, kind);
+    Harness h(static_cast<Kind>(kind));
+    QVERIFY(h.active);
+    QVERIFY(!h.get<QWidget>("fraMoreOptions")->isVisible());
+    h.click("cmdMoreOptions");
+    QVERIFY(h.get<QWidget>("fraMoreOptions")->isVisible());
+    auto* exclude = h.get<QLineEdit>("txtExclude");
+    exclude->setText(QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    QCOMPARE(h.get<QLabel>("lblStrength")->text(), QStringLiteral("No characters are left to choose from."));
+    QVERIFY(!h.enabled("Command7"));
+    exclude->clear();
+
+    h.click("chkPassphrase");
+    QVERIFY(!h.enabled("Frame1") && !h.enabled("Frame2"));
+    h.get<QSpinBox>("spnWords")->setValue(12);
+    h.get<QLineEdit>("txtSeparator")->setText(QStringLiteral(" ")); // a few words hold a dash
+    h.click("chkDigit");
+    h.click("Command7");
+    QString made;
+    if (kind == FromEntryDialog) {
+        QCOMPARE(h.delivered.size(), 1);
+        made = h.delivered.first();
+        QVERIFY2(made.size() <= 50, qPrintable(made));
+    } else {
+        QCOMPARE(h.fake.messages.size(), 1);
+        const QStringList parts =
+            h.fake.messages.first().mid(kShown.size()).split(QStringLiteral("\r\n\r\nStrength: "));
+        QCOMPARE(parts.size(), 2);
+        made = parts.first();
+        QVERIFY2(QRegularExpression(
+                     QStringLiteral("^(very weak|weak|fair|good|strong) \\(about \\d+ bits to guess\\)$"))
+                     .match(parts.last())
+                     .hasMatch(),
+                 qPrintable(parts.last()));
+    }
+    QCOMPARE(made.split(QLatin1Char(' ')).size(), 12);
+    QCOMPARE(made.count(QRegularExpression(QStringLiteral("[0-9]"))), 1);
 }
 
 QTEST_MAIN(TestGeneratorDialogs)

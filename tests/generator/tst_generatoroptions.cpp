@@ -1,0 +1,247 @@
+#include "generator/generatoroptions.h"
+#include "generator/passphrase.h"
+#include "generator/strength.h"
+
+#include <QRegularExpression>
+#include <QSet>
+#include <QTest>
+#include <cmath>
+
+Q_DECLARE_METATYPE(GeneratorOptions)
+
+class TestGeneratorOptions : public QObject {
+    Q_OBJECT
+
+private slots:
+    void wordList();
+    void characterRules_data();
+    void characterRules();
+    void passphrases_data();
+    void passphrases();
+    void entropy_data();
+    void entropy();
+    void problems_data();
+    void problems();
+    void strength_data();
+    void strength();
+};
+
+void TestGeneratorOptions::wordList()
+{
+    const QStringList& words = passphraseWords();
+    QCOMPARE(words.size(), 7776);
+    QCOMPARE(QSet<QString>(words.cbegin(), words.cend()).size(), 7776);
+    QCOMPARE(words.first(), QStringLiteral("abacus"));
+    QCOMPARE(words.last(), QStringLiteral("zoom"));
+}
+
+// Each row: options, and a pattern every one of 10,000 passwords must match.
+void TestGeneratorOptions::characterRules_data()
+{
+    QTest::addColumn<GeneratorOptions>("options");
+    QTest::addColumn<QString>("pattern");
+
+    GeneratorOptions o;
+    o.length = 12;
+    o.symbols = true;
+    o.noLookalike = true;
+    QTest::newRow("no look-alikes, symbols") << o << R"(^[^lIO01|]{12}$)";
+    o = {};
+    o.length = 4;
+    o.symbols = true;
+    o.everyKind = true;
+    QTest::newRow("every kind in four characters")
+        << o << R"(^(?=.*\d)(?=.*[A-Z])(?=.*[a-z])(?=.*[^A-Za-z0-9]).{4}$)";
+    o = {};
+    o.passwordType = 1;
+    o.symbols = true;
+    o.symbolSet = QStringLiteral("#x@ #");
+    o.exclude = QStringLiteral("123456789");
+    o.everyKind = true;
+    o.length = 3;
+    QTest::newRow("symbol subset, exclusions") << o << R"(^(?=.*0)(?=.*[#@])[0#@]{3}$)";
+    o = {};
+    o.passwordType = 2;
+    o.letterCase = 2;
+    o.exclude = QStringLiteral("aeiou");
+    o.length = 20;
+    QTest::newRow("lower letters without vowels") << o << R"(^[b-df-hj-np-tv-z]{20}$)";
+}
+
+void TestGeneratorOptions::characterRules()
+{
+    QFETCH(GeneratorOptions, options);
+    QFETCH(QString, pattern);
+    const QRegularExpression rule(pattern);
+    QSet<QChar> seen;
+    for (int i = 0; i < 10000; ++i) {
+        const QString password = generatePassword(options);
+        QVERIFY2(rule.match(password).hasMatch(), qPrintable(password));
+        for (const QChar c : password)
+            seen.insert(c);
+    }
+    // Every character the options allow turns up.
+    QCOMPARE(seen.size(), int(characterKinds(options).join(QString()).size()));
+}
+
+void TestGeneratorOptions::passphrases_data()
+{
+    QTest::addColumn<int>("words");
+    QTest::addColumn<QString>("separator");
+    QTest::addColumn<bool>("capitalise");
+    QTest::addColumn<bool>("addDigit");
+    QTest::addColumn<int>("longest");
+
+    QTest::newRow("3 words") << 3 << "_" << false << false << 0;
+    QTest::newRow("12 words, capital and digit") << 12 << " " << true << true << 0;
+    QTest::newRow("12 words in 50 characters") << 12 << "." << true << true << 50;
+    QTest::newRow("6 words in 50, long separator") << 6 << "+++" << false << true << 50;
+}
+
+void TestGeneratorOptions::passphrases()
+{
+    QFETCH(int, words);
+    QFETCH(QString, separator);
+    QFETCH(bool, capitalise);
+    QFETCH(bool, addDigit);
+    QFETCH(int, longest);
+    GeneratorOptions o;
+    o.passphrase = true;
+    o.words = words;
+    o.separator = separator;
+    o.capitalise = capitalise;
+    o.addDigit = addDigit;
+    o.longest = longest;
+
+    const QSet<QString> list(passphraseWords().cbegin(), passphraseWords().cend());
+    for (int i = 0; i < 2000; ++i) {
+        const QString phrase = generatePassword(o);
+        if (longest) QVERIFY2(phrase.size() <= longest, qPrintable(phrase));
+        const QStringList parts = phrase.split(separator);
+        QCOMPARE(parts.size(), words);
+        int capitals = 0, digits = 0;
+        for (QString part : parts) {
+            capitals += part.at(0).isUpper();
+            if (part.back().isDigit()) {
+                ++digits;
+                part.chop(1);
+            }
+            QVERIFY2(list.contains(part.toLower()), qPrintable(phrase));
+        }
+        QCOMPARE(capitals, capitalise ? 1 : 0);
+        QCOMPARE(digits, addDigit ? 1 : 0);
+    }
+}
+
+void TestGeneratorOptions::entropy_data()
+{
+    QTest::addColumn<GeneratorOptions>("options");
+    QTest::addColumn<double>("bits");
+
+    GeneratorOptions o;
+    o.passphrase = true;
+    o.words = 7;
+    QTest::newRow("7 words of 7,776") << o << 7 * std::log2(7776.0);
+    o.capitalise = o.addDigit = true;
+    QTest::newRow("7 words, a capital and a digit")
+        << o << 7 * std::log2(7776.0) + std::log2(7.0) + std::log2(70.0);
+    int threeLetters = 0;
+    for (const QString& w : passphraseWords())
+        threeLetters += w.size() == 3;
+    o = {};
+    o.passphrase = true;
+    o.words = 3;
+    o.separator = QString();
+    o.longest = 9;
+    QTest::newRow("only three-letter words fit") << o << 3 * std::log2(double(threeLetters));
+    o = {};
+    o.length = 10;
+    o.symbols = true;
+    QTest::newRow("all 94 printable characters") << o << 10 * std::log2(94.0);
+    o = {};
+    o.passwordType = 1;
+    o.length = 4;
+    o.noLookalike = true;
+    QTest::newRow("digits without 0 and 1") << o << 4 * std::log2(8.0);
+    o = {};
+    o.passwordType = 1;
+    o.symbols = true;
+    o.symbolSet = QStringLiteral("!");
+    o.everyKind = true;
+    o.length = 2;
+    QTest::newRow("a digit and ! in two places") << o << std::log2(20.0);
+    o = {};
+    o.passwordType = 1;
+    o.length = 8;
+    QTest::newRow("the seed's digits") << o << 8 * std::log2(10.0);
+    o.passwordType = 2;
+    o.letterCase = 1;
+    o.length = 1;
+    QTest::newRow("the seed's letters, Q twice as likely")
+        << o << 24.0 / 26 * std::log2(26.0) + 2.0 / 26 * std::log2(13.0);
+}
+
+void TestGeneratorOptions::entropy()
+{
+    QFETCH(GeneratorOptions, options);
+    QFETCH(double, bits);
+    QVERIFY2(std::abs(entropyBits(options) - bits) < 1e-6,
+             qPrintable(QStringLiteral("%1 != %2").arg(entropyBits(options)).arg(bits)));
+}
+
+void TestGeneratorOptions::problems_data()
+{
+    QTest::addColumn<GeneratorOptions>("options");
+    QTest::addColumn<QString>("problem");
+
+    GeneratorOptions o;
+    o.passwordType = 1;
+    o.exclude = QStringLiteral("0123456789");
+    QTest::newRow("nothing left") << o << "No characters are left to choose from.";
+    o = {};
+    o.symbols = true;
+    o.symbolSet = QStringLiteral("ab");
+    o.everyKind = true;
+    QTest::newRow("a kind left empty") << o << "A chosen kind has no characters left.";
+    o = {};
+    o.everyKind = true;
+    o.length = 2;
+    QTest::newRow("too short for every kind") << o << "2 characters cannot hold one of each of 3 kinds.";
+    o = {};
+    o.passphrase = true;
+    o.words = 12;
+    o.longest = 40;
+    QTest::newRow("words that cannot fit") << o << "12 words do not fit in 40 characters.";
+}
+
+void TestGeneratorOptions::problems()
+{
+    QFETCH(GeneratorOptions, options);
+    QFETCH(QString, problem);
+    QCOMPARE(optionsProblem(options), problem);
+    QCOMPARE(generatePassword(options), QString());
+    QCOMPARE(entropyBits(options), 0.0);
+}
+
+void TestGeneratorOptions::strength_data()
+{
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("rating");
+
+    QTest::newRow("a common word") << "password"
+                                   << "very weak";
+    QTest::newRow("a keyboard run") << "qwertyuiop"
+                                    << "weak";
+    QTest::newRow("random, 16 characters") << "k#9Vq!2mZ@7tLx4&"
+                                           << "strong";
+}
+
+void TestGeneratorOptions::strength()
+{
+    QFETCH(QString, password);
+    QFETCH(QString, rating);
+    QCOMPARE(Strength::of(password).rating(), rating);
+}
+
+QTEST_GUILESS_MAIN(TestGeneratorOptions)
+#include "tst_generatoroptions.moc"
