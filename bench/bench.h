@@ -69,3 +69,5 @@ double cliReportHtmlFigure(BenchContext& context);
 double cliReportTextFigure(BenchContext& context);
 double appStartFigure(BenchContext& context);
 double filterFigure(BenchContext& context);
+double healthFigure(BenchContext& context);
+double importCsvFigure(BenchContext& context);

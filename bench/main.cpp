@@ -22,6 +22,8 @@ const Figure kFigures[] = {
     {"cli_report_html", cliReportHtmlFigure, "cli_report_html_mb"},
     {"cli_report_text", cliReportTextFigure, "cli_report_text_mb"},
     {"app_start", appStartFigure, "peak_rss_mb"},
+    {"health", healthFigure},
+    {"import_csv", importCsvFigure},
 };
 
 double median(std::vector<double> values)

@@ -257,6 +257,11 @@ void frmMain::createMenus()
     mnuPageSetup = addItem(mnuFile, "mnuPageSetup", QStringLiteral("Page Setup"));
     mnuPrint = addItem(mnuFile, "mnuPrint", QStringLiteral("Print..."));
     mnuPrint->setShortcut(QKeySequence::Print);
+    addSeparator(mnuFile, "mnuFile3");
+    mnuImport = addItem(mnuFile, "mnuImport", QStringLiteral("Import..."));
+    mnuImport->setStatusTip(QStringLiteral("Add entries from a CSV file."));
+    mnuExport = addItem(mnuFile, "mnuExport", QStringLiteral("Export..."));
+    mnuExport->setStatusTip(QStringLiteral("Write every entry to a CSV file, passwords in clear text."));
     addSeparator(mnuFile, "mnuFile2");
     mnuExit = addItem(mnuFile, "mnuExit", QStringLiteral("Exit"));
     mnuExit->setShortcut(QKeySequence::Quit);
@@ -273,6 +278,8 @@ void frmMain::createMenus()
     mnuTools = addMenu(menuBar(), "mnuTools", QStringLiteral("&Tools"));
     mnuReports = addItem(mnuTools, "mnuReports", QStringLiteral(".Reports"));
     mnuPasswordGenerator = addItem(mnuTools, "mnuPasswordGenerator", QStringLiteral("Password Generator"));
+    mnuPasswordHealth = addItem(mnuTools, "mnuPasswordHealth", QStringLiteral("Password Health..."));
+    mnuPasswordHealth->setStatusTip(QStringLiteral("List the empty, short, weak and reused passwords."));
     addSeparator(mnuTools, "mnuTools1");
     mnuWindowslogon = addItem(mnuTools, "mnuWindowslogon", QStringLiteral("Windows Logon"));
     mnuScreenSaver = addItem(mnuTools, "mnuScreenSaver", QStringLiteral("Screen Saver"));
@@ -609,7 +616,10 @@ void frmMain::StartMenuHints()
     // closes leaves the hint standing.
     for (QMenu* menu : {mnuFile, mnuEntry, mnuTools, mnuHelp, mnuTray})
         connect(menu, &QMenu::hovered, this, [this](QAction* action) {
-            if (action->isSeparator() || action->property(kDecoratedProperty).toBool()) return;
+            // Items that came after the hint table carry their own status tip.
+            if (action->isSeparator() || action->property(kDecoratedProperty).toBool() ||
+                !action->statusTip().isEmpty())
+                return;
             const QString hint = menuHint(action->text());
             if (!hint.isEmpty()) statusBar()->showMessage(hint);
         });

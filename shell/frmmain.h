@@ -75,6 +75,7 @@ private:
     // Commands (frmmain_commands.cpp).
     void connectCommands();
     void ShowEntryProperties();
+    void importCsv();
     void openAddWizard();
     void openReports();
     void openSettings(int tab);
@@ -118,6 +119,8 @@ private:
     QAction* mnuSave = nullptr;
     QAction* mnuPageSetup = nullptr;
     QAction* mnuPrint = nullptr;
+    QAction* mnuImport = nullptr;
+    QAction* mnuExport = nullptr;
     QAction* mnuExit = nullptr;
     QMenu* mnuEntry = nullptr;
     QAction* mnuAdd = nullptr;
@@ -127,6 +130,7 @@ private:
     QMenu* mnuTools = nullptr;
     QAction* mnuReports = nullptr;
     QAction* mnuPasswordGenerator = nullptr;
+    QAction* mnuPasswordHealth = nullptr;
     QAction* mnuWindowslogon = nullptr;
     QAction* mnuScreenSaver = nullptr;
     QAction* mnuSettings = nullptr;

@@ -1,10 +1,12 @@
 // The main window's commands: menus, toolbars, the list pop-up, "Go!!", copying a field, always on top.
 #include "editing/frmadd.h"
 #include "editing/frmproperties.h"
+#include "editing/frmtransfer.h"
 #include "generator/frmgenerator2.h"
 #include "platform/desktopservices.h"
 #include "platform/opendialog.h"
 #include "platform/secretclipboard.h"
+#include "reports/frmhealth.h"
 #include "reports/frmreports.h"
 #include "settings/settingsstore.h"
 #include "shell/frmmain.h"
@@ -18,6 +20,8 @@
 #include "system/updateswindow.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -38,6 +42,13 @@ void frmMain::connectCommands()
     on(mnuPageSetup, [this] { desktop().pageSetup(this); });
     on(mnuPrint, &frmMain::openReports);
     on(mnuExit, &QWidget::close);
+    on(mnuImport, &frmMain::importCsv);
+    on(mnuExport, [this] {
+        if (raiseOpenDialog<frmExport>(this)) return;
+        auto* dialog = new frmExport(m_store, this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->open();
+    });
     // Entry
     on(mnuAdd, &frmMain::openAddWizard);
     on(mnuProperties, &frmMain::ShowEntryProperties);
@@ -50,6 +61,12 @@ void frmMain::connectCommands()
     on(mnuScreenSaver, [this] { ChangeScreenSaverPassword(this); });
     on(mnuSettings, [this] { openSettings(frmSettings::GeneralPreferences); });
     on(mnuPasswordGenerator, &frmMain::openGenerator);
+    on(mnuPasswordHealth, [this] {
+        if (raiseOpenDialog<frmHealth>(this)) return;
+        auto* health = new frmHealth(m_store, this);
+        health->setAttribute(Qt::WA_DeleteOnClose);
+        health->open();
+    });
     // Help
     on(mnuContents, [] { ShowHelp(); });
     on(mnuAbout, [this] { ShowAbout(this); });
@@ -184,6 +201,26 @@ void frmMain::openSettings(int tab)
             applyLockSettings();
         },
         this);
+}
+
+void frmMain::importCsv()
+{
+    if (raiseOpenDialog<frmImport>(this)) return;
+    const QString path = desktop().openFileName(this, QStringLiteral("Import"), QDir::homePath(),
+                                                QStringLiteral("CSV files (*.csv *.txt);;All files (*)"));
+    if (path.isEmpty()) return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        desktop().message(this,
+                          QStringLiteral("%1 could not be read: %2")
+                              .arg(QDir::toNativeSeparators(path), file.errorString()),
+                          DesktopServices::Icon::Critical);
+        return;
+    }
+    auto* dialog = new frmImport(
+        m_store, file.readAll(), [this] { return SaveDatabase(); }, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
 }
 
 void frmMain::ShowEntryProperties()
