@@ -6,9 +6,9 @@ cd "$(dirname "$0")/.."
 
 packages=(
   # build
-  cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libzxcvbn-dev
+  cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libzxcvbn-dev libsodium-dev
   # run
-  libqt6svg6 libqt6dbus6 qt6-qpa-plugins fonts-dejavu-core xdg-utils libzxcvbn0
+  libqt6svg6 libqt6dbus6 libsodium23 qt6-qpa-plugins fonts-dejavu-core xdg-utils libzxcvbn0
   # end-to-end tests and looking at it as a user would
   xvfb xauth x11-utils xdotool xclip trayer imagemagick cups poppler-utils
   # packaging checks

@@ -5,7 +5,9 @@
 #include "store/cipher.h"
 #include "store/cp1252.h"
 #include "store/entrystore.h"
+#include "store/sealedfile.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <cmath>
@@ -321,9 +323,31 @@ bool DatabaseFile::isLocked() const
     return m_lock && m_lock->isLocked();
 }
 
+void DatabaseFile::readSealed(QFile& file, bool sealed, DatabaseContents& contents)
+{
+    m_writeRefused = true; // until it has opened
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        contents.readError = file.errorString();
+        return;
+    }
+    std::optional<QByteArray> image = sealed && m_key ? SealedFile::open(bytes, *m_key) : std::nullopt;
+    m_writeRefused = !image;
+    if (!image) {
+        contents.readError =
+            QStringLiteral("it does not open with the password given, or it was changed since it was sealed");
+        return;
+    }
+    QBuffer buffer(&*image);
+    buffer.open(QIODevice::ReadOnly);
+    contents = decodeDatabase(buffer);
+    wipe(*image);
+}
+
 DatabaseContents DatabaseFile::read()
 {
     DatabaseContents contents;
+    m_writeRefused = false;
     QFile file(m_path);
     if (!file.exists()) {
         // A missing file is created empty, so that the first run starts on a file of its own.
@@ -336,7 +360,13 @@ DatabaseContents DatabaseFile::read()
     } else if (!file.open(QIODevice::ReadOnly)) {
         contents.readError = file.errorString();
     } else {
-        contents = decodeDatabase(file);
+        // With a key, only a sealed file is ours: one that no longer starts like one was changed too. A
+        // sealed file is opened whole, then its image decoded in memory.
+        const bool sealed = SealedFile::isSealed(file.peek(SealedLayout::kMagic.size()));
+        if (sealed || (m_key && file.size() > 0))
+            readSealed(file, sealed, contents);
+        else
+            contents = decodeDatabase(file);
     }
     m_loadedWhole = contents.loadedWhole();
     return contents;
@@ -397,8 +427,41 @@ bool DatabaseFile::keepBackup(QString* error)
     return true;
 }
 
+void DatabaseFile::setKey(std::unique_ptr<SealKey> key)
+{
+    m_key = std::move(key);
+}
+
+bool DatabaseFile::rekey(std::unique_ptr<SealKey> key, QString* error)
+{
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error) *error = file.errorString();
+        return false;
+    }
+    QByteArray image = file.readAll();
+    if (SealedFile::isSealed(image)) {
+        std::optional<QByteArray> opened = m_key ? SealedFile::open(image, *m_key) : std::nullopt;
+        if (!opened) {
+            if (error) *error = SealedFile::refusedText(m_path);
+            return false;
+        }
+        image = std::move(*opened);
+    }
+    QByteArray bytes = key ? SealedFile::seal(image, *key) : image;
+    wipe(image);
+    const bool written = writeFileAtomically(m_path, bytes, kOwnerOnly, error);
+    if (!key) wipe(bytes);
+    if (written) m_key = std::move(key);
+    return written;
+}
+
 bool DatabaseFile::save(const EntryStore& store, QString* error)
 {
+    if (m_writeRefused) {
+        if (error) *error = SealedFile::refusedText(m_path);
+        return false;
+    }
     if (needsOverwriteConsent()) {
         if (error)
             *error =
@@ -408,5 +471,9 @@ bool DatabaseFile::save(const EntryStore& store, QString* error)
     }
     if (!m_loadedWhole && !keepBackup(error)) return false;
 
-    return writeFileAtomically(m_path, encodeDatabase(store), kOwnerOnly, error);
+    QByteArray image = encodeDatabase(store);
+    if (!m_key) return writeFileAtomically(m_path, image, kOwnerOnly, error);
+    const QByteArray sealed = SealedFile::seal(image, *m_key);
+    wipe(image);
+    return writeFileAtomically(m_path, sealed, kOwnerOnly, error);
 }

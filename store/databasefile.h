@@ -12,6 +12,8 @@
 
 class EntryStore;
 class QIODevice;
+class QFile;
+class SealKey;
 
 // The database file: a headerless run of 258-byte records, all of category 0 first, then 1, ... 5.
 namespace DatabaseLayout {
@@ -27,7 +29,7 @@ struct DatabaseContents {
     int badCategoryRecords = 0; // category not 0-5 (or not a number): skipped
     int recordsBeyondLimit = 0; // past the 32767 the store can hold
     int strayBytes = 0;         // a partial last record
-    QString readError;          // the file exists but could not be read
+    QString readError;          // the file exists but could not be read (or, sealed, not opened)
     QString createError;        // the file was missing and could not be created
 
     bool loadedWhole() const;
@@ -59,7 +61,8 @@ public:
     // Takes the lock on the file. Fails when another Keyvane (the app or the CLI) holds it.
     bool lock(QString* error);
     bool isLocked() const;
-    // Reads the file; a missing file is created empty with owner-only permissions.
+    // Reads the file; a missing file is created empty with owner-only permissions. A sealed file is opened
+    // with the key set; one that does not open with it is never written.
     DatabaseContents read();
     // The five fields of a record as the store takes them, still in Windows-1252: trimmed, field 3
     // deciphered. Valid during the call they are handed to.
@@ -73,16 +76,31 @@ public:
     // beside it first.
     bool save(const EntryStore& store, QString* error);
 
-    bool needsOverwriteConsent() const { return !m_loadedWhole && !m_overwriteAllowed; }
+    bool needsOverwriteConsent() const { return !m_loadedWhole && !m_overwriteAllowed && !m_writeRefused; }
     void allowOverwrite() { m_overwriteAllowed = true; }
     QString backupPath() const { return m_backupPath; }
 
+    // While a key is set every save seals the file with it (a fresh nonce each time); without one saves
+    // are plain. The key stays for the session and is wiped when replaced or dropped.
+    void setKey(std::unique_ptr<SealKey> key);
+    const SealKey* key() const { return m_key.get(); }
+    bool sealed() const { return m_key != nullptr; }
+    // Rewrites the file as it is on disk, sealed with the new key or, without one, as the plain record file
+    // it holds (byte for byte what a plain save writes), then keeps the key. The entries in memory are not
+    // involved, so unsaved changes stay unsaved. On failure file and key stay as they were.
+    bool rekey(std::unique_ptr<SealKey> key, QString* error);
+    // The file on disk was sealed and did not open with the key: nothing may replace it.
+    bool writeRefused() const { return m_writeRefused; }
+
 private:
     bool keepBackup(QString* error);
+    void readSealed(QFile& file, bool sealed, DatabaseContents& contents);
 
     QString m_path;
     std::unique_ptr<QLockFile> m_lock;
     bool m_loadedWhole = true;
     bool m_overwriteAllowed = false;
+    bool m_writeRefused = false;
     QString m_backupPath;
+    std::unique_ptr<SealKey> m_key;
 };
