@@ -2,9 +2,23 @@
 
 #include "settings/settingsstore.h"
 #include "store/cp1252.h"
+#include "store/databasefile.h"
+#include "store/sealedfile.h"
 
 #include <initializer_list>
 #include <utility>
+
+namespace {
+
+// A key under a new salt, for sealing or re-sealing.
+std::unique_ptr<SealKey> newKey(QString password, QString* error)
+{
+    std::unique_ptr<SealKey> key = SealKey::derive(password, KdfParams::standard());
+    if (!key && error) *error = QStringLiteral("There is not enough memory to derive the key.");
+    return key;
+}
+
+} // namespace
 
 namespace MasterPassword {
 
@@ -72,16 +86,60 @@ Outcome supply(SettingsStore& settings, const QString& password, const QString& 
 }
 
 Outcome change(SettingsStore& settings, const QString& oldPassword, const QString& newPassword,
-               const QString& again, const QString& question, const QString& answer, QString* why)
+               const QString& again, const QString& question, const QString& answer, QString* why,
+               DatabaseFile* database)
 {
-    if (!matches(settings, oldPassword)) return Outcome::WrongOld;
+    const bool sealed = database && database->sealed();
+    if (sealed ? !Sealing::matches(*database, oldPassword) : !matches(settings, oldPassword))
+        return Outcome::WrongOld;
     if (newPassword != again) return Outcome::Mismatch;
-    if (!allKept({{"new password", newPassword}, {"reminder question", question}, {"answer", answer}}, why))
-        return Outcome::Unkept;
-    return storeNewPassword(settings, newPassword, question, answer);
+    if (!sealed) {
+        if (!allKept({{"new password", newPassword}, {"reminder question", question}, {"answer", answer}},
+                     why))
+            return Outcome::Unkept;
+        return storeNewPassword(settings, newPassword, question, answer);
+    }
+    // Sealed, the password itself is stored nowhere, so any character will do.
+    if (!allKept({{"reminder question", question}, {"answer", answer}}, why)) return Outcome::Unkept;
+    std::unique_ptr<SealKey> key = newKey(newPassword, why);
+    if (!key || !database->rekey(std::move(key), why)) return Outcome::NotResealed;
+    if (!question.isEmpty() && answer.isEmpty()) return Outcome::MissingAnswer;
+    if (!settings.writeSecret(SettingKey::Answer, answer) ||
+        !settings.writeSecret(SettingKey::Question, question))
+        return Outcome::WriteFailed;
+    return Outcome::Done;
 }
 
 } // namespace MasterPassword
+
+namespace Sealing {
+
+bool matches(const DatabaseFile& database, QString typed)
+{
+    const SealKey* key = database.key();
+    if (!key) return false;
+    const std::unique_ptr<SealKey> candidate = SealKey::derive(typed, key->params());
+    return candidate && candidate->sameAs(*key);
+}
+
+bool seal(DatabaseFile& database, SettingsStore& settings, QString password, QString* error)
+{
+    std::unique_ptr<SealKey> key = newKey(password, error);
+    if (!key || !database.rekey(std::move(key), error)) return false;
+    if (settings.remove(SettingKey::PW)) return true;
+    if (error) *error = settings.lastError();
+    return false;
+}
+
+bool unseal(DatabaseFile& database, SettingsStore& settings, const QString& password, QString* error)
+{
+    if (!database.rekey(nullptr, error)) return false;
+    if (settings.writeSecret(SettingKey::PW, password)) return true;
+    if (error) *error = settings.lastError();
+    return false;
+}
+
+} // namespace Sealing
 
 namespace SettingsPassword {
 

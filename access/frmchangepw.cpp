@@ -11,7 +11,7 @@
 
 using MasterPassword::Outcome;
 
-frmChangePW::frmChangePW(QWidget* parent) : QDialog(parent)
+frmChangePW::frmChangePW(QWidget* parent, DatabaseFile* database) : QDialog(parent), m_database(database)
 {
     auto* layout = new QVBoxLayout(this);
     PasswordForm::addChangeBoxes(layout, this, txtOld, txtNew, txtNew2);
@@ -28,7 +28,16 @@ void frmChangePW::cmdOk_Click()
     SettingsStore settings;
     QString why;
     const Outcome outcome = MasterPassword::change(settings, txtOld->text(), txtNew->text(), txtNew2->text(),
-                                                   txtQuestion->text(), txtAnswer->text(), &why);
+                                                   txtQuestion->text(), txtAnswer->text(), &why, m_database);
+    if (outcome == Outcome::NotResealed) {
+        desktop().message(
+            this,
+            QStringLiteral("The database could not be encrypted with the new password: %1\n\nThe "
+                           "old password stays in force.")
+                .arg(why),
+            DesktopServices::Icon::Critical);
+        return;
+    }
     if (PasswordForm::refusedChange(this, outcome, settings, why, txtOld, txtNew, txtNew2)) return;
     if (outcome == Outcome::MissingAnswer) {
         // The new password is already in force: a second Ok checks the old box against it.

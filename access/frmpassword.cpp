@@ -5,12 +5,17 @@
 #include "access/passwordform.h"
 #include "platform/desktopservices.h"
 #include "settings/settingsstore.h"
+#include "store/sealedfile.h"
+
+#include <QFile>
+#include <QGuiApplication>
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-frmPassword::frmPassword(QWidget* parent) : QDialog(parent)
+frmPassword::frmPassword(QWidget* parent, QString sealedPath)
+    : QDialog(parent), m_sealedPath(std::move(sealedPath))
 {
     auto* layout = new QVBoxLayout(this);
     txtPassword = PasswordForm::addPrompt(layout, this, QStringLiteral("keyvane"));
@@ -26,6 +31,31 @@ frmPassword::frmPassword(QWidget* parent) : QDialog(parent)
     txtPassword->setFocus();
 }
 
+frmPassword::~frmPassword() = default;
+
+std::unique_ptr<SealKey> frmPassword::takeKey()
+{
+    return std::move(m_key);
+}
+
+bool frmPassword::sealedPasswordOpens(QString& typed)
+{
+    QFile file(m_sealedPath);
+    const QByteArray sealed = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    QString error;
+    if (!SealedFile::readParams(sealed, &error)) {
+        desktop().message(this,
+                          QStringLiteral("The database %1 cannot be opened: %2").arg(m_sealedPath, error),
+                          DesktopServices::Icon::Critical);
+        return false;
+    }
+    // The key derivation takes most of a second, on purpose.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    m_key = SealedFile::unlock(sealed, typed, nullptr, &error);
+    QGuiApplication::restoreOverrideCursor();
+    return m_key != nullptr;
+}
+
 void frmPassword::reject()
 {
     // Nothing else is open yet, so giving up here ends the program whichever way the window was left.
@@ -35,15 +65,23 @@ void frmPassword::reject()
 
 void frmPassword::cmdOk_Click()
 {
-    const QString typed = txtPassword->text();
+    QString typed = txtPassword->text();
     SettingsStore settings;
-    if (MasterPassword::matches(settings, typed)) {
+    bool right = false;
+    if (m_sealedPath.isEmpty()) {
+        right = MasterPassword::matches(settings, typed);
+    } else {
+        txtPassword->clear(); // so that the text derived from is the only copy, and is wiped
+        right = sealedPasswordOpens(typed);
+    }
+    if (right) {
         accept();
         return;
     }
     desktop().message(this, QStringLiteral("An incorrect password was entered.\r\nPlease try again."));
-    // A log that cannot be written loses the line, never the window.
-    if (settings.flag(SettingKey::LogPWs)) LogFailedAttempt(typed);
+    // A log that cannot be written loses the line, never the window. Beside a sealed file a near miss of
+    // the password would give it away, so the line then ends after the tab.
+    if (settings.flag(SettingKey::LogPWs)) LogFailedAttempt(m_sealedPath.isEmpty() ? typed : QString());
     PasswordForm::retype(txtPassword);
 }
 
@@ -54,7 +92,12 @@ void frmPassword::cmdIForgot_Click()
         desktop()
             .inputText(this, MasterPassword::question(settings), QStringLiteral("Reminder"))
             .value_or(QString());
-    if (MasterPassword::answerMatches(settings, answer)) {
+    if (MasterPassword::answerMatches(settings, answer) && !m_sealedPath.isEmpty()) {
+        desktop().message(this,
+                          QStringLiteral("Your answer is correct, but the password cannot be recovered: "
+                                         "the database is sealed with it, and Keyvane keeps no copy."));
+        txtPassword->setFocus();
+    } else if (MasterPassword::answerMatches(settings, answer)) {
         const QString password = MasterPassword::password(settings);
         desktop().message(this, QStringLiteral("The password is: ") + password);
         txtPassword->setText(password);

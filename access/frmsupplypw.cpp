@@ -5,13 +5,15 @@
 #include "platform/desktopservices.h"
 #include "settings/settingsstore.h"
 
+#include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 using MasterPassword::Outcome;
 
-frmSupplyPW::frmSupplyPW(QWidget* parent) : QDialog(parent)
+frmSupplyPW::frmSupplyPW(QWidget* parent, DatabaseFile* database) : QDialog(parent), m_database(database)
 {
     auto* layout = new QVBoxLayout(this);
     txtPassword =
@@ -19,6 +21,7 @@ frmSupplyPW::frmSupplyPW(QWidget* parent) : QDialog(parent)
     txtPassword2 = PasswordForm::addBox(layout, this, QStringLiteral("Please enter the password again."),
                                         "txtPassword2", true);
     PasswordForm::addReminderBoxes(layout, this, txtQuestion, txtAnswer);
+    if (m_database) chkEncryptDB = PasswordForm::addSealBox(layout, this);
     PasswordForm::addOkCancel(layout, this, cmdOk, cmdCancel);
     PasswordForm::finish(this, "frmSupplyPW", QStringLiteral("Supply Password"), 400);
 
@@ -51,8 +54,16 @@ void frmSupplyPW::cmdOk_Click()
         desktop().message(this, why, DesktopServices::Icon::Warning);
         return;
     case Outcome::WrongOld: // not asked of a first supply
+    case Outcome::NotResealed:
     case Outcome::Done:
         break;
+    }
+    QString error;
+    if (chkEncryptDB && chkEncryptDB->isChecked() &&
+        !Sealing::seal(*m_database, settings, txtPassword->text(), &error)) {
+        desktop().message(this, QStringLiteral("The database could not be encrypted: %1").arg(error),
+                          DesktopServices::Icon::Critical);
+        return;
     }
     accept();
 }

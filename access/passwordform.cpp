@@ -6,6 +6,7 @@
 #include "settings/settingsstore.h"
 
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -89,6 +90,20 @@ void addReminderBoxes(QBoxLayout* layout, QWidget* parent, QLineEdit*& txtQuesti
                "txtQuestion", false);
     txtAnswer =
         addBox(layout, parent, QStringLiteral("Enter the answer to the question below."), "txtAnswer", false);
+}
+
+QCheckBox* addSealBox(QBoxLayout* layout, QWidget* parent)
+{
+    auto* box = new QCheckBox(QStringLiteral("Encrypt the database with the master password"), parent);
+    box->setObjectName(QStringLiteral("chkEncryptDB"));
+    auto* line =
+        new QLabel(QStringLiteral("A stolen database file then reveals nothing without the password, "
+                                  "and the password cannot be recovered."),
+                   parent);
+    line->setWordWrap(true);
+    layout->addWidget(box);
+    layout->addWidget(line);
+    return box;
 }
 
 void addOkCancel(QBoxLayout* layout, QWidget* parent, QPushButton*& cmdOk, QPushButton*& cmdCancel,

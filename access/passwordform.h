@@ -5,6 +5,7 @@
 #include <QString>
 
 class QBoxLayout;
+class QCheckBox;
 class QDialog;
 class QLineEdit;
 class QPushButton;
@@ -31,6 +32,8 @@ void addChangeBoxes(QBoxLayout* layout, QWidget* parent, QLineEdit*& txtOld, QLi
                     QLineEdit*& txtNew2);
 // The reminder question and its answer (txtQuestion, txtAnswer), shown in clear.
 void addReminderBoxes(QBoxLayout* layout, QWidget* parent, QLineEdit*& txtQuestion, QLineEdit*& txtAnswer);
+// "Encrypt the database with the master password" (chkEncryptDB, unticked) and the line saying what it adds.
+QCheckBox* addSealBox(QBoxLayout* layout, QWidget* parent);
 // "&Ok" (the default button) and "C&ancel", then any further buttons, in a row at the foot.
 void addOkCancel(QBoxLayout* layout, QWidget* parent, QPushButton*& cmdOk, QPushButton*& cmdCancel,
                  std::initializer_list<QPushButton*> more = {});

@@ -23,6 +23,11 @@ public:
     // Nothing when the user cancels.
     virtual std::optional<QString> inputText(QWidget* parent, const QString& prompt, const QString& title,
                                              const QString& initial = {}) = 0;
+    // The same with the typed characters hidden; scripted like inputText where the echo does not matter.
+    virtual std::optional<QString> inputPassword(QWidget* parent, const QString& prompt, const QString& title)
+    {
+        return inputText(parent, prompt, title);
+    }
     // Empty when the user cancels.
     virtual QString openFileName(QWidget* parent, const QString& caption, const QString& folder,
                                  const QString& filter) = 0;

@@ -63,6 +63,14 @@ std::optional<QString> QtDesktopServices::inputText(QWidget* parent, const QStri
     return ok ? std::optional<QString>(text) : std::nullopt;
 }
 
+std::optional<QString> QtDesktopServices::inputPassword(QWidget* parent, const QString& prompt,
+                                                        const QString& title)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Password, QString(), &ok);
+    return ok ? std::optional<QString>(text) : std::nullopt;
+}
+
 QString QtDesktopServices::openFileName(QWidget* parent, const QString& caption, const QString& folder,
                                         const QString& filter)
 {

@@ -9,6 +9,8 @@ public:
     bool askYesNo(QWidget* parent, const QString& text, Icon icon, Answer byDefault) override;
     std::optional<QString> inputText(QWidget* parent, const QString& prompt, const QString& title,
                                      const QString& initial) override;
+    std::optional<QString> inputPassword(QWidget* parent, const QString& prompt,
+                                         const QString& title) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& folder,
                          const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& caption, const QString& folder,

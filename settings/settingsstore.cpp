@@ -90,6 +90,17 @@ QString SettingsStore::readSecret(const Setting& setting) const
 bool SettingsStore::write(const Setting& setting, const QString& text)
 {
     m_settings->setValue(kGroup + setting.key(), text);
+    return flushed();
+}
+
+bool SettingsStore::remove(const Setting& setting)
+{
+    m_settings->remove(kGroup + setting.key());
+    return flushed();
+}
+
+bool SettingsStore::flushed()
+{
     m_settings->sync();
     const bool written = m_settings->status() == QSettings::NoError && makeOwnerOnly(m_settings->fileName());
     m_lastError =

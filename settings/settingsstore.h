@@ -83,11 +83,15 @@ public:
     [[nodiscard]] bool write(const Setting& setting, const QString& text);
     [[nodiscard]] bool writeTruth(const Setting& setting, bool value);
     [[nodiscard]] bool writeSecret(const Setting& setting, const QString& clearText);
+    // Takes the key out of the file, so that it reads as its default.
+    [[nodiscard]] bool remove(const Setting& setting);
     QString lastError() const { return m_lastError; }
 
     static QString truthText(bool value);
 
 private:
+    bool flushed();
+
     std::unique_ptr<QSettings> m_settings;
     QString m_lastError;
 };

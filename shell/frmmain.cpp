@@ -13,6 +13,7 @@
 #include "shell/termination.h"
 #include "store/databasefile.h"
 #include "store/entrysearch.h"
+#include "store/sealedfile.h"
 
 #include <QAction>
 #include <QApplication>
@@ -377,17 +378,26 @@ void frmMain::createToolbars()
     m_onTopButton->setCheckable(true);
 }
 
+QString frmMain::resolveDatabasePath()
+{
+    const QString login = SettingsStore().flag(SettingKey::DiffDB) ? desktop().loginName() : QString();
+    return AppPaths::databasePath(!login.isEmpty(), login);
+}
+
 bool frmMain::Load()
+{
+    return Load(nullptr);
+}
+
+bool frmMain::Load(std::unique_ptr<SealKey> key)
 {
     GetSettings();
 
     resize(pixels(this, kDesignWidthTwips), pixels(this, kLoadHeightTwips));
 
-    SettingsStore settings;
-    const QString login = settings.flag(SettingKey::DiffDB) ? desktop().loginName() : QString();
-    m_databasePath = AppPaths::databasePath(!login.isEmpty(), login);
-
+    m_databasePath = resolveDatabasePath();
     m_database = std::make_unique<DatabaseFile>(m_databasePath);
+    m_database->setKey(std::move(key));
     QString lockError;
     if (!m_database->lock(&lockError)) {
         desktop().message(this, lockError, DesktopServices::Icon::Critical);
@@ -416,7 +426,12 @@ void frmMain::OpenDatabase(const QString& path)
         desktop().message(
             this, QStringLiteral("The database %1 could not be created: %2").arg(path, contents.createError),
             DesktopServices::Icon::Critical);
-    if (!loadedWhole)
+    if (m_database->writeRefused())
+        desktop().message(this,
+                          SealedFile::refusedText(path) +
+                              QStringLiteral(" Keyvane starts without its entries and will not write it."),
+                          DesktopServices::Icon::Critical);
+    else if (!loadedWhole)
         desktop().message(
             this,
             QStringLiteral("Not all of the database %1 could be loaded: %2.\n\nThe file will not be "

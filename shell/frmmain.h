@@ -8,6 +8,7 @@
 
 class DatabaseFile;
 class EntrySearchModel;
+class SealKey;
 class QAction;
 class cSysTray;
 class QLineEdit;
@@ -27,8 +28,12 @@ public:
     explicit frmMain(QWidget* parent = nullptr);
     ~frmMain() override;
 
+    // The database file of this user: default.adr, or the login name's file when "DiffDB" is 1.
+    static QString resolveDatabasePath();
     // The load handler. False when the program cannot go on (the database is in use by another Keyvane).
+    // A sealed database opens with the key given, which the run then keeps for its saves.
     bool Load();
+    bool Load(std::unique_ptr<SealKey> key);
 
     EntryStore& store() { return m_store; }
     // Puts the icon into the tray, once the splash has gone.

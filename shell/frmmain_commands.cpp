@@ -200,7 +200,7 @@ void frmMain::openSettings(int tab)
                 list->setShowGrid(on);
             applyLockSettings();
         },
-        this);
+        this, m_database.get());
 }
 
 void frmMain::importCsv()

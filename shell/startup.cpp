@@ -8,6 +8,7 @@
 #include "settings/settingsstore.h"
 #include "shell/frmmain.h"
 #include "shell/version.h"
+#include "store/sealedfile.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -16,11 +17,11 @@
 
 namespace {
 
-bool showSplash()
+bool showSplash(std::unique_ptr<SealKey> key)
 {
     auto* splash = new frmSplash;
     splash->setAttribute(Qt::WA_DeleteOnClose);
-    if (!splash->Load()) {
+    if (!splash->Load(std::move(key))) {
         delete splash;
         return false;
     }
@@ -35,17 +36,23 @@ bool StartKeyvane()
 {
     if (const QString warning = ProcessGuard::dataFolderWarning(); !warning.isEmpty())
         desktop().message(nullptr, warning, DesktopServices::Icon::Warning);
-    if (!SettingsStore().flag(SettingKey::RequirePW)) return showSplash();
+    // A sealed file asks for its password whatever "RequirePW" says: nothing else opens it.
+    const QString path = frmMain::resolveDatabasePath();
+    const bool sealed = SealedFile::isSealedFile(path);
+    if (!sealed && !SettingsStore().flag(SettingKey::RequirePW)) return showSplash(nullptr);
     // The password window is the only window until the right password is given; Cancel ends the program
     // before the database is opened or created.
-    auto* password = new frmPassword;
+    auto* password = new frmPassword(nullptr, sealed ? path : QString());
     password->setAttribute(Qt::WA_DeleteOnClose);
+    // The key is taken while the window still exists; the splash gets it once the window has gone.
+    auto key = std::make_shared<std::unique_ptr<SealKey>>();
+    QObject::connect(password, &QDialog::accepted, qApp, [password, key] { *key = password->takeKey(); });
     // Queued: the splash runs an event loop while it shows, and the password window must have finished
     // closing (it deletes itself) before that.
     QObject::connect(
         password, &QDialog::accepted, qApp,
-        [] {
-            if (!showSplash()) UnloadAllForms();
+        [key] {
+            if (!showSplash(std::move(*key))) UnloadAllForms();
         },
         Qt::QueuedConnection);
     QObject::connect(
@@ -68,9 +75,14 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::F
 
 bool frmSplash::Load()
 {
+    return Load(nullptr);
+}
+
+bool frmSplash::Load(std::unique_ptr<SealKey> key)
+{
     m_main = new frmMain;
     m_main->setAttribute(Qt::WA_DeleteOnClose);
-    if (!m_main->Load()) {
+    if (!m_main->Load(std::move(key))) {
         delete m_main;
         m_main = nullptr;
         return false;

@@ -9,6 +9,7 @@
 #include "platform/opendialog.h"
 #include "resources/icons.h"
 #include "settings/settingsstore.h"
+#include "store/databasefile.h"
 #include "system/autostart.h"
 #include "system/frmsettings_apply.h"
 
@@ -60,8 +61,9 @@ QGroupBox* group(QWidget* parent, const QString& title, QVBoxLayout*& layout)
 
 } // namespace
 
-frmSettings::frmSettings(int tab, std::function<void(bool)> applyGridlines, QWidget* parent)
-    : QDialog(parent), m_applyGridlines(std::move(applyGridlines))
+frmSettings::frmSettings(int tab, std::function<void(bool)> applyGridlines, QWidget* parent,
+                         DatabaseFile* database)
+    : QDialog(parent), m_applyGridlines(std::move(applyGridlines)), m_database(database)
 {
     setObjectName(QStringLiteral("frmSettings"));
     setWindowTitle(QStringLiteral("Settings"));
@@ -136,6 +138,17 @@ QWidget* frmSettings::securityTab()
     cmdViewLog = button(startupBox, "cmdViewLog", QStringLiteral("View Log"));
     cmdClearLog = button(startupBox, "cmdClearLog", QStringLiteral("Clear Log"));
     startup->addLayout(row(chkRequirePW, {cmdChangePW}));
+    if (m_database) {
+        chkEncryptDB =
+            named(new QCheckBox(QStringLiteral("Encrypt the database with the master password"), startupBox),
+                  "chkEncryptDB");
+        chkEncryptDB->setToolTip(QStringLiteral("A stolen database file then reveals nothing without the "
+                                                "password, and the password cannot be recovered."));
+        auto* indented = new QHBoxLayout;
+        indented->addSpacing(20);
+        indented->addWidget(chkEncryptDB, 1);
+        startup->addLayout(indented);
+    }
     startup->addLayout(row(chkLogPWs, {cmdViewLog, cmdClearLog}));
 
     QVBoxLayout* users = nullptr;
@@ -248,7 +261,10 @@ void frmSettings::load()
     chkLoadAtStartup->setChecked(c.loadAtStartUp);
     chkAutoToTray->setChecked(c.autoToTray);
     chkAutoSave->setChecked(c.autoSave);
-    chkRequirePW->setChecked(c.requirePW);
+    // A sealed file asks for its password whatever the setting says; the box shows what happens.
+    const bool sealed = m_database && m_database->sealed();
+    chkRequirePW->setChecked(c.requirePW || sealed);
+    if (chkEncryptDB) chkEncryptDB->setChecked(sealed);
     chkLogPWs->setChecked(c.logPWs);
     chkGridlines->setChecked(c.gridlines);
     chkDiffDB->setChecked(c.diffDB);
@@ -262,10 +278,19 @@ void frmSettings::load()
     if (c.windowsTelnet1) optTelnetClient[1]->setChecked(true);
     txtTelnetPath->setText(c.telnetPath);
 
-    cmdChangePW->setEnabled(c.requirePW);
+    cmdChangePW->setEnabled(chkRequirePW->isChecked());
     cmdChangeSettingsPassword->setEnabled(c.requireSettingsPW);
-    chkUseSamePW->setEnabled(c.requireSettingsPW);
+    updateSealControls();
     updateTelnetControls();
+}
+
+void frmSettings::updateSealControls()
+{
+    const bool sealing = chkEncryptDB && chkEncryptDB->isChecked() && chkRequirePW->isChecked();
+    if (chkEncryptDB) chkEncryptDB->setEnabled(chkRequirePW->isChecked());
+    // The copy would put the master password into the settings file, which sealing keeps it out of.
+    chkUseSamePW->setEnabled(chkRequireSettingsPassword->isChecked() && !sealing);
+    if (sealing) chkUseSamePW->setChecked(false);
 }
 
 void frmSettings::updateTelnetControls()
@@ -293,10 +318,12 @@ void frmSettings::connectEvents()
         });
     connect(chkRequireSettingsPassword, &QCheckBox::toggled, this, [this](bool on) {
         cmdChangeSettingsPassword->setEnabled(on);
-        chkUseSamePW->setEnabled(on);
+        updateSealControls();
     });
     // A click or the keyboard's Space, never a change made by the program.
     connect(chkRequirePW, &QCheckBox::clicked, this, &frmSettings::chkRequirePW_MouseUp);
+    connect(chkRequirePW, &QCheckBox::toggled, this, &frmSettings::updateSealControls);
+    if (chkEncryptDB) connect(chkEncryptDB, &QCheckBox::toggled, this, &frmSettings::updateSealControls);
     // Checking and unchecking alike.
     connect(chkDiffDB, &QCheckBox::clicked, this, [this] {
         desktop().message(this, QStringLiteral("Keyvane must be restarted for this setting to take effect."));
@@ -319,8 +346,10 @@ void frmSettings::chkRequirePW_MouseUp()
 {
     cmdChangePW->setEnabled(chkRequirePW->isChecked());
     if (!chkRequirePW->isChecked()) return;
-    auto* supply = new frmSupplyPW(this);
+    auto* supply = new frmSupplyPW(this, m_database);
     supply->setAttribute(Qt::WA_DeleteOnClose);
+    if (chkEncryptDB)
+        connect(supply, &QDialog::accepted, this, [this] { chkEncryptDB->setChecked(m_database->sealed()); });
     // Only its C&ancel takes the requirement back; Esc just closes it.
     connect(supply, &frmSupplyPW::cancelled, this, [this] {
         chkRequirePW->setChecked(false);
@@ -331,7 +360,7 @@ void frmSettings::chkRequirePW_MouseUp()
 
 void frmSettings::cmdChangePW_Click()
 {
-    auto* change = new frmChangePW(this);
+    auto* change = new frmChangePW(this, m_database);
     change->setAttribute(Qt::WA_DeleteOnClose);
     change->open();
 }
@@ -416,16 +445,49 @@ void frmSettings::ApplyChanges()
         desktop().message(this, settings.lastError() + QStringLiteral(" Some of your choices were not kept."),
                           DesktopServices::Icon::Warning);
 
+    if (m_database) applySealing(c.requirePW);
     if (m_applyGridlines) m_applyGridlines(c.gridlines);
 }
 
-QDialog* openSettingsDialog(int tab, std::function<void(bool)> applyGridlines, QWidget* parent)
+void frmSettings::applySealing(bool requirePW)
+{
+    const bool wanted = requirePW && chkEncryptDB->isChecked();
+    if (wanted == m_database->sealed()) return;
+    SettingsStore settings;
+    QString error;
+    if (wanted) {
+        if (!Sealing::seal(*m_database, settings, MasterPassword::password(settings), &error))
+            desktop().message(this, QStringLiteral("The database could not be encrypted: %1").arg(error),
+                              DesktopServices::Icon::Critical);
+        return;
+    }
+    // Unsealed, the password goes back into the settings; only the user still knows it.
+    QString password;
+    if (requirePW) {
+        const std::optional<QString> typed = desktop().inputPassword(
+            this, QStringLiteral("Please enter your password to store the database unencrypted."),
+            QStringLiteral("Keyvane"));
+        if (!typed) return;
+        if (!Sealing::matches(*m_database, *typed)) {
+            desktop().message(this, QStringLiteral("An incorrect password was entered.\r\nThe database stays "
+                                                   "encrypted."));
+            return;
+        }
+        password = *typed;
+    }
+    if (!Sealing::unseal(*m_database, settings, password, &error))
+        desktop().message(this, QStringLiteral("The database could not be decrypted: %1").arg(error),
+                          DesktopServices::Icon::Critical);
+}
+
+QDialog* openSettingsDialog(int tab, std::function<void(bool)> applyGridlines, QWidget* parent,
+                            DatabaseFile* database)
 {
     // Two settings windows would write back each other's old choices.
     if (QDialog* open = raiseOpenDialog<frmSettings>(parent)) return open;
     if (QDialog* open = raiseOpenDialog<frmSettingsPW>(parent)) return open;
-    auto showSettings = [tab, applyGridlines, parent] {
-        auto* dialog = new frmSettings(tab, applyGridlines, parent);
+    auto showSettings = [tab, applyGridlines, parent, database] {
+        auto* dialog = new frmSettings(tab, applyGridlines, parent, database);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         dialog->open();
         return dialog;

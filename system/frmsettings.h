@@ -6,6 +6,7 @@
 
 #include "system/frmsettings_apply.h"
 
+class DatabaseFile;
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
@@ -21,8 +22,9 @@ public:
     enum Tab { GeneralPreferences = 0, SecurityAndUsers = 1, Options = 2 };
 
     // applyGridlines receives the grid-line choice on Ok, to show it at once in the main window's lists.
+    // Given the open database, the Security and Users tab offers to seal it with the master password.
     explicit frmSettings(int tab = GeneralPreferences, std::function<void(bool)> applyGridlines = {},
-                         QWidget* parent = nullptr);
+                         QWidget* parent = nullptr, DatabaseFile* database = nullptr);
 
     // Ok's work: start with the session, the settings in their order, the dropped and copied passwords,
     // then the grid lines.
@@ -35,6 +37,8 @@ private:
     void load();
     void connectEvents();
     void updateTelnetControls();
+    void updateSealControls();
+    void applySealing(bool requirePW);
 
     void chkRequirePW_MouseUp();
     void cmdViewLog_Click();
@@ -45,6 +49,7 @@ private:
 
     std::function<void(bool)> m_applyGridlines;
     SettingsChoices m_shown; // what the controls showed at opening
+    DatabaseFile* m_database = nullptr;
 
     QTabWidget* SSTab1 = nullptr;
     QCheckBox* chkAutoSave = nullptr;
@@ -53,6 +58,7 @@ private:
     QSpinBox* spnClipboardSeconds = nullptr;
     QCheckBox* chkRequirePW = nullptr;
     QPushButton* cmdChangePW = nullptr;
+    QCheckBox* chkEncryptDB = nullptr;
     QCheckBox* chkLogPWs = nullptr;
     QPushButton* cmdViewLog = nullptr;
     QPushButton* cmdClearLog = nullptr;
@@ -76,4 +82,5 @@ private:
 // Opens the settings dialog on a tab, window-modal over parent and deleted when closed, after asking for
 // the settings password when one is required (a cancel there leaves the dialog unopened). Returns the
 // window shown first: the frmSettingsPW question or the frmSettings dialog.
-QDialog* openSettingsDialog(int tab, std::function<void(bool)> applyGridlines, QWidget* parent);
+QDialog* openSettingsDialog(int tab, std::function<void(bool)> applyGridlines, QWidget* parent,
+                            DatabaseFile* database = nullptr);

@@ -2,6 +2,9 @@
 #include "access/failedattemptlog.h"
 #include "settings/settingsstore.h"
 #include "store/cipher.h"
+#include "store/databasefile.h"
+#include "store/entrystore.h"
+#include "store/sealedfile.h"
 #include "tests/support/testhome.h"
 
 #include <QDir>
@@ -27,6 +30,7 @@ private slots:
     void clearThenFailOnce();
     void logNotWritten_data();
     void logNotWritten();
+    void sealChangeUnseal();
 
 private:
     static QByteArray readAll(const QString& path)
@@ -219,6 +223,50 @@ void TestAccessCore::logNotWritten()
     QVERIFY(!FailedAttemptLog::clear(&error));
     QVERIFY(!error.isEmpty());
     QVERIFY(!QFile::exists(elsewhere));
+}
+
+// Sealing takes "PW" out of the settings; a change re-seals under a new salt and nonce; unsealing gives back
+// the plain file byte for byte and the password to the settings.
+void TestAccessCore::sealChangeUnseal()
+{
+    const QString path = m_home->file(QStringLiteral("anna.adr"));
+    EntryStore store;
+    store.addEntry({QStringLiteral("Bank"), QStringLiteral("anna"), QStringLiteral("1234"), {}, {}, true}, 3);
+    DatabaseFile db(path);
+    QString error;
+    QVERIFY(db.save(store, &error));
+    const QByteArray plain = readAll(path);
+    SettingsStore settings;
+    QVERIFY(settings.writeSecret(SettingKey::PW, QStringLiteral("old")));
+    QVERIFY(settings.writeSecret(SettingKey::Question, QStringLiteral("Pet?")));
+
+    QVERIFY2(Sealing::seal(db, settings, QStringLiteral("old"), &error), qPrintable(error));
+    const QByteArray sealed = readAll(path);
+    QVERIFY(SealedFile::isSealed(sealed));
+    QVERIFY(!settings.contains(SettingKey::PW));
+    QVERIFY(!QString::fromLatin1(readAll(settings.filePath())).contains(QLatin1String("PW=")));
+
+    QCOMPARE(MasterPassword::change(settings, QStringLiteral("Old"), QStringLiteral("new"),
+                                    QStringLiteral("new"), {}, {}, &error, &db),
+             Outcome::WrongOld);
+    QCOMPARE(readAll(path), sealed);
+    QCOMPARE(MasterPassword::change(settings, QStringLiteral("old"), QStringLiteral("new"),
+                                    QStringLiteral("new"), {}, {}, &error, &db),
+             Outcome::Done);
+    const QByteArray resealed = readAll(path);
+    using namespace SealedLayout;
+    QVERIFY(resealed.mid(kSaltOffset, kSaltSize) != sealed.mid(kSaltOffset, kSaltSize));
+    QVERIFY(resealed.mid(kNonceOffset, kNonceSize) != sealed.mid(kNonceOffset, kNonceSize));
+    QVERIFY(!settings.contains(SettingKey::PW));
+    QVERIFY(settings.readSecret(SettingKey::Question).isEmpty());
+    for (const char* typed : {"old", "new"}) {
+        QString password = QLatin1String(typed);
+        QCOMPARE(SealedFile::unlock(resealed, password, nullptr, &error) != nullptr, typed[0] == 'n');
+    }
+
+    QVERIFY2(Sealing::unseal(db, settings, QStringLiteral("new"), &error), qPrintable(error));
+    QCOMPARE(readAll(path), plain);
+    QCOMPARE(settings.readSecret(SettingKey::PW), QStringLiteral("new"));
 }
 
 QTEST_GUILESS_MAIN(TestAccessCore)

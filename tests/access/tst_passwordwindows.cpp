@@ -4,6 +4,9 @@
 #include "access/frmsettingspw.h"
 #include "access/frmsupplypw.h"
 #include "settings/settingsstore.h"
+#include "store/databasefile.h"
+#include "store/entrystore.h"
+#include "store/sealedfile.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/testhome.h"
 
@@ -47,6 +50,7 @@ private slots:
     void changeAfterMissingAnswer();
     void changeClearsReminder();
     void settingsPasswordQuestion();
+    void sealedStartWindow();
 
 private:
     static QLineEdit* box(QWidget* w, const char* name)
@@ -411,6 +415,43 @@ void TestPasswordWindows::settingsPasswordQuestion()
     type(&dialog, "txtPassword", QStringLiteral("guard"));
     click(&dialog, "cmdOk");
     QCOMPARE(accepted.count(), 1);
+}
+
+// Beside a sealed file the window opens the file: no "PW" is stored, the log keeps no typed text, and the
+// reminder cannot give the password away.
+void TestPasswordWindows::sealedStartWindow()
+{
+    const QString path = m_home->file(QStringLiteral("anna.adr"));
+    KdfParams quick = KdfParams::standard();
+    quick.memoryBytes = quint64(1) << 20;
+    quick.passes = 1;
+    QString password = QStringLiteral("right");
+    DatabaseFile db(path);
+    db.setKey(SealKey::derive(password, quick));
+    QString error;
+    QVERIFY(db.save(EntryStore(), &error));
+    store(SettingKey::Question, QStringLiteral("Pet?"));
+    store(SettingKey::Answer, QStringLiteral("Rex"));
+
+    frmPassword window(nullptr, path);
+    QSignalSpy accepted(&window, &QDialog::accepted);
+    window.show();
+    type(&window, "txtPassword", QStringLiteral("righ"));
+    click(&window, "cmdOk");
+    QCOMPARE(m_fake->messages, QStringList{kWrong});
+    QVERIFY(log().endsWith(":  \t\r\n"));
+    QVERIFY(!window.takeKey());
+
+    m_fake->inputAnswers.enqueue(QStringLiteral("Rex"));
+    click(&window, "cmdIForgot");
+    QVERIFY(m_fake->messages.last().contains(QLatin1String("cannot be recovered")));
+    QVERIFY(box(&window, "txtPassword")->text().isEmpty());
+
+    type(&window, "txtPassword", QStringLiteral("right"));
+    click(&window, "cmdOk");
+    QCOMPARE(accepted.count(), 1);
+    const std::unique_ptr<SealKey> key = window.takeKey();
+    QVERIFY(key && key->sameAs(*db.key()));
 }
 
 QTEST_MAIN(TestPasswordWindows)

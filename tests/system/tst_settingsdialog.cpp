@@ -4,6 +4,9 @@
 #include "access/frmsupplypw.h"
 #include "settings/settingsstore.h"
 #include "store/cipher.h"
+#include "store/databasefile.h"
+#include "store/entrystore.h"
+#include "store/sealedfile.h"
 #include "system/autostart.h"
 #include "system/frmsettings.h"
 #include "system/frmsettings_apply.h"
@@ -51,6 +54,7 @@ private slots:
     void keyboardTickDoesWhatAClickDoes_data();
     void keyboardTickDoesWhatAClickDoes();
     void requirePasswordAsksForOne();
+    void encryptBoxSealsAndUnseals();
     void newSettingsPasswordSurvivesCancel();
     void settingsPasswordGuard();
     void viewAndClearLog();
@@ -450,6 +454,59 @@ void TestSettingsDialog::keyboardTickDoesWhatAClickDoes()
         QVERIFY(!visible<frmSupplyPW>());
         QCOMPARE(m_fake->messages, QStringList{kRestart});
     }
+}
+
+// The box that seals the open database: offered unticked by Supply Password, ticked in the settings while
+// sealed, with no "PW" stored; unticking asks for the password, which goes back into the settings.
+void TestSettingsDialog::encryptBoxSealsAndUnseals()
+{
+    const QString path = m_home->file(QStringLiteral("anna.adr"));
+    EntryStore store;
+    store.addEntry({QStringLiteral("Bank"), QStringLiteral("anna"), QStringLiteral("1234"), {}, {}, true}, 0);
+    DatabaseFile db(path);
+    QString error;
+    QVERIFY(db.save(store, &error));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray plain = file.readAll();
+    file.close();
+    auto openOn = [this, &db] {
+        auto* dialog = new frmSettings(frmSettings::SecurityAndUsers, {}, m_host.get(), &db);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->open();
+    };
+
+    openOn();
+    QVERIFY(!ctl("chkEncryptDB")->isEnabled() && !ctl("chkEncryptDB")->isChecked());
+    clickBox(ctl("chkRequirePW"));
+    frmSupplyPW* supply = visible<frmSupplyPW>();
+    auto* offered = supply->findChild<QCheckBox*>(QStringLiteral("chkEncryptDB"));
+    QVERIFY(offered && !offered->isChecked());
+    QTest::keyClicks(supply->findChild<QLineEdit*>("txtPassword"), QStringLiteral("pw"));
+    QTest::keyClicks(supply->findChild<QLineEdit*>("txtPassword2"), QStringLiteral("pw"));
+    offered->setChecked(true);
+    QTest::mouseClick(supply->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+    flushDeletes();
+    QVERIFY(SealedFile::isSealedFile(path));
+    QVERIFY(ctl("chkEncryptDB")->isEnabled() && ctl("chkEncryptDB")->isChecked());
+    QVERIFY(!ctl("chkUseSamePW")->isEnabled());
+    press("cmdOk");
+    flushDeletes();
+    QCOMPARE(raw(SettingKey::PW), QStringLiteral("<missing>"));
+    QCOMPARE(raw(SettingKey::RequirePW), QStringLiteral("1"));
+
+    for (const char* typed : {"PW", "pw"}) {
+        openOn();
+        QVERIFY(ctl("chkEncryptDB")->isChecked());
+        clickBox(ctl("chkEncryptDB"));
+        m_fake->inputAnswers.enqueue(QString::fromLatin1(typed));
+        press("cmdOk");
+        flushDeletes();
+    }
+    QCOMPARE(m_fake->messages.size(), 1); // the wrong one kept the file sealed
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), plain);
+    QCOMPARE(SettingsStore().readSecret(SettingKey::PW), QStringLiteral("pw"));
 }
 
 void TestSettingsDialog::requirePasswordAsksForOne()
