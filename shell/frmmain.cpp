@@ -219,7 +219,8 @@ void frmMain::lock()
 void frmMain::askToUnlock()
 {
     if (!m_locked) return;
-    auto* password = new frmPassword(this);
+    // While sealed no "PW" is stored: the password is checked by opening the file, as at start-up.
+    auto* password = new frmPassword(this, m_database && m_database->sealed() ? m_databasePath : QString());
     password->setAttribute(Qt::WA_DeleteOnClose);
     connect(password, &QDialog::accepted, this, [this] {
         m_locked = false;
