@@ -3,6 +3,7 @@
 # Ctrl+C, read the real clipboard (the password, marked as a secret), and see it cleared after
 # ClipboardSeconds (set to 2 here).
 set -euo pipefail
+source "$(dirname "$0")/lib.sh"
 app=$1 cli=$2 ini=$3
 command -v xclip >/dev/null || { echo "SKIP: xclip is not installed (search and clipboard steps)"; exit 0; }
 "$cli" add --category 2 "Payroll" "clerk" "ledger-pw" "" "" >/dev/null
@@ -12,20 +13,7 @@ fail() {
   kill "$pid" 2>/dev/null || true
   exit 1
 }
-"$app" &
-pid=$!
-for _ in $(seq 100); do
-  xdotool search --onlyvisible --name '^Keyvane$' >/dev/null 2>&1 && break
-  sleep 0.1
-done
-sleep 3 # the splash stays 2.3 s
-window=""
-widest=0
-for w in $(xdotool search --onlyvisible --name '^Keyvane$' 2>/dev/null); do
-  width=$(xwininfo -id "$w" 2>/dev/null | awk '/Width:/ {print $2}')
-  [ "${width:-0}" -gt "$widest" ] && widest=$width && window=$w
-done
-[ -n "$window" ] || fail "no main window appeared"
+start_keyvane "$app"
 xdotool windowfocus --sync "$window"
 xdotool key --clearmodifiers ctrl+f
 xdotool type --delay 50 "yrol"

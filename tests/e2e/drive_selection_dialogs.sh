@@ -3,6 +3,7 @@
 # at start, kept when the empty area below the rows is clicked), and the tray's Settings while Settings
 # is open brings that window forward instead of opening a second one.
 set -euo pipefail
+source "$(dirname "$0")/lib.sh"
 app=$1 cli=$2
 "$cli" add --category 0 "Second" "bob" "pw" "" "" >/dev/null
 shot=$(mktemp --suffix=.png)
@@ -35,21 +36,7 @@ for _ in 1 2 3; do
 done
 xdotool search --classname '^panel$' >/dev/null 2>&1 || fail "the tray host did not start"
 sleep 0.5
-"$app" &
-pid=$!
-for _ in $(seq 100); do
-  xdotool search --onlyvisible --name '^Keyvane$' >/dev/null 2>&1 && break
-  sleep 0.1
-done
-sleep 3 # the splash stays 2.3 s
-# The main window: of the windows called Keyvane (the splash, the tray icon), the widest.
-window=""
-widest=0
-for w in $(xdotool search --onlyvisible --name '^Keyvane$' 2>/dev/null); do
-  width=$(xwininfo -id "$w" 2>/dev/null | awk '/Width:/ {print $2}')
-  [ "${width:-0}" -gt "$widest" ] && widest=$width && window=$w
-done
-[ -n "$window" ] || fail "no main window appeared"
+start_keyvane "$app"
 
 # Pixels in the list's highlight colour within a band of the window (height 15 from y).
 highlighted() {

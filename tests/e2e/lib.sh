@@ -1,0 +1,23 @@
+# Sourced by the drivers. start_keyvane APP: starts the app in the background ($pid) and waits until its
+# main window ($window) takes keys; a run with no main window fails the driver.
+start_keyvane() {
+  "$1" &
+  pid=$!
+  for _ in $(seq 100); do
+    xdotool search --onlyvisible --name '^Keyvane$' >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  sleep 3 # the splash stays 2.3 s; the main window takes keys after it
+  # The splash and the tray icon are called Keyvane too: the widest window is the main one.
+  window=""
+  local widest=0 w width
+  for w in $(xdotool search --onlyvisible --name '^Keyvane$' 2>/dev/null); do
+    width=$(xwininfo -id "$w" 2>/dev/null | awk '/Width:/ {print $2}')
+    [ "${width:-0}" -gt "$widest" ] && widest=$width && window=$w
+  done
+  if [ -z "$window" ]; then
+    echo "FAIL: no main window appeared"
+    kill "$pid" 2>/dev/null || true
+    exit 1
+  fi
+}
