@@ -12,8 +12,6 @@
 
 class QTableView;
 
-using EntryLists = std::array<QVector<Entry>, kCategoryCount>;
-
 // What every figure may use, made once per benchmark run: a temporary folder holding a full database
 // file, and a store loaded from it. Nothing here is a real secret, and nothing of it is printed.
 struct BenchContext {

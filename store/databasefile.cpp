@@ -8,10 +8,12 @@
 #include "store/sealedfile.h"
 
 #include <QBuffer>
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <cmath>
 #include <cstring>
+#include <sys/stat.h>
 
 using namespace DatabaseLayout;
 
@@ -196,7 +198,30 @@ template <typename Take> qsizetype readRecords(QIODevice& file, Take take)
     }
 }
 
+DiskState stateOf(const struct stat& info)
+{
+    DiskState state;
+    state.exists = true;
+    state.size = info.st_size;
+    state.modifiedNs = qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    state.changedNs = qint64(info.st_ctim.tv_sec) * 1000000000 + info.st_ctim.tv_nsec;
+    state.inode = info.st_ino;
+    return state;
+}
+
 } // namespace
+
+DiskState DiskState::of(const QString& path)
+{
+    struct stat info;
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? stateOf(info) : DiskState();
+}
+
+bool DiskState::operator==(const DiskState& other) const
+{
+    return exists == other.exists && size == other.size && modifiedNs == other.modifiedNs &&
+           changedNs == other.changedNs && inode == other.inode;
+}
 
 bool DatabaseContents::loadedWhole() const
 {
@@ -348,6 +373,8 @@ DatabaseContents DatabaseFile::read()
 {
     DatabaseContents contents;
     m_writeRefused = false;
+    struct stat info;
+    bool statted = false;
     QFile file(m_path);
     if (!file.exists()) {
         // A missing file is created empty, so that the first run starts on a file of its own.
@@ -367,7 +394,11 @@ DatabaseContents DatabaseFile::read()
             readSealed(file, sealed, contents);
         else
             contents = decodeDatabase(file);
+        // The state of the file read, not of whatever may have replaced it since.
+        statted = ::fstat(file.handle(), &info) == 0;
     }
+    remember(contents.lists);
+    if (statted) m_disk = stateOf(info);
     m_loadedWhole = contents.loadedWhole();
     return contents;
 }
@@ -409,6 +440,85 @@ DatabaseContents DatabaseFile::scan(const std::function<void(int, const RecordFi
     else
         contents.strayBytes = int(stray);
     return contents;
+}
+
+void DatabaseFile::remember(EntryLists lists)
+{
+    m_disk = DiskState::of(m_path);
+    m_base = std::move(lists);
+    m_theirDisk = {};
+    m_theirBytes.clear();
+}
+
+DatabaseContents DatabaseFile::decodeOther(QByteArray bytes) const
+{
+    DatabaseContents contents;
+    const bool sealed = SealedFile::isSealed(bytes.left(SealedLayout::kMagic.size()));
+    if (sealed || (m_key && !bytes.isEmpty())) {
+        // A sealed copy opens with this session's key, or is not merged without asking.
+        std::optional<QByteArray> image = sealed && m_key ? SealedFile::open(bytes, *m_key) : std::nullopt;
+        if (!image) {
+            contents.readError = QStringLiteral("it does not open with this session's password");
+            return contents;
+        }
+        bytes = *image;
+        wipe(*image);
+    }
+    // Held whole, because it may have to be kept aside as it was.
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    contents = decodeDatabase(buffer);
+    if (sealed || m_key) wipe(bytes);
+    return contents;
+}
+
+std::optional<DatabaseContents> DatabaseFile::changedOnDisk()
+{
+    const DiskState now = DiskState::of(m_path);
+    if (now == m_disk) return std::nullopt;
+    QByteArray bytes;
+    QString readError;
+    if (now.exists) {
+        QFile file(m_path);
+        if (file.open(QIODevice::ReadOnly)) bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError) readError = file.errorString();
+    }
+    DatabaseContents theirs = decodeOther(bytes);
+    theirs.readError = readError;
+    // Touched, or written again with the same entries: nothing to merge. Comparing the entries, which the
+    // merge needs anyway, spares every save a hash over the whole file.
+    if (theirs.loadedWhole() && sameEntries(theirs.lists, m_base)) {
+        m_disk = now;
+        return std::nullopt;
+    }
+    m_theirDisk = now;
+    m_theirBytes = bytes;
+    return theirs;
+}
+
+MergeResult DatabaseFile::mergeChangesInto(EntryStore& store, const DatabaseContents& theirs)
+{
+    MergeResult result = mergeChanges(m_base, store.contents(), theirs.lists);
+    if (result.overLimit > 0) return result;
+    store.setContents(result.lists);
+    // From now on theirs is what the file held last: the merged store is compared with it.
+    m_base = theirs.lists;
+    m_disk = m_theirDisk;
+    m_theirBytes.clear();
+    // Saved only when the merge holds something the file does not.
+    store.setDatabaseChanged(!sameEntries(result.lists, theirs.lists));
+    return result;
+}
+
+bool DatabaseFile::keepConflictCopy(QString* copyPath, QString* error)
+{
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString candidate = m_path + QStringLiteral(".conflict-") + stamp;
+    for (int n = 1; QFile::exists(candidate); ++n)
+        candidate = m_path + QStringLiteral(".conflict-%1-%2").arg(stamp).arg(n);
+    if (!writeFileAtomically(candidate, m_theirBytes, kOwnerOnly, error)) return false;
+    if (copyPath) *copyPath = candidate;
+    return true;
 }
 
 bool DatabaseFile::keepBackup(QString* error)
@@ -471,9 +581,13 @@ bool DatabaseFile::save(const EntryStore& store, QString* error)
     }
     if (!m_loadedWhole && !keepBackup(error)) return false;
 
-    QByteArray image = encodeDatabase(store);
-    if (!m_key) return writeFileAtomically(m_path, image, kOwnerOnly, error);
-    const QByteArray sealed = SealedFile::seal(image, *m_key);
-    wipe(image);
-    return writeFileAtomically(m_path, sealed, kOwnerOnly, error);
+    QByteArray bytes = encodeDatabase(store);
+    if (m_key) {
+        QByteArray image = bytes;
+        bytes = SealedFile::seal(image, *m_key);
+        wipe(image);
+    }
+    if (!writeFileAtomically(m_path, bytes, kOwnerOnly, error)) return false;
+    remember(store.contents());
+    return true;
 }

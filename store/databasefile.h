@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/categories.h"
+#include "store/databasemerge.h"
 #include "store/entry.h"
 
 #include <QByteArray>
@@ -9,6 +10,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class EntryStore;
 class QIODevice;
@@ -24,7 +26,7 @@ constexpr int kCategoryOffset = 250;
 
 // What a file held, and what of it could not be taken into the store.
 struct DatabaseContents {
-    std::array<QVector<Entry>, kCategoryCount> lists;
+    EntryLists lists;
     int recordsLoaded = 0;
     int badCategoryRecords = 0; // category not 0-5 (or not a number): skipped
     int recordsBeyondLimit = 0; // past the 32767 the store can hold
@@ -49,6 +51,19 @@ QByteArray encodeRecord(const Entry& entry, int category);
 QByteArray encodeDatabase(const EntryStore& store);
 // Reads the records of a device open for reading, which must be able to go back to its start.
 DatabaseContents decodeDatabase(QIODevice& device);
+
+// The file as one stat sees it; a rename over it shows as another inode, a write in place as another change
+// time, even when a sync engine keeps the size and the modification time.
+struct DiskState {
+    bool exists = false;
+    qint64 size = 0;
+    qint64 modifiedNs = 0;
+    qint64 changedNs = 0;
+    quint64 inode = 0;
+
+    static DiskState of(const QString& path);
+    bool operator==(const DiskState& other) const;
+};
 
 // One database file held for a whole run: locked against a second writer, read once, saved atomically.
 class DatabaseFile {
@@ -76,6 +91,18 @@ public:
     // beside it first.
     bool save(const EntryStore& store, QString* error);
 
+    // Another copy (a sync engine, a second computer) may replace the file while this run holds it. Before a
+    // save: one stat and, only when the file is no longer what this run last read or wrote, one read.
+    // Returns what the file holds now when its entries differ from those; nothing otherwise.
+    std::optional<DatabaseContents> changedOnDisk();
+    // Merges what changedOnDisk() found into the store: my changes since the last read or save stay, theirs
+    // join them, and theirs becomes what later changes are measured against. Nothing is applied when the
+    // result would exceed the store's limit (overLimit tells). DatabaseChanged tells whether the file still
+    // lacks something the store holds.
+    MergeResult mergeChangesInto(EntryStore& store, const DatabaseContents& theirs);
+    // Keeps the bytes changedOnDisk() read beside the database as <name>.conflict-<date>, owner-only.
+    bool keepConflictCopy(QString* copyPath, QString* error);
+
     bool needsOverwriteConsent() const { return !m_loadedWhole && !m_overwriteAllowed && !m_writeRefused; }
     void allowOverwrite() { m_overwriteAllowed = true; }
     QString backupPath() const { return m_backupPath; }
@@ -95,6 +122,16 @@ public:
 private:
     bool keepBackup(QString* error);
     void readSealed(QFile& file, bool sealed, DatabaseContents& contents);
+    void remember(EntryLists lists);
+    // Another copy's bytes as entries: a sealed file opened with this session's key.
+    DatabaseContents decodeOther(QByteArray bytes) const;
+
+    // What this run last read or wrote, to tell another copy's changes from ours.
+    DiskState m_disk;
+    EntryLists m_base;
+    // What changedOnDisk() last found, until it is merged or saved over.
+    DiskState m_theirDisk;
+    QByteArray m_theirBytes;
 
     QString m_path;
     std::unique_ptr<QLockFile> m_lock;

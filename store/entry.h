@@ -1,6 +1,10 @@
 #pragma once
 
+#include "store/categories.h"
+
 #include <QString>
+#include <QVector>
+#include <array>
 
 // One entry: five text fields; field 3 (pass) is the sensitive one in every category.
 struct Entry {
@@ -19,3 +23,6 @@ struct Entry {
 
 // Trims spaces, and only spaces, at both ends, as the store has always trimmed its fields.
 QString trimSpaces(const QString& text);
+
+// The six lists of a database, category by category.
+using EntryLists = std::array<QVector<Entry>, kCategoryCount>;

@@ -55,10 +55,18 @@ void EntryStore::deleteEntry(int category, int row)
     setDatabaseChanged(true);
 }
 
-void EntryStore::setContents(std::array<QVector<Entry>, kCategoryCount> lists)
+void EntryStore::setContents(EntryLists lists)
 {
     for (int c = 0; c < kCategoryCount; ++c)
         m_lists[c]->setEntries(std::move(lists[c]));
+}
+
+EntryLists EntryStore::contents() const
+{
+    EntryLists lists;
+    for (int c = 0; c < kCategoryCount; ++c)
+        lists[c] = m_lists[c]->entries();
+    return lists;
 }
 
 void EntryStore::setDatabaseChanged(bool changed)

@@ -28,7 +28,9 @@ public:
     void reinsertEntry(int category, int row, const Entry& fields);
     void deleteEntry(int category, int row);
     // Replaces every list with what was read from the file; leaves DatabaseChanged as it was.
-    void setContents(std::array<QVector<Entry>, kCategoryCount> lists);
+    void setContents(EntryLists lists);
+    // The six lists as they are now (shared with the models until either changes).
+    EntryLists contents() const;
 
     bool databaseChanged() const { return m_databaseChanged; }
     void setDatabaseChanged(bool changed);

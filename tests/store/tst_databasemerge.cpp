@@ -1,0 +1,283 @@
+#include "store/databasefile.h"
+#include "store/databasemerge.h"
+#include "store/entrystore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace {
+
+// "0:A 0:B 3:C.x": category, then field 1; what follows a dot goes into field 5, so "A" and "A.x" are one
+// entry before and after an edit.
+EntryLists lists(const QString& text)
+{
+    EntryLists result;
+    for (const QString& item : text.split(u' ', Qt::SkipEmptyParts)) {
+        const QStringList parts = item.mid(2).split(u'.');
+        result[item.left(1).toInt()].append(
+            Entry{parts.at(0), QStringLiteral("user"), QStringLiteral("pw"), {}, parts.value(1), true});
+    }
+    return result;
+}
+
+QString text(const EntryLists& lists)
+{
+    QStringList items;
+    for (int c = 0; c < kCategoryCount; ++c)
+        for (const Entry& e : lists[c])
+            items << QStringLiteral("%1:%2").arg(c).arg(e.notes.isEmpty() ? e.site : e.site + u'.' + e.notes);
+    return items.join(u' ');
+}
+
+QByteArray records(const QStringList& sites, int category = 0)
+{
+    QByteArray bytes;
+    for (const QString& site : sites)
+        bytes += encodeRecord(Entry{site, QStringLiteral("user"), {}, {}, {}, false}, category);
+    return bytes;
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Writes as another copy would: renamed over the database as sync engines do, or written in place; either
+// way with the old modification time, as a sync engine sets the other computer's.
+void writeAsOtherCopy(const QString& path, const QByteArray& bytes, bool inPlace)
+{
+    struct stat before;
+    QCOMPARE(::stat(QFile::encodeName(path).constData(), &before), 0);
+    const QString target = inPlace ? path : path + QStringLiteral(".syncing");
+    QFile file(target);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QCOMPARE(file.write(bytes), bytes.size());
+    QVERIFY(file.resize(bytes.size()));
+    file.close();
+    const struct timespec times[2] = {before.st_atim, before.st_mtim};
+    QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(target).constData(), times, 0), 0);
+    if (!inPlace)
+        QCOMPARE(::rename(QFile::encodeName(target).constData(), QFile::encodeName(path).constData()), 0);
+}
+
+QString sites(const EntryLists& lists)
+{
+    QStringList all;
+    for (const QVector<Entry>& list : lists)
+        for (const Entry& e : list)
+            all << e.site;
+    return all.join(u' ');
+}
+
+} // namespace
+
+class TestDatabaseMerge : public QObject {
+    Q_OBJECT
+private slots:
+    void mergeChanges_data();
+    void mergeChanges();
+    void mergeMissing_data();
+    void mergeMissing();
+    void limit();
+    void checkBeforeSave_data();
+    void checkBeforeSave();
+    void theirsNotWholeIsKeptAside();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestDatabaseMerge::mergeChanges_data()
+{
+    QTest::addColumn<QString>("base");
+    QTest::addColumn<QString>("mine");
+    QTest::addColumn<QString>("theirs");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("added");
+    QTest::addColumn<int>("removed");
+
+    QTest::newRow("added by them") << "0:A 0:B"
+                                   << "0:A 0:B"
+                                   << "0:A 0:X 0:B"
+                                   << "0:A 0:X 0:B" << 1 << 0;
+    QTest::newRow("added by me, at the end of the category") << "0:A 1:B"
+                                                             << "0:X 0:A 1:B"
+                                                             << "0:A 1:B 1:C"
+                                                             << "0:A 0:X 1:B 1:C" << 1 << 0;
+    QTest::newRow("removed by them") << "0:A 0:B"
+                                     << "0:A 0:B"
+                                     << "0:B"
+                                     << "0:B" << 0 << 1;
+    QTest::newRow("removed by me, added by them (the story)") << "0:A 0:B"
+                                                              << "0:B"
+                                                              << "0:A 0:B 5:FromOtherPC"
+                                                              << "0:B 5:FromOtherPC" << 1 << 0;
+    QTest::newRow("removed on both sides") << "0:A 0:B"
+                                           << "0:B"
+                                           << "0:B"
+                                           << "0:B" << 0 << 0;
+    QTest::newRow("same entry added on both sides: two entries") << "0:A"
+                                                                 << "0:A 2:X"
+                                                                 << "0:A 2:X"
+                                                                 << "0:A 2:X 2:X" << 1 << 0;
+    QTest::newRow("edited by me, removed by them") << "0:A 0:B"
+                                                   << "0:A.new 0:B"
+                                                   << "0:B"
+                                                   << "0:B 0:A.new" << 0 << 0;
+    QTest::newRow("removed by me, edited by them") << "0:A 0:B"
+                                                   << "0:B"
+                                                   << "0:A.new 0:B"
+                                                   << "0:A.new 0:B" << 1 << 0;
+    QTest::newRow("edited on both sides keeps both") << "0:A"
+                                                     << "0:A.mine"
+                                                     << "0:A.theirs"
+                                                     << "0:A.theirs 0:A.mine" << 1 << 0;
+    QTest::newRow("one of two duplicates removed by me") << "0:A 0:A 0:B"
+                                                         << "0:A 0:B"
+                                                         << "0:A 0:A 0:B 0:C"
+                                                         << "0:A 0:B 0:C" << 1 << 0;
+    QTest::newRow("a duplicate added by me") << "0:A"
+                                             << "0:A 0:A"
+                                             << "0:A 0:C"
+                                             << "0:A 0:C 0:A" << 1 << 0;
+    QTest::newRow("an entry in another category is another entry") << "0:A"
+                                                                   << "0:A 1:A"
+                                                                   << "0:A 0:B"
+                                                                   << "0:A 0:B 1:A" << 1 << 0;
+    QTest::newRow("unchanged theirs keeps my order") << "0:A 0:B"
+                                                     << "0:X 0:B 0:A"
+                                                     << "0:A 0:B"
+                                                     << "0:X 0:B 0:A" << 0 << 0;
+}
+
+void TestDatabaseMerge::mergeChanges()
+{
+    QFETCH(QString, base);
+    QFETCH(QString, mine);
+    QFETCH(QString, theirs);
+    QFETCH(QString, expected);
+    const MergeResult result = ::mergeChanges(lists(base), lists(mine), lists(theirs));
+    QCOMPARE(text(result.lists), expected);
+    QFETCH(int, added);
+    QFETCH(int, removed);
+    QCOMPARE(text(result.lists), expected);
+    QCOMPARE(result.added, added);
+    QCOMPARE(result.removed, removed);
+}
+
+void TestDatabaseMerge::mergeMissing_data()
+{
+    QTest::addColumn<QString>("mine");
+    QTest::addColumn<QString>("other");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("new entries at the end of their category") << "0:A 1:B"
+                                                              << "0:C 1:B 0:A"
+                                                              << "0:A 0:C 1:B";
+    QTest::newRow("held twice there, once here: added once") << "0:A"
+                                                             << "0:A 0:A"
+                                                             << "0:A 0:A";
+    QTest::newRow("held here, not there: kept") << "0:A 0:B"
+                                                << "0:B"
+                                                << "0:A 0:B";
+    QTest::newRow("an edit is another entry") << "0:A"
+                                              << "0:A.x"
+                                              << "0:A 0:A.x";
+}
+
+void TestDatabaseMerge::mergeMissing()
+{
+    QFETCH(QString, mine);
+    QFETCH(QString, other);
+    QFETCH(QString, expected);
+    const MergeResult result = ::mergeMissing(lists(mine), lists(other));
+    QCOMPARE(text(result.lists), expected);
+    QCOMPARE(result.added, int(expected.count(u':') - mine.count(u':')));
+    QCOMPARE(result.removed, 0);
+}
+
+// Theirs fills the store but for one place: of my two additions one fits, the other is counted, not lost
+// silently.
+void TestDatabaseMerge::limit()
+{
+    EntryLists theirs;
+    for (int n = 0; n < EntryStore::kMaxEntries - 1; ++n)
+        theirs[5].append(Entry{QString::number(n), {}, {}, {}, {}, false});
+    const MergeResult result = ::mergeChanges({}, lists("0:X 4:Y"), theirs);
+    QCOMPARE(result.lists[0].size(), 1);
+    QCOMPARE(result.lists[4].size(), 0);
+    QCOMPARE(result.overLimit, 1);
+
+    const MergeResult missing = ::mergeMissing(theirs, lists("0:X 4:Y"));
+    QCOMPARE(missing.added, 1);
+    QCOMPARE(missing.overLimit, 1);
+}
+
+void TestDatabaseMerge::checkBeforeSave_data()
+{
+    QTest::addColumn<QByteArray>("theirs");
+    QTest::addColumn<bool>("inPlace");
+    QTest::addColumn<QString>("saved");
+
+    // Loaded: A B. Mine: A deleted. "C" is B edited by the other copy, the same size.
+    const QByteArray ab = records({"A", "B"});
+    QTest::newRow("renamed in, an entry added")
+        << ab + records({"FromOtherPC"}, 5) << false << "B FromOtherPC";
+    QTest::newRow("renamed in, same size and time") << records({"A", "C"}) << false << "C";
+    QTest::newRow("written in place, same size and time") << records({"A", "C"}) << true << "C";
+    QTest::newRow("the same bytes written again") << ab << true << "B";
+    QTest::newRow("the same entries renamed in") << ab << false << "B";
+}
+
+void TestDatabaseMerge::checkBeforeSave()
+{
+    QFETCH(QByteArray, theirs);
+    QFETCH(bool, inPlace);
+    QFETCH(QString, saved);
+    const QString path = m_dir.filePath(QStringLiteral("anna.adr"));
+    QFile::remove(path);
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(records({"A", "B"}));
+    }
+    DatabaseFile db(path);
+    EntryStore store;
+    store.setContents(db.read().lists);
+    store.deleteEntry(0, 0);
+    writeAsOtherCopy(path, theirs, inPlace);
+
+    const std::optional<DatabaseContents> changed = db.changedOnDisk();
+    QCOMPARE(bool(changed), theirs != records({"A", "B"}));
+    if (changed) QCOMPARE(db.mergeChangesInto(store, *changed).overLimit, 0);
+    QVERIFY(db.save(store, nullptr));
+    QCOMPARE(sites(DatabaseFile(path).read().lists), saved);
+    QVERIFY(!db.changedOnDisk()); // what was saved is now what the file is compared with
+}
+
+// A theirs that did not load whole is handed back for a question, and its bytes can be kept as they were.
+void TestDatabaseMerge::theirsNotWholeIsKeptAside()
+{
+    const QString path = m_dir.filePath(QStringLiteral("cut.adr"));
+    DatabaseFile db(path);
+    EntryStore store;
+    store.setContents(db.read().lists);
+    const QByteArray theirs = records({"A", "B"}) + "partial";
+    writeAsOtherCopy(path, theirs, false);
+
+    const std::optional<DatabaseContents> changed = db.changedOnDisk();
+    QVERIFY(changed && !changed->loadedWhole());
+    QCOMPARE(changed->strayBytes, 7);
+    QString copy;
+    QVERIFY(db.keepConflictCopy(&copy, nullptr));
+    QVERIFY(copy.startsWith(path + QStringLiteral(".conflict-")));
+    QCOMPARE(readAll(copy), theirs);
+}
+
+QTEST_GUILESS_MAIN(TestDatabaseMerge)
+#include "tst_databasemerge.moc"
