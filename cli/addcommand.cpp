@@ -25,12 +25,13 @@ int addCommand(const CommandLine& line)
     if (!problem.isEmpty()) fail(problem);
 
     EditSession session(databasePathFor(line));
-    const std::optional<int> position = session.store().addEntry(entry, category);
-    if (!position) fail(EntryStore::kFullMessage);
+    if (!session.store().addEntry(entry, category)) fail(EntryStore::kFullMessage);
     session.save();
 
+    // The entry was appended, and a merge with another copy's changes keeps it at the end of its category.
+    const int position = session.store().list(category).count();
     // What the file did to the fields, said without repeating them.
-    const Entry& stored = session.store().list(category).entry(*position - 1);
+    const Entry& stored = session.store().list(category).entry(position - 1);
     for (int n = 1; n <= kFieldCount; ++n) {
         const QString& field = stored.field(n);
         if (field.size() > DatabaseLayout::kFieldSize)
@@ -39,7 +40,7 @@ int addCommand(const CommandLine& line)
                      .arg(DatabaseLayout::kFieldSize));
     }
     print(QStringLiteral("Added as entry %1 of category %2 (%3).\n")
-              .arg(*position)
+              .arg(position)
               .arg(category)
               .arg(tabCaption(category))
               .toUtf8());

@@ -61,7 +61,24 @@ EditSession::EditSession(const QString& path) : m_file(path)
 
 void EditSession::save()
 {
-    QString error;
-    if (!m_file.save(m_store, &error))
-        fail(QStringLiteral("the database %1 could not be saved: %2").arg(m_file.path(), error));
+    // Another copy (a sync engine, a second computer) may replace the file meanwhile: its changes join ours
+    // rather than being written over. One that did not load whole is left for Keyvane to ask about.
+    QString refusal;
+    const SaveOutcome outcome = m_file.saveWithChanges(m_store, [&](const DatabaseContents& theirs) {
+        refusal =
+            QStringLiteral("%1 was not changed: another copy replaced it meanwhile with a file that did "
+                           "not load whole (%2); open it in Keyvane to decide")
+                .arg(m_file.path(), theirs.problems());
+        return ConflictChoice::Cancel;
+    });
+    if (!refusal.isEmpty()) fail(refusal);
+    if (!outcome.saved)
+        fail(QStringLiteral("the database %1 could not be saved: %2").arg(m_file.path(), outcome.error));
+    if (outcome.merged)
+        note(QStringLiteral("Merged changes from another copy: %1 added, %2 removed")
+                 .arg(outcome.added)
+                 .arg(outcome.removed));
+    if (!outcome.conflictCopy.isEmpty())
+        note(QStringLiteral("another copy's changes would not fit in the database: its file was kept as %1")
+                 .arg(outcome.conflictCopy));
 }

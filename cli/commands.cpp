@@ -52,6 +52,14 @@ const Command kCommands[] = {
      {required(number("category", "N", 0, kLastCategory, "The category of the entry.")),
       required(number("index", "I", 1, kNoLimit, "The entry's number: 1 is the first, as list shows them."))},
      removeCommand},
+    {"merge",
+     "OTHER",
+     "Adds each entry of the database file OTHER that this database does\n"
+     "not hold yet, at the end of its category, and saves; an entry OTHER\n"
+     "holds twice and this database once is added once. Removes nothing\n"
+     "and leaves OTHER as it is. Prints how many entries were added.",
+     {},
+     mergeCommand},
     {"generate",
      "",
      "Prints new passwords, one a line, made as the Password Generator\n"
@@ -119,8 +127,10 @@ QByteArray helpText()
     text += "\nOptions:\n" + optionsHelp(globalOptions()) +
             "\nWithout --db: <login name>.adr, or default.adr when the setting DiffDB\n"
             "is 0, in $KEYVANE_HOME or the per-user data folder.\n"
-            "\nadd and remove wait for no one: while Keyvane (or another keyvane-cli)\n"
-            "holds the database, they refuse to change it.\n"
+            "\nadd, remove and merge wait for no one: while Keyvane (or another\n"
+            "keyvane-cli) holds the database, they refuse to change it. When another\n"
+            "copy (a sync engine, a second computer) replaced the file meanwhile, its\n"
+            "changes are merged with the command's before the save, and stderr says so.\n"
             "\nExit status: 0 done; 1 refused (bad input, a missing, locked or damaged\n"
             "database, a full store), nothing written; 2 list or report printed only\n"
             "part of the file.\n";

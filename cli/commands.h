@@ -11,6 +11,7 @@ int addCommand(const CommandLine& line);
 int removeCommand(const CommandLine& line);
 int generateCommand(const CommandLine& line);
 int reportCommand(const CommandLine& line);
+int mergeCommand(const CommandLine& line);
 
 // Parses the global options, finds the command, parses its options and runs it. Returns the exit status.
 int runCli(const QStringList& arguments);

@@ -29,7 +29,7 @@ bool writeAll(QFileDevice& file, const QByteArray& bytes, QString* error)
 } // namespace
 
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QFileDevice::Permissions permissions,
-                         QString* error)
+                         QString* error, const std::function<bool(QString*)>& replaceIf)
 {
     auto fail = [error](const QString& why) {
         if (error) *error = why;
@@ -46,6 +46,18 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes, QFileDevi
     if (!writeAll(file, bytes, error)) {
         file.cancelWriting();
         return false;
+    }
+    // Synced before the question, so that the commit's own sync has nothing left to wait for and the
+    // answer still holds when the rename comes.
+    if (replaceIf) {
+        if (::fsync(file.handle()) != 0) {
+            file.cancelWriting();
+            return fail(QStringLiteral("The new file could not be written to the disk."));
+        }
+        if (!replaceIf(error)) {
+            file.cancelWriting();
+            return false;
+        }
     }
     if (!file.commit()) return fail(file.errorString());
     // QSaveFile keeps the permissions of a file it replaces: set ours on the result too.

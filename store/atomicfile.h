@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QFileDevice>
 #include <QString>
+#include <functional>
 
 // Files that hold secrets: readable and writable by their owner only.
 constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
@@ -12,8 +13,10 @@ constexpr QFileDevice::Permissions kPlainFile = kOwnerOnly | QFileDevice::ReadGr
 // The one way Keyvane replaces a file: the bytes go to a temporary file in the same folder, which gets its
 // permissions before the first byte, is synced, and replaces the old file only once complete. On failure
 // the old file is left as it was and error holds a sentence for the user.
+// replaceIf, when given, is asked once the new bytes are safely on disk, just before they replace the old
+// file: when it returns false, the old file is left as it is and the reason is its error.
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QFileDevice::Permissions permissions,
-                         QString* error);
+                         QString* error, const std::function<bool(QString*)>& replaceIf = {});
 
 // For the temporary files in the data folder, where others might have planted a link: whatever is at path
 // (a file left from before, or a link) is removed, never followed, and the file is created afresh and

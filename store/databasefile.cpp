@@ -587,7 +587,50 @@ bool DatabaseFile::save(const EntryStore& store, QString* error)
         bytes = SealedFile::seal(image, *m_key);
         wipe(image);
     }
-    if (!writeFileAtomically(m_path, bytes, kOwnerOnly, error)) return false;
+    // Another copy that writes between the check before the save and now is not written over.
+    const auto stillOurs = [this](QString* why) {
+        if (DiskState::of(m_path) == m_disk) return true;
+        if (why) *why = QStringLiteral("Another copy changed %1 during the save.").arg(m_path);
+        return false;
+    };
+    if (!writeFileAtomically(m_path, bytes, kOwnerOnly, error, stillOurs)) return false;
     remember(store.contents());
     return true;
+}
+
+SaveOutcome
+DatabaseFile::saveWithChanges(EntryStore& store,
+                              const std::function<ConflictChoice(const DatabaseContents&)>& decide)
+{
+    SaveOutcome outcome;
+    // A few rounds: each one merges what another copy wrote since the last.
+    for (int round = 0; round < 5; ++round) {
+        if (const std::optional<DatabaseContents> theirs = changedOnDisk()) {
+            ConflictChoice choice = ConflictChoice::MergeReadable;
+            if (!theirs->loadedWhole()) {
+                choice = decide(*theirs);
+                if (choice == ConflictChoice::Cancel) return outcome;
+                if (!keepConflictCopy(&outcome.conflictCopy, &outcome.error)) return outcome;
+            }
+            if (choice == ConflictChoice::MergeReadable) {
+                const MergeResult merged = mergeChangesInto(store, *theirs);
+                if (merged.overLimit > 0 && outcome.conflictCopy.isEmpty() &&
+                    !keepConflictCopy(&outcome.conflictCopy, &outcome.error))
+                    return outcome;
+                if (merged.overLimit == 0) {
+                    outcome.merged = true;
+                    outcome.added += merged.added;
+                    outcome.removed += merged.removed;
+                }
+            }
+            m_disk = m_theirDisk; // theirs is kept or merged: it may be written over
+        }
+        if (save(store, &outcome.error)) {
+            outcome.saved = true;
+            outcome.error.clear();
+            return outcome;
+        }
+        if (DiskState::of(m_path) == m_disk) return outcome; // failed for a reason of its own
+    }
+    return outcome;
 }

@@ -65,6 +65,19 @@ struct DiskState {
     bool operator==(const DiskState& other) const;
 };
 
+// What to do when another copy left a file that did not load whole: merge what could be read, or keep mine;
+// either way its bytes are kept beside the database first. Or neither, and nothing is written.
+enum class ConflictChoice { MergeReadable, KeepMine, Cancel };
+
+struct SaveOutcome {
+    bool saved = false;
+    bool merged = false; // another copy's changes were merged into the store first
+    int added = 0;
+    int removed = 0;
+    QString conflictCopy; // where the other copy's file was kept, when it was
+    QString error;        // when not saved: a sentence for the user; empty when cancelled
+};
+
 // One database file held for a whole run: locked against a second writer, read once, saved atomically.
 class DatabaseFile {
 public:
@@ -90,6 +103,13 @@ public:
     // A file that did not load whole is written only after allowOverwrite(), and a copy of it is kept
     // beside it first.
     bool save(const EntryStore& store, QString* error);
+
+    // The save of a run that may share the file with another copy: the other copy's changes are merged
+    // into the store first, and again should it write while this save is under way. decide is asked only
+    // for an other copy's file that did not load whole; one whose merge would exceed the store's limit is
+    // kept beside the database, mine saved.
+    SaveOutcome saveWithChanges(EntryStore& store,
+                                const std::function<ConflictChoice(const DatabaseContents& theirs)>& decide);
 
     // Another copy (a sync engine, a second computer) may replace the file while this run holds it. Before a
     // save: one stat and, only when the file is no longer what this run last read or wrote, one read.

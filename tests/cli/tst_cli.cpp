@@ -91,6 +91,7 @@ private slots:
     void damagedFile_data();
     void damagedFile();
     void lockedDatabase();
+    void mergeOther();
     void fullStore();
     void defaultPath_data();
     void defaultPath();
@@ -310,6 +311,43 @@ void TestCli::damagedFile()
     QCOMPARE(r.status, 1);
     QCOMPARE(readBytes(db), bytes);
     QCOMPARE(folderListing(home.path()), before); // and no backup copy either
+
+    // Nor is what could be read of it merged into another database.
+    const QString other = home.file(QStringLiteral("other.adr"));
+    writeBytes(other, sampleDatabase());
+    r = runOn(other, {"merge", db});
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.err.contains(problem), qPrintable(r.err));
+    QCOMPARE(readBytes(other), sampleDatabase());
+}
+
+// Each entry the other file holds more often than the database is added, at the end of its category.
+void TestCli::mergeOther()
+{
+    TestHome home;
+    const QString db = home.file(QStringLiteral("mine.adr"));
+    const QString other = home.file(QStringLiteral("mine.sync-conflict-20261206-101010-ABCDEFG.adr"));
+    writeBytes(db, sampleDatabase());
+    const QByteArray shop =
+        encodeRecord(entry("Shop", "anna.b", "pä55", "https://shop.example", "two\tparts"), 0);
+    const QByteArray otherBytes = encodeRecord(entry("New", "", "", "", ""), 5) + shop + shop +
+                                  encodeRecord(entry("Mail", "anna", "changed", "", ""), 0);
+    writeBytes(other, otherBytes);
+
+    Result r = runOn(db, {"merge", other});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out, QStringLiteral("Added 3 entries from %1.\n").arg(other));
+    r = runOn(db, {"list"});
+    QStringList sites;
+    for (const QString& line : r.out.split(u'\n', Qt::SkipEmptyParts))
+        sites << line.section(u'\t', 0, 1);
+    QCOMPARE(sites, QStringList({"0\tMail", "0\tShop", "0\tShop", "0\tMail", "2\tEditor", "5\tNew"}));
+    QCOMPARE(readBytes(other), otherBytes);
+
+    const QByteArray merged = readBytes(db);
+    r = runOn(db, {"merge", other});
+    QCOMPARE(r.out, QStringLiteral("Added 0 entries from %1.\n").arg(other));
+    QCOMPARE(readBytes(db), merged);
 }
 
 void TestCli::lockedDatabase()
