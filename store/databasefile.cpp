@@ -568,6 +568,11 @@ bool DatabaseFile::rekey(std::unique_ptr<SealKey> key, QString* error)
 
 bool DatabaseFile::save(const EntryStore& store, QString* error)
 {
+    return write(store, DiskState::of(m_path), error);
+}
+
+bool DatabaseFile::write(const EntryStore& store, const DiskState& expected, QString* error)
+{
     if (m_writeRefused) {
         if (error) *error = SealedFile::refusedText(m_path);
         return false;
@@ -587,9 +592,11 @@ bool DatabaseFile::save(const EntryStore& store, QString* error)
         bytes = SealedFile::seal(image, *m_key);
         wipe(image);
     }
-    // Another copy that writes between the check before the save and now is not written over.
-    const auto stillOurs = [this](QString* why) {
-        if (DiskState::of(m_path) == m_disk) return true;
+    // Another copy that writes while this save is under way is not written over.
+    m_changedDuringSave = false;
+    const auto stillOurs = [&](QString* why) {
+        if (DiskState::of(m_path) == expected) return true;
+        m_changedDuringSave = true;
         if (why) *why = QStringLiteral("Another copy changed %1 during the save.").arg(m_path);
         return false;
     };
@@ -625,12 +632,12 @@ DatabaseFile::saveWithChanges(EntryStore& store,
             }
             m_disk = m_theirDisk; // theirs is kept or merged: it may be written over
         }
-        if (save(store, &outcome.error)) {
+        if (write(store, m_disk, &outcome.error)) {
             outcome.saved = true;
             outcome.error.clear();
             return outcome;
         }
-        if (DiskState::of(m_path) == m_disk) return outcome; // failed for a reason of its own
+        if (!m_changedDuringSave) return outcome;
     }
     return outcome;
 }

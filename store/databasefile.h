@@ -145,6 +145,8 @@ private:
     void remember(EntryLists lists);
     // Another copy's bytes as entries: a sealed file opened with this session's key.
     DatabaseContents decodeOther(QByteArray bytes) const;
+    // Saves unless the file's state differs from expected just before the rename.
+    bool write(const EntryStore& store, const DiskState& expected, QString* error);
 
     // What this run last read or wrote, to tell another copy's changes from ours.
     DiskState m_disk;
@@ -152,6 +154,7 @@ private:
     // What changedOnDisk() last found, until it is merged or saved over.
     DiskState m_theirDisk;
     QByteArray m_theirBytes;
+    bool m_changedDuringSave = false;
 
     QString m_path;
     std::unique_ptr<QLockFile> m_lock;
