@@ -461,16 +461,27 @@ bool frmMain::SaveDatabase()
         }
         m_database->allowOverwrite();
     }
-    QString error;
-    if (!m_database->save(m_store, &error)) {
+    // Another copy (a sync tool, a second computer) may have replaced the file: its changes are merged
+    // first. One that did not load whole is kept beside the database untouched, without a question, so that
+    // an exit, the tray's Exit and SIGTERM stay unattended and neither copy is lost.
+    const SaveOutcome outcome = m_database->saveWithChanges(
+        m_store, [](const DatabaseContents&) { return ConflictChoice::KeepMine; });
+    if (!outcome.saved) {
         desktop().message(this,
                           QStringLiteral("The database could not be saved to %1:\n%2\n\nThe file on disk is "
                                          "unchanged and your changes are still here.")
-                              .arg(m_databasePath, error),
+                              .arg(m_databasePath, outcome.error),
                           DesktopServices::Icon::Critical);
         return false;
     }
     m_store.setDatabaseChanged(false);
+    if (outcome.merged)
+        statusBar()->showMessage(QStringLiteral("Merged changes from another copy: %1 added, %2 removed")
+                                     .arg(outcome.added)
+                                     .arg(outcome.removed));
+    if (!outcome.conflictCopy.isEmpty())
+        statusBar()->showMessage(QStringLiteral("Another copy of the database is kept beside it as %1.")
+                                     .arg(outcome.conflictCopy));
     return true;
 }
 

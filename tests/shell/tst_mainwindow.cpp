@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QHelpEvent>
@@ -63,6 +64,7 @@ private slots:
     void buttonsFollowListsAndChanges();
     void showHideButtonTogglesMasking();
     void exitSavesWithAutoSave();
+    void exitKeepsAnotherCopysEntries();
     void failedSaveKeepsWindowAndChanges();
     void incompleteFileIsNotOverwrittenWithoutYes();
     void secondInstanceIsRefused();
@@ -155,6 +157,43 @@ void TestMainWindow::exitSavesWithAutoSave()
     QVERIFY(next.Load());
     QCOMPARE(next.store().list(2).entry(0).pass, QStringLiteral("pw"));
     next.close();
+}
+
+// A sync tool renames another computer's copy over the file while the window is open: its new entry stays,
+// the entry deleted here stays deleted.
+void TestMainWindow::exitKeepsAnotherCopysEntries()
+{
+    TestHome home;
+    const QString path = home.file(QStringLiteral("anna.adr"));
+    FakeDesktop::install();
+    {
+        EntryStore start;
+        start.addEntry(fields("A"), 0);
+        start.addEntry(fields("B"), 0);
+        QVERIFY(writeFile(path, encodeDatabase(start)));
+    }
+    auto w = std::make_unique<frmMain>();
+    QVERIFY(w->Load());
+    QCOMPARE(w->store().list(0).entry(0).site, QStringLiteral("A"));
+    w->store().deleteEntry(0, 0);
+
+    EntryStore other;
+    other.addEntry(fields("A"), 0);
+    other.addEntry(fields("B"), 0);
+    other.addEntry(fields("FromOtherPC"), 0);
+    const QString renamed = home.file(QStringLiteral("synced.tmp"));
+    QVERIFY(writeFile(renamed, encodeDatabase(other)));
+    QVERIFY(QFile::remove(path) && QFile::rename(renamed, path));
+
+    QVERIFY(w->close());
+    QByteArray bytes = readFile(path);
+    QBuffer file(&bytes);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const DatabaseContents saved = decodeDatabase(file);
+    QStringList sites;
+    for (const Entry& e : saved.lists[0])
+        sites << e.site;
+    QCOMPARE(sites, (QStringList{"B", "FromOtherPC"}));
 }
 
 void TestMainWindow::failedSaveKeepsWindowAndChanges()
