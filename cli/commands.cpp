@@ -10,6 +10,9 @@ namespace {
 constexpr int kLastCategory = kCategoryCount - 1;
 constexpr int kNoLimit = std::numeric_limits<int>::max();
 
+// Options that several commands share, so their help reads the same everywhere.
+const Option kShowOption = flag("show", "Shows field 3 as it is, not as ******.");
+
 // The commands, one row each. To add one: write `int fooCommand(const CommandLine& line)` in a file of its
 // own (declare it in commands.h, list the file in CMakeLists.txt), then add a row here with its name, the
 // fields it takes, its help text and its options. The parser, the checks every command shares (unknown or
@@ -23,8 +26,7 @@ const Command kCommands[] = {
      "A TAB, CR or LF inside a field is printed as \\t, \\r or \\n. Never\n"
      "creates or changes the file; exits with 2 when part of the file\n"
      "could not be read (what could is printed).",
-     {number("category", "N", 0, kLastCategory, "Lists category N only."),
-      flag("show", "Shows field 3 as it is, not as ******.")},
+     {number("category", "N", 0, kLastCategory, "Lists category N only."), kShowOption},
      listCommand},
     {"search",
      "WORDS...",
@@ -32,8 +34,7 @@ const Command kCommands[] = {
      "words, as list prints them. Every word must occur, in any case, in\n"
      "field 1, 2, 4 or 5 (never field 3); s:, u:, url: and n: narrow the\n"
      "words after them to field 1, 2, 4 or 5.",
-     {number("category", "N", 0, kLastCategory, "Searches category N only."),
-      flag("show", "Shows field 3 as it is, not as ******.")},
+     {number("category", "N", 0, kLastCategory, "Searches category N only."), kShowOption},
      searchCommand},
     {"add",
      "FIELD1 FIELD2 FIELD3 FIELD4 FIELD5",

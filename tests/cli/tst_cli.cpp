@@ -40,37 +40,12 @@ Result runOn(const QString& db, const QStringList& arguments)
     return runCli(QStringList{QStringLiteral("--db"), db} + arguments);
 }
 
-Entry entry(const QString& site, const QString& user, const QString& pass, const QString& url,
-            const QString& notes)
-{
-    Entry e;
-    e.site = site;
-    e.user = user;
-    e.pass = pass;
-    e.url = url;
-    e.notes = notes;
-    return e;
-}
-
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
 // Two web pages and an application, in file order; field 5 of the second holds a TAB.
 QByteArray sampleDatabase()
 {
-    return encodeRecord(entry("Mail", "anna", "s3cret", "https://mail.example", "home"), 0) +
-           encodeRecord(entry("Shop", "anna.b", "pä55", "https://shop.example", "two\tparts"), 0) +
-           encodeRecord(entry("Editor", "", "licence", "C:\\edit.exe", ""), 2);
+    return encodeRecord(Entry{"Mail", "anna", "s3cret", "https://mail.example", "home"}, 0) +
+           encodeRecord(Entry{"Shop", "anna.b", "pä55", "https://shop.example", "two\tparts"}, 0) +
+           encodeRecord(Entry{"Editor", "", "licence", "C:\\edit.exe", ""}, 2);
 }
 
 QStringList folderListing(const QString& path)
@@ -122,8 +97,8 @@ void TestCli::roundTrip()
     QCOMPARE(r.status, 0);
     QVERIFY2(r.out.contains("entry 2 of category 0"), qPrintable(r.out));
 
-    QCOMPARE(readBytes(db).size(), 3 * DatabaseLayout::kRecordSize);
-    QCOMPARE(readBytes(db).left(6), QByteArray("Caf\xE9  ")); // one Windows-1252 byte per character
+    QCOMPARE(readFile(db).size(), 3 * DatabaseLayout::kRecordSize);
+    QCOMPARE(readFile(db).left(6), QByteArray("Caf\xE9  ")); // one Windows-1252 byte per character
 
     r = runOn(db, {"list", "--show"});
     QCOMPARE(r.status, 0);
@@ -138,7 +113,7 @@ void TestCli::roundTrip()
     r = runOn(db, {"remove", "--index=1", "--category=2"});
     QCOMPARE(r.status, 0);
     QCOMPARE(runCli({"list", "--show", "--db", db}).out, QStringLiteral("0\t--dash\tu\tp\t\tok\n"));
-    QCOMPARE(readBytes(db).size(), DatabaseLayout::kRecordSize);
+    QCOMPARE(readFile(db).size(), DatabaseLayout::kRecordSize);
 }
 
 void TestCli::listing_data()
@@ -171,13 +146,13 @@ void TestCli::listing()
     QFETCH(QString, expected);
     TestHome home;
     const QString db = home.file(QStringLiteral("list.adr"));
-    writeBytes(db, sampleDatabase());
+    QVERIFY(writeFile(db, sampleDatabase()));
     const QStringList before = folderListing(home.path());
 
     const Result r = runOn(db, arguments);
     QCOMPARE(r.status, 0);
     QCOMPARE(r.out, expected);
-    QCOMPARE(readBytes(db), sampleDatabase());
+    QCOMPARE(readFile(db), sampleDatabase());
     QCOMPARE(folderListing(home.path()), before);
 }
 
@@ -262,7 +237,7 @@ void TestCli::refusals()
     QFETCH(QString, message);
     TestHome home;
     const QString db = home.file(QStringLiteral("keep.adr"));
-    if (fileExists) writeBytes(db, sampleDatabase());
+    if (fileExists) QVERIFY(writeFile(db, sampleDatabase()));
     const QStringList before = folderListing(home.path());
 
     const Result r = runOn(db, arguments);
@@ -273,7 +248,7 @@ void TestCli::refusals()
     QVERIFY2(r.err.contains(message), qPrintable(r.err));
     QVERIFY(!r.err.contains("Pa$$w0rd"));
     QCOMPARE(folderListing(home.path()), before); // nothing created: no database, lock or copy
-    if (fileExists) QCOMPARE(readBytes(db), sampleDatabase());
+    if (fileExists) QCOMPARE(readFile(db), sampleDatabase());
 }
 
 void TestCli::damagedFile_data()
@@ -281,7 +256,7 @@ void TestCli::damagedFile_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("problem");
 
-    QByteArray unknownCategory = encodeRecord(entry("Odd", "", "", "", ""), 0);
+    QByteArray unknownCategory = encodeRecord(Entry{"Odd", "", "", "", ""}, 0);
     unknownCategory.replace(DatabaseLayout::kCategoryOffset, 8, QByteArray("\0\0\0\0\0\0\x20\x40", 8)); // 8.0
     QTest::newRow("partial last record")
         << sampleDatabase() + QByteArray(100, 'x') << "incomplete last record of 100 byte(s)";
@@ -295,7 +270,7 @@ void TestCli::damagedFile()
     QFETCH(QString, problem);
     TestHome home;
     const QString db = home.file(QStringLiteral("damaged.adr"));
-    writeBytes(db, bytes);
+    QVERIFY(writeFile(db, bytes));
     const QStringList before = folderListing(home.path());
 
     Result r = runOn(db, {"list"});
@@ -309,16 +284,16 @@ void TestCli::damagedFile()
     QVERIFY2(r.err.contains(problem), qPrintable(r.err));
     r = runOn(db, {"remove", "--category", "0", "--index", "1"});
     QCOMPARE(r.status, 1);
-    QCOMPARE(readBytes(db), bytes);
+    QCOMPARE(readFile(db), bytes);
     QCOMPARE(folderListing(home.path()), before); // and no backup copy either
 
     // Nor is what could be read of it merged into another database.
     const QString other = home.file(QStringLiteral("other.adr"));
-    writeBytes(other, sampleDatabase());
+    QVERIFY(writeFile(other, sampleDatabase()));
     r = runOn(other, {"merge", db});
     QCOMPARE(r.status, 1);
     QVERIFY2(r.err.contains(problem), qPrintable(r.err));
-    QCOMPARE(readBytes(other), sampleDatabase());
+    QCOMPARE(readFile(other), sampleDatabase());
 }
 
 // Each entry the other file holds more often than the database is added, at the end of its category.
@@ -327,12 +302,12 @@ void TestCli::mergeOther()
     TestHome home;
     const QString db = home.file(QStringLiteral("mine.adr"));
     const QString other = home.file(QStringLiteral("mine.sync-conflict-20261206-101010-ABCDEFG.adr"));
-    writeBytes(db, sampleDatabase());
+    QVERIFY(writeFile(db, sampleDatabase()));
     const QByteArray shop =
-        encodeRecord(entry("Shop", "anna.b", "pä55", "https://shop.example", "two\tparts"), 0);
-    const QByteArray otherBytes = encodeRecord(entry("New", "", "", "", ""), 5) + shop + shop +
-                                  encodeRecord(entry("Mail", "anna", "changed", "", ""), 0);
-    writeBytes(other, otherBytes);
+        encodeRecord(Entry{"Shop", "anna.b", "pä55", "https://shop.example", "two\tparts"}, 0);
+    const QByteArray otherBytes = encodeRecord(Entry{"New", "", "", "", ""}, 5) + shop + shop +
+                                  encodeRecord(Entry{"Mail", "anna", "changed", "", ""}, 0);
+    QVERIFY(writeFile(other, otherBytes));
 
     Result r = runOn(db, {"merge", other});
     QCOMPARE(r.status, 0);
@@ -342,19 +317,19 @@ void TestCli::mergeOther()
     for (const QString& line : r.out.split(u'\n', Qt::SkipEmptyParts))
         sites << line.section(u'\t', 0, 1);
     QCOMPARE(sites, QStringList({"0\tMail", "0\tShop", "0\tShop", "0\tMail", "2\tEditor", "5\tNew"}));
-    QCOMPARE(readBytes(other), otherBytes);
+    QCOMPARE(readFile(other), otherBytes);
 
-    const QByteArray merged = readBytes(db);
+    const QByteArray merged = readFile(db);
     r = runOn(db, {"merge", other});
     QCOMPARE(r.out, QStringLiteral("Added 0 entries from %1.\n").arg(other));
-    QCOMPARE(readBytes(db), merged);
+    QCOMPARE(readFile(db), merged);
 }
 
 void TestCli::lockedDatabase()
 {
     TestHome home;
     const QString db = home.file(QStringLiteral("busy.adr"));
-    writeBytes(db, sampleDatabase());
+    QVERIFY(writeFile(db, sampleDatabase()));
     {
         QLockFile appLock(db + QStringLiteral(".lock"));
         QVERIFY(appLock.tryLock(0));
@@ -363,19 +338,19 @@ void TestCli::lockedDatabase()
         QCOMPARE(r.status, 1);
         QVERIFY2(r.err.contains("in use"), qPrintable(r.err));
         QCOMPARE(runOn(db, {"remove", "--category", "0", "--index", "1"}).status, 1);
-        QCOMPARE(readBytes(db), sampleDatabase());
+        QCOMPARE(readFile(db), sampleDatabase());
         // Reading needs no lock: the app replaces the file whole when it saves.
         r = runOn(db, {"list"});
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out.count('\n'), 3);
     }
     QCOMPARE(runOn(db, {"add", "--category", "1", "a", "b", "c", "d", "e"}).status, 0);
-    QCOMPARE(readBytes(db).size(), 4 * DatabaseLayout::kRecordSize);
+    QCOMPARE(readFile(db).size(), 4 * DatabaseLayout::kRecordSize);
     QVERIFY(!QFile::exists(db + QStringLiteral(".lock")));
     // An empty lock file, left by a crash before the process id was written, holds nothing.
-    writeBytes(db + QStringLiteral(".lock"), QByteArray());
+    QVERIFY(writeFile(db + QStringLiteral(".lock"), QByteArray()));
     QCOMPARE(runOn(db, {"add", "--category", "1", "a", "b", "c", "d", "e"}).status, 0);
-    QCOMPARE(readBytes(db).size(), 5 * DatabaseLayout::kRecordSize);
+    QCOMPARE(readFile(db).size(), 5 * DatabaseLayout::kRecordSize);
 }
 
 void TestCli::fullStore()
@@ -383,17 +358,17 @@ void TestCli::fullStore()
     TestHome home;
     const QString db = home.file(QStringLiteral("full.adr"));
     const QByteArray full =
-        encodeRecord(entry("Site", "user", "pass", "url", "notes"), 5).repeated(EntryStore::kMaxEntries);
-    writeBytes(db, full);
+        encodeRecord(Entry{"Site", "user", "pass", "url", "notes"}, 5).repeated(EntryStore::kMaxEntries);
+    QVERIFY(writeFile(db, full));
 
     const Result r = runOn(db, {"add", "--category", "0", "a", "b", "c", "d", "e"});
     QCOMPARE(r.status, 1);
     QCOMPARE(r.err, QStringLiteral("keyvane-cli: %1\n").arg(EntryStore::kFullMessage));
-    QVERIFY(readBytes(db) == full);
+    QVERIFY(readFile(db) == full);
     // One fewer has room for exactly one more.
-    writeBytes(db, full.left(full.size() - DatabaseLayout::kRecordSize));
+    QVERIFY(writeFile(db, full.left(full.size() - DatabaseLayout::kRecordSize)));
     QCOMPARE(runOn(db, {"add", "--category", "0", "a", "b", "c", "d", "e"}).status, 0);
-    QCOMPARE(readBytes(db).size(), full.size());
+    QCOMPARE(readFile(db).size(), full.size());
 }
 
 void TestCli::defaultPath_data()
@@ -420,7 +395,7 @@ void TestCli::defaultPath()
     QCOMPARE(runCli({"list"}).status, 1); // not there yet, and listing does not create it
     QVERIFY(!QFile::exists(expected));
     QCOMPARE(runCli({"add", "--category", "5", "Locker", "anna", "", "", ""}).status, 0);
-    QCOMPARE(readBytes(expected).size(), DatabaseLayout::kRecordSize);
+    QCOMPARE(readFile(expected).size(), DatabaseLayout::kRecordSize);
     QVERIFY(!QFile::exists(other));
     QCOMPARE(runCli({"list"}).out, QStringLiteral("5\tLocker\tanna\t******\t\t\n"));
 }
@@ -468,10 +443,10 @@ QByteArray highUtf8()
 // characters of 0x80-0x9F as those bytes.
 QByteArray database(bool outOfOrder)
 {
-    const Entry web = entry(QString::fromLatin1(site), QString::fromLatin1(user), "p\u20AC\u0178w",
-                            "https://a.example/\u2026", QString::fromUtf8(highUtf8()));
+    const Entry web = Entry{QString::fromLatin1(site), QString::fromLatin1(user), "p\u20AC\u0178w",
+                            "https://a.example/\u2026", QString::fromUtf8(highUtf8())};
     const QByteArray first = encodeRecord(web, 0);
-    const QByteArray second = encodeRecord(entry("host\r\n", "\t", "", "Linux", "end"), 4);
+    const QByteArray second = encodeRecord(Entry{"host\r\n", "\t", "", "Linux", "end"}, 4);
     return outOfOrder ? second + first : first + second;
 }
 QByteArray padded(const QString& label)
@@ -539,7 +514,7 @@ void TestCli::outputBytes()
     QFETCH(bool, outOfOrder);
     TestHome home;
     const QString db = home.file(QStringLiteral("awkward.adr"));
-    writeBytes(db, Awkward::database(outOfOrder));
+    QVERIFY(writeFile(db, Awkward::database(outOfOrder)));
     const Result r = runOn(db, arguments);
     QCOMPARE(r.status, 0);
     QCOMPARE(r.bytes, expected);
@@ -594,10 +569,10 @@ void TestCli::passwordFromStandardInput()
     QCOMPARE(runOn(db, {"list", "--show"}).out, QStringLiteral("3\tVisa\tanna\t4111 1111\t12/29\t\n"));
 
     // A password whose last character the file would lose is refused, and the file is left as it was.
-    const QByteArray before = readBytes(db);
+    const QByteArray before = readFile(db);
     const Result refused = runOn(db, {"add", "--category", "0", "x", "u", "abcÊ", "", ""});
     QCOMPARE(refused.status, 1);
-    QCOMPARE(readBytes(db), before);
+    QCOMPARE(readFile(db), before);
 }
 
 void TestCli::coreDumpsOff()
