@@ -41,17 +41,11 @@ void TestTrayAndMenus::trayPropertiesFollowTheirRules()
     QCOMPARE(tray.TrayTip().size(), 70);
     QCOMPARE(tray.shownTip().size(), 63);
 
-    tray.setInTray(false); // never added: only recorded
-    QVERIFY(!tray.isAdded());
     tray.setInTray(true);
-    tray.setInTray(true);
-    QVERIFY(tray.isAdded());
+    tray.setInTray(true); // twice: still one icon
     QCOMPARE(tray.findChildren<QSystemTrayIcon*>().size(), 1);
     QCOMPARE(tray.findChild<QSystemTrayIcon*>()->toolTip().size(), 63);
-    tray.setTrayTip(QStringLiteral("Keyvane"));
-    QCOMPARE(tray.findChild<QSystemTrayIcon*>()->toolTip(), QStringLiteral("Keyvane"));
     tray.setInTray(false);
-    QVERIFY(!tray.isAdded());
     QCOMPARE(tray.findChildren<QSystemTrayIcon*>().size(), 0);
 }
 
