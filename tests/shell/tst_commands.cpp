@@ -5,8 +5,7 @@
 #include "shell/launcher.h"
 #include "system/helpwindow.h"
 #include "system/platformchecks.h"
-#include "tests/support/fakedesktop.h"
-#include "tests/support/testhome.h"
+#include "tests/shell/shellfixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,19 +23,9 @@ Entry entry(const QString& site, const QString& pass, const QString& url)
     return Entry{site, QStringLiteral("anna"), pass, url, QStringLiteral("note"), true};
 }
 
-QAction* action(frmMain& w, const char* name)
-{
-    return w.findChild<QAction*>(QLatin1String(name));
-}
-
-QTabWidget* tabs(frmMain& w)
-{
-    return w.findChild<QTabWidget*>(QStringLiteral("TabNav"));
-}
-
 } // namespace
 
-class TestCommands : public QObject {
+class TestCommands : public QObject, private ShellFixture {
     Q_OBJECT
 private slots:
     void init();
@@ -55,25 +44,16 @@ private slots:
     void oneDialogOfEachKind();
 
 private:
-    std::unique_ptr<TestHome> m_home;
-    FakeDesktop* m_fake = nullptr;
-    std::unique_ptr<frmMain> m_window;
 };
 
 void TestCommands::init()
 {
-    m_home = std::make_unique<TestHome>();
-    m_fake = &FakeDesktop::install();
-    m_window = std::make_unique<frmMain>();
-    QVERIFY(m_window->Load());
+    setUp();
 }
 
 void TestCommands::cleanup()
 {
-    m_window->store().setDatabaseChanged(false);
-    m_window->close();
-    m_window.reset();
-    m_home.reset();
+    tearDown();
 }
 
 void TestCommands::goOpensByCategory_data()
@@ -91,16 +71,16 @@ void TestCommands::goOpensByCategory()
 {
     QFETCH(int, category);
     QFETCH(QStringList, opened);
-    m_window->store().addEntry(entry("site", "pw", "www.example.org"), category);
-    tabs(*m_window)->setCurrentIndex(category);
-    action(*m_window, "mnuGo")->trigger();
-    QCOMPARE(m_fake->opened, opened);
-    QVERIFY(m_fake->messages.isEmpty());
+    window->store().addEntry(entry("site", "pw", "www.example.org"), category);
+    tabs()->setCurrentIndex(category);
+    action("mnuGo")->trigger();
+    QCOMPARE(fake->opened, opened);
+    QVERIFY(fake->messages.isEmpty());
 
     // An opener that cannot take the text says so.
-    m_fake->openerWorks = false;
-    action(*m_window, "mnuGo")->trigger();
-    QCOMPARE(m_fake->messages.size(), opened.isEmpty() ? 0 : 1);
+    fake->openerWorks = false;
+    action("mnuGo")->trigger();
+    QCOMPARE(fake->messages.size(), opened.isEmpty() ? 0 : 1);
 }
 
 void TestCommands::telnetChoices_data()
@@ -145,120 +125,120 @@ void TestCommands::telnetChoices()
     QVERIFY(settings.writeTruth(SettingKey::WindowsTelnet0, windowsClient));
     QVERIFY(settings.writeTruth(SettingKey::WindowsTelnet1, ownClient));
     QVERIFY(settings.write(SettingKey::TelnetPath, QStringLiteral("/opt/tn")));
-    m_fake->onPath = onPath;
-    m_window->store().addEntry(entry("host.example:23", "pw", "Linux"), 4);
-    tabs(*m_window)->setCurrentIndex(4);
-    action(*m_window, "mnuGo")->trigger();
-    QCOMPARE(m_fake->opened, opened);
+    fake->onPath = onPath;
+    window->store().addEntry(entry("host.example:23", "pw", "Linux"), 4);
+    tabs()->setCurrentIndex(4);
+    action("mnuGo")->trigger();
+    QCOMPARE(fake->opened, opened);
     QStringList commands;
-    for (const FakeDesktop::Started& s : m_fake->started)
+    for (const FakeDesktop::Started& s : fake->started)
         commands << (QStringList{s.program} + s.arguments).join(QLatin1Char(' '));
     QCOMPARE(commands, started.isEmpty() ? QStringList() : QStringList{started});
-    QCOMPARE(!m_fake->messages.isEmpty(), message);
+    QCOMPARE(!fake->messages.isEmpty(), message);
 }
 
 void TestCommands::copyMenuFollowsListAndMasking()
 {
-    QMenu* menu = m_window->findChild<QToolButton*>(QStringLiteral("copy"))->menu();
+    QMenu* menu = window->findChild<QToolButton*>(QStringLiteral("copy"))->menu();
     const QList<QAction*> entries = menu->actions();
     QCOMPARE(entries.size(), 5);
-    tabs(*m_window)->setCurrentIndex(3);
+    tabs()->setCurrentIndex(3);
     emit menu->aboutToShow();
     QCOMPARE(entries.at(0)->text(), QStringLiteral("Credit Card Type"));
     for (QAction* a : entries)
         QVERIFY(!a->isEnabled()); // an empty list offers nothing
 
-    tabs(*m_window)->setCurrentIndex(0);
-    m_window->store().addEntry(entry("Bank", "hunter2", "bank.example"), 0);
+    tabs()->setCurrentIndex(0);
+    window->store().addEntry(entry("Bank", "hunter2", "bank.example"), 0);
     emit menu->aboutToShow(); // hidden: the sensitive entry is not offered
     QCOMPARE(entries.at(2)->text(), QStringLiteral("Password"));
     QVERIFY(entries.at(0)->isEnabled() && !entries.at(2)->isEnabled() && entries.at(4)->isEnabled());
     entries.at(0)->trigger();
-    QCOMPARE(m_fake->clipboard, QStringLiteral("Bank"));
+    QCOMPARE(fake->clipboard, QStringLiteral("Bank"));
 
-    m_window->findChild<QToolBar*>(QStringLiteral("Toolbar2"))->actions().first()->trigger(); // show
+    window->findChild<QToolBar*>(QStringLiteral("Toolbar2"))->actions().first()->trigger(); // show
     emit menu->aboutToShow();
     QVERIFY(entries.at(2)->isEnabled());
     entries.at(2)->trigger();
-    QCOMPARE(m_fake->clipboard, QStringLiteral("hunter2"));
+    QCOMPARE(fake->clipboard, QStringLiteral("hunter2"));
     entries.at(3)->trigger();
-    QCOMPARE(m_fake->clipboard, QStringLiteral("bank.example"));
+    QCOMPARE(fake->clipboard, QStringLiteral("bank.example"));
 }
 
 void TestCommands::alwaysOnTopTogglesAndIsWritten()
 {
-    QAction* onTop = action(*m_window, "ontop");
+    QAction* onTop = action("ontop");
     onTop->trigger();
-    QVERIFY(m_window->windowFlags() & Qt::WindowStaysOnTopHint);
+    QVERIFY(window->windowFlags() & Qt::WindowStaysOnTopHint);
     QCOMPARE(SettingsStore().read(SettingKey::TopMost), QStringLiteral("True"));
     onTop->trigger();
-    QVERIFY(!(m_window->windowFlags() & Qt::WindowStaysOnTopHint));
+    QVERIFY(!(window->windowFlags() & Qt::WindowStaysOnTopHint));
     QCOMPARE(SettingsStore().read(SettingKey::TopMost), QStringLiteral("False"));
 }
 
 void TestCommands::hideNeverLosesTheWindow()
 {
-    m_window->show();
-    m_fake->tray = false;
-    action(*m_window, "Hide")->trigger();
-    QVERIFY(m_window->isVisible());
-    QCOMPARE(m_fake->messages.size(), 1);
-    m_fake->tray = true;
-    action(*m_window, "Hide")->trigger();
-    QVERIFY(!m_window->isVisible());
-    action(*m_window, "mnuRestore")->trigger();
-    QVERIFY(m_window->isVisible());
+    window->show();
+    fake->tray = false;
+    action("Hide")->trigger();
+    QVERIFY(window->isVisible());
+    QCOMPARE(fake->messages.size(), 1);
+    fake->tray = true;
+    action("Hide")->trigger();
+    QVERIFY(!window->isVisible());
+    action("mnuRestore")->trigger();
+    QVERIFY(window->isVisible());
 }
 
 void TestCommands::entryMenuAndToolbarDispatch()
 {
-    QMenu* entryMenu = m_window->findChild<QMenu*>(QStringLiteral("mnuEntry"));
+    QMenu* entryMenu = window->findChild<QMenu*>(QStringLiteral("mnuEntry"));
     emit entryMenu->aboutToShow();
-    QVERIFY(!action(*m_window, "mnuProperties")->isEnabled());
-    QVERIFY(!action(*m_window, "mnuDelete")->isEnabled() && !action(*m_window, "mnuGo")->isEnabled());
-    action(*m_window, "Properties")->trigger(); // empty list: nothing opens
-    QVERIFY(!m_window->findChild<frmProperties*>());
+    QVERIFY(!action("mnuProperties")->isEnabled());
+    QVERIFY(!action("mnuDelete")->isEnabled() && !action("mnuGo")->isEnabled());
+    action("Properties")->trigger(); // empty list: nothing opens
+    QVERIFY(!window->findChild<frmProperties*>());
 
-    tabs(*m_window)->setCurrentIndex(2);
-    m_window->store().addEntry(entry("one", "p", "f"), 2);
-    m_window->store().addEntry(entry("two", "p", "f"), 2);
+    tabs()->setCurrentIndex(2);
+    window->store().addEntry(entry("one", "p", "f"), 2);
+    window->store().addEntry(entry("two", "p", "f"), 2);
     emit entryMenu->aboutToShow();
-    QVERIFY(action(*m_window, "mnuProperties")->isEnabled());
+    QVERIFY(action("mnuProperties")->isEnabled());
 
-    action(*m_window, "Properties")->trigger();
-    auto* properties = m_window->findChild<frmProperties*>();
+    action("Properties")->trigger();
+    auto* properties = window->findChild<frmProperties*>();
     QVERIFY(properties);
     QCOMPARE(properties->category(), 2);
     properties->close();
 
     for (const char* print : {"mnuPrint", "Print", "mnuReports", "Reports"}) {
-        action(*m_window, print)->trigger();
-        auto* reports = m_window->findChild<frmReports*>();
+        action(print)->trigger();
+        auto* reports = window->findChild<frmReports*>();
         QVERIFY2(reports && reports->isVisible(), print);
         QCOMPARE(reports->findChild<QTabWidget*>()->currentIndex(), int(frmReports::TextTab));
         delete reports;
     }
 
-    action(*m_window, "Delete")->trigger(); // no confirmation
-    QVERIFY(m_fake->questions.isEmpty());
-    QCOMPARE(m_window->store().list(2).count(), 1);
-    QCOMPARE(m_window->store().list(2).entry(0).site, QStringLiteral("two"));
+    action("Delete")->trigger(); // no confirmation
+    QVERIFY(fake->questions.isEmpty());
+    QCOMPARE(window->store().list(2).count(), 1);
+    QCOMPARE(window->store().list(2).entry(0).site, QStringLiteral("two"));
 
-    action(*m_window, "mnuPageSetup")->trigger();
-    QCOMPARE(m_fake->pageSetups, 1);
+    action("mnuPageSetup")->trigger();
+    QCOMPARE(fake->pageSetups, 1);
 }
 
 void TestCommands::helpAndSystemItems()
 {
-    action(*m_window, "mnuWindowslogon")->trigger();
-    action(*m_window, "mnuScreenSaver")->trigger();
-    QCOMPARE(m_fake->messages, QStringList(2, QStringLiteral("This can only be done on Windows 95/98.")));
+    action("mnuWindowslogon")->trigger();
+    action("mnuScreenSaver")->trigger();
+    QCOMPARE(fake->messages, QStringList(2, QStringLiteral("This can only be done on Windows 95/98.")));
 
-    QMenu* help = m_window->findChild<QMenu*>(QStringLiteral("mnuHelp"));
+    QMenu* help = window->findChild<QMenu*>(QStringLiteral("mnuHelp"));
     emit help->aboutToShow();
-    QCOMPARE(action(*m_window, "mnuCheckForUpdates")->isEnabled(), IsDialUpConnected());
+    QCOMPARE(action("mnuCheckForUpdates")->isEnabled(), IsDialUpConnected());
 
-    action(*m_window, "Help")->trigger(); // the toolbar's Help is Contents
+    action("Help")->trigger(); // the toolbar's Help is Contents
     HelpWindow* helpWindow = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* candidate = qobject_cast<HelpWindow*>(w)) helpWindow = candidate;
@@ -269,15 +249,13 @@ void TestCommands::helpAndSystemItems()
 void TestCommands::commandsActOnTheSelectedRow()
 {
     for (const char* site : {"one", "two", "three"})
-        m_window->store().addEntry(entry(site, "p", "f"), 0);
-    action(*m_window, "mnuSave")->trigger();
-    m_window->close();
-    m_window.reset();
-    m_window = std::make_unique<frmMain>();
-    QVERIFY(m_window->Load());
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    auto* list = m_window->findChild<QTableView*>(QStringLiteral("ListView1_0"));
+        window->store().addEntry(entry(site, "p", "f"), 0);
+    action("mnuSave")->trigger();
+    window->close();
+    load();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    auto* list = window->findChild<QTableView*>(QStringLiteral("ListView1_0"));
     auto selected = [list] {
         QList<int> rows;
         for (const QModelIndex& index : list->selectionModel()->selectedRows())
@@ -295,20 +273,20 @@ void TestCommands::commandsActOnTheSelectedRow()
     click(QPoint(4, list->viewport()->height() - 4)); // the empty area below the rows
     click(rowCentre(1), Qt::ControlModifier);         // Ctrl on the selected row
     QCOMPARE(selected(), QList<int>{1});
-    QMenu* copyMenu = m_window->findChild<QToolButton*>(QStringLiteral("copy"))->menu();
+    QMenu* copyMenu = window->findChild<QToolButton*>(QStringLiteral("copy"))->menu();
     emit copyMenu->aboutToShow();
     copyMenu->actions().at(0)->trigger();
-    QCOMPARE(m_fake->clipboard, QStringLiteral("two"));
+    QCOMPARE(fake->clipboard, QStringLiteral("two"));
 
-    action(*m_window, "Delete")->trigger(); // the highlighted row goes, and the first is selected again
-    QCOMPARE(m_window->store().list(0).entry(1).site, QStringLiteral("three"));
+    action("Delete")->trigger(); // the highlighted row goes, and the first is selected again
+    QCOMPARE(window->store().list(0).entry(1).site, QStringLiteral("three"));
     QCoreApplication::processEvents();
     QCOMPARE(selected(), QList<int>{0});
 
     // A list filled while another tab is shown has its first row selected when it comes into view.
-    m_window->store().addEntry(entry("app", "p", "f"), 2);
-    tabs(*m_window)->setCurrentIndex(2);
-    QCOMPARE(m_window->findChild<QTableView*>(QStringLiteral("ListView1_2"))
+    window->store().addEntry(entry("app", "p", "f"), 2);
+    tabs()->setCurrentIndex(2);
+    QCOMPARE(window->findChild<QTableView*>(QStringLiteral("ListView1_2"))
                  ->selectionModel()
                  ->selectedRows()
                  .size(),
@@ -334,12 +312,12 @@ void TestCommands::oneDialogOfEachKind()
 {
     QFETCH(QStringList, asked);
     QFETCH(QString, dialog);
-    m_window->store().addEntry(entry("site", "pw", "f"), 0);
-    m_window->show();
+    window->store().addEntry(entry("site", "pw", "f"), 0);
+    window->show();
     for (const QString& name : asked)
-        m_window->findChild<QAction*>(name)->trigger();
+        window->findChild<QAction*>(name)->trigger();
     int open = 0;
-    for (QWidget* w : m_window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+    for (QWidget* w : window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         if (w->isVisible() && QLatin1String(w->metaObject()->className()) == dialog) ++open;
     QCOMPARE(open, 1);
 }

@@ -2,8 +2,7 @@
 #include "platform/secretclipboard.h"
 #include "settings/settingsstore.h"
 #include "shell/frmmain.h"
-#include "tests/support/fakedesktop.h"
-#include "tests/support/testhome.h"
+#include "tests/shell/shellfixture.h"
 
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -11,7 +10,7 @@
 #include <QTest>
 
 // The keys of a list, and the clipboard that forgets a copied password.
-class TestListKeys : public QObject {
+class TestListKeys : public QObject, private ShellFixture {
     Q_OBJECT
 private slots:
     void init();
@@ -25,40 +24,31 @@ private slots:
 
 private:
     void press(const QKeySequence& keys);
-    std::unique_ptr<TestHome> m_home;
-    FakeDesktop* m_fake = nullptr;
-    std::unique_ptr<frmMain> m_window;
 };
 
 void TestListKeys::init()
 {
-    m_home = std::make_unique<TestHome>();
-    m_fake = &FakeDesktop::install();
-    m_window = std::make_unique<frmMain>();
-    QVERIFY(m_window->Load());
+    setUp();
     for (const char* site : {"Mail", "Bank"})
-        m_window->store().addEntry(Entry{QLatin1String(site), QStringLiteral("anna@") + QLatin1String(site),
-                                         QStringLiteral("pw of ") + QLatin1String(site),
-                                         QStringLiteral("https://") + QLatin1String(site), QString(), true},
-                                   WebPages);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    auto* list = m_window->findChild<QTableView*>(QStringLiteral("ListView1_0"));
+        window->store().addEntry(Entry{QLatin1String(site), QStringLiteral("anna@") + QLatin1String(site),
+                                       QStringLiteral("pw of ") + QLatin1String(site),
+                                       QStringLiteral("https://") + QLatin1String(site), QString(), true},
+                                 WebPages);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    auto* list = window->findChild<QTableView*>(QStringLiteral("ListView1_0"));
     list->setFocus();
     list->selectRow(1);
 }
 
 void TestListKeys::cleanup()
 {
-    m_window->store().setDatabaseChanged(false);
-    m_window->close();
-    m_window.reset();
-    m_home.reset();
+    tearDown();
 }
 
 void TestListKeys::press(const QKeySequence& keys)
 {
-    QTest::keySequence(m_window->findChild<QTableView*>(QStringLiteral("ListView1_0")), keys);
+    QTest::keySequence(window->findChild<QTableView*>(QStringLiteral("ListView1_0")), keys);
 }
 
 void TestListKeys::keysActOnTheSelectedEntry_data()
@@ -83,17 +73,17 @@ void TestListKeys::keysActOnTheSelectedEntry()
     QFETCH(bool, secret);
     QFETCH(QString, opened);
     press(keys);
-    QCOMPARE(m_fake->clipboard, clipboard);
-    QCOMPARE(m_fake->clipboardSecret, secret);
-    QCOMPARE(m_fake->opened.join(u' '), opened);
-    auto* properties = m_window->findChild<frmProperties*>();
+    QCOMPARE(fake->clipboard, clipboard);
+    QCOMPARE(fake->clipboardSecret, secret);
+    QCOMPARE(fake->opened.join(u' '), opened);
+    auto* properties = window->findChild<frmProperties*>();
     QCOMPARE(properties != nullptr, keys == QKeySequence(Qt::Key_Return));
     if (properties) {
         QCOMPARE(properties->row(), 1);
         properties->close();
     }
     if (secret)
-        QCOMPARE(m_window->statusBar()->currentMessage(),
+        QCOMPARE(window->statusBar()->currentMessage(),
                  QStringLiteral("The clipboard will be cleared in 10 s."));
 }
 
@@ -102,8 +92,8 @@ void TestListKeys::secretClearedAfterItsTime()
     SecretClipboard clipboard;
     QSignalSpy countdown(&clipboard, &SecretClipboard::countdown);
     clipboard.copy(QStringLiteral("pw"), 2);
-    QVERIFY(m_fake->clipboardSecret);
-    QTRY_VERIFY_WITH_TIMEOUT(m_fake->clipboard.isEmpty(), 4000);
+    QVERIFY(fake->clipboardSecret);
+    QTRY_VERIFY_WITH_TIMEOUT(fake->clipboard.isEmpty(), 4000);
     QCOMPARE(countdown.size(), 3);
     QCOMPARE(countdown.at(0).at(0).toInt(), 2);
     QCOMPARE(countdown.at(2).at(0).toInt(), 0);
@@ -113,9 +103,9 @@ void TestListKeys::somethingCopiedSinceStays()
 {
     SecretClipboard clipboard;
     clipboard.copy(QStringLiteral("pw"), 1);
-    m_fake->setClipboardText(QStringLiteral("pw")); // the same text, copied by the user elsewhere
+    fake->setClipboardText(QStringLiteral("pw")); // the same text, copied by the user elsewhere
     QTRY_COMPARE_WITH_TIMEOUT(clipboard.secondsLeft(), 0, 3000);
-    QCOMPARE(m_fake->clipboard, QStringLiteral("pw"));
+    QCOMPARE(fake->clipboard, QStringLiteral("pw"));
 }
 
 void TestListKeys::noTimeKeepsIt()
@@ -124,16 +114,16 @@ void TestListKeys::noTimeKeepsIt()
     press(QKeySequence(Qt::CTRL | Qt::Key_C));
     QCOMPARE(secretClipboard().secondsLeft(), 0);
     QTest::qWait(1200);
-    QCOMPARE(m_fake->clipboard, QStringLiteral("pw of Bank"));
+    QCOMPARE(fake->clipboard, QStringLiteral("pw of Bank"));
 }
 
 void TestListKeys::pendingClearDoneAtExit()
 {
     press(QKeySequence(Qt::CTRL | Qt::Key_C));
-    QCOMPARE(m_fake->clipboard, QStringLiteral("pw of Bank"));
-    m_window->store().setDatabaseChanged(false);
-    QVERIFY(m_window->close());
-    QVERIFY(m_fake->clipboard.isEmpty());
+    QCOMPARE(fake->clipboard, QStringLiteral("pw of Bank"));
+    window->store().setDatabaseChanged(false);
+    QVERIFY(window->close());
+    QVERIFY(fake->clipboard.isEmpty());
 }
 
 QTEST_MAIN(TestListKeys)

@@ -3,8 +3,7 @@
 #include "settings/settingsstore.h"
 #include "shell/frmmain.h"
 #include "shell/locktriggers.h"
-#include "tests/support/fakedesktop.h"
-#include "tests/support/testhome.h"
+#include "tests/shell/shellfixture.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -13,7 +12,7 @@
 #include <QTest>
 #include <QTimer>
 
-class TestLock : public QObject {
+class TestLock : public QObject, private ShellFixture {
     Q_OBJECT
 private slots:
     void init();
@@ -24,19 +23,12 @@ private slots:
     void unlockWrongThenRight();
 
 private:
-    bool locked()
-    {
-        return m_window->findChild<QStackedWidget*>(QStringLiteral("pages"))->currentIndex() == 1;
-    }
-    std::unique_ptr<TestHome> m_home;
-    FakeDesktop* m_fake = nullptr;
-    std::unique_ptr<frmMain> m_window;
+    bool locked() { return window->findChild<QStackedWidget*>(QStringLiteral("pages"))->currentIndex() == 1; }
 };
 
 void TestLock::init()
 {
-    m_home = std::make_unique<TestHome>();
-    m_fake = &FakeDesktop::install();
+    setUp(false);
     SettingsStore settings;
     QVERIFY(settings.write(SettingKey::RequirePW, QStringLiteral("1")));
     QVERIFY(settings.writeSecret(SettingKey::PW, QStringLiteral("open sesame")));
@@ -44,10 +36,7 @@ void TestLock::init()
 
 void TestLock::cleanup()
 {
-    m_window->store().setDatabaseChanged(false);
-    m_window->close();
-    m_window.reset();
-    m_home.reset();
+    tearDown();
 }
 
 void TestLock::screenLockLocks_data()
@@ -71,22 +60,20 @@ void TestLock::screenLockLocks()
     SettingsStore settings;
     QVERIFY(settings.write(SettingKey::RequirePW, requirePW));
     QVERIFY(settings.write(SettingKey::LockOnScreenLock, lockOnScreenLock));
-    m_window = std::make_unique<frmMain>();
-    QVERIFY(m_window->Load());
-    auto* triggers = m_window->findChild<LockTriggers*>();
+    load();
+    auto* triggers = window->findChild<LockTriggers*>();
     QMetaObject::invokeMethod(triggers, "screenSaverActiveChanged", Q_ARG(bool, false));
     QVERIFY(!locked());
     QMetaObject::invokeMethod(triggers, "screenSaverActiveChanged", Q_ARG(bool, true));
     QCOMPARE(locked(), locks);
-    QCOMPARE(m_window->findChild<QAction*>(QStringLiteral("find"))->isEnabled(), !locks);
+    QCOMPARE(window->findChild<QAction*>(QStringLiteral("find"))->isEnabled(), !locks);
 }
 
 void TestLock::idleTimeLocks()
 {
     QVERIFY(SettingsStore().write(SettingKey::LockMinutes, QStringLiteral("2")));
-    m_window = std::make_unique<frmMain>();
-    QVERIFY(m_window->Load());
-    auto* idle = m_window->findChild<QTimer*>(QStringLiteral("idleTimer"));
+    load();
+    auto* idle = window->findChild<QTimer*>(QStringLiteral("idleTimer"));
     QVERIFY(idle->isActive());
     QCOMPARE(idle->interval(), 120000);
     idle->start(50); // two minutes pass
@@ -95,20 +82,19 @@ void TestLock::idleTimeLocks()
 
 void TestLock::unlockWrongThenRight()
 {
-    m_window = std::make_unique<frmMain>();
-    QVERIFY(m_window->Load());
-    m_window->store().addEntry(Entry{QStringLiteral("Kept"), {}, {}, {}, {}, true}, 0);
-    QMetaObject::invokeMethod(m_window->findChild<LockTriggers*>(), "prepareForSleep", Q_ARG(bool, true));
+    load();
+    window->store().addEntry(Entry{QStringLiteral("Kept"), {}, {}, {}, {}, true}, 0);
+    QMetaObject::invokeMethod(window->findChild<LockTriggers*>(), "prepareForSleep", Q_ARG(bool, true));
     QVERIFY(locked());
 
-    m_window->findChild<QPushButton*>(QStringLiteral("cmdUnlock"))->click();
-    auto* password = m_window->findChild<frmPassword*>();
+    window->findChild<QPushButton*>(QStringLiteral("cmdUnlock"))->click();
+    auto* password = window->findChild<frmPassword*>();
     QVERIFY(password);
     auto* typed = password->findChild<QLineEdit*>(QStringLiteral("txtPassword"));
     auto* ok = password->findChild<QPushButton*>(QStringLiteral("cmdOk"));
     typed->setText(QStringLiteral("open sesam"));
     ok->click();
-    QCOMPARE(m_fake->messages.size(), 1);
+    QCOMPARE(fake->messages.size(), 1);
     QVERIFY(locked());
     QFile log(FailedAttemptLog::path());
     QVERIFY(log.open(QIODevice::ReadOnly));
@@ -118,8 +104,8 @@ void TestLock::unlockWrongThenRight()
     ok->click();
     QVERIFY(!locked());
     // Nothing was saved or dropped while locked.
-    QVERIFY(m_window->store().databaseChanged());
-    QCOMPARE(m_window->store().list(0).count(), 1);
+    QVERIFY(window->store().databaseChanged());
+    QCOMPARE(window->store().list(0).count(), 1);
 }
 
 QTEST_MAIN(TestLock)

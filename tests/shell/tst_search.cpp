@@ -1,7 +1,6 @@
 #include "editing/frmproperties.h"
 #include "shell/frmmain.h"
-#include "tests/support/fakedesktop.h"
-#include "tests/support/testhome.h"
+#include "tests/shell/shellfixture.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -18,40 +17,9 @@ Entry entry(const QString& site, const QString& url)
     return Entry{site, QStringLiteral("anna"), QStringLiteral("pw-") + site, url, QString(), true};
 }
 
-QTabWidget* tabs(frmMain& w)
-{
-    return w.findChild<QTabWidget*>(QStringLiteral("TabNav"));
-}
-
-QTableView* list(frmMain& w, int category)
-{
-    return w.findChild<QTableView*>(QStringLiteral("ListView1_%1").arg(category));
-}
-
-QLineEdit* searchBox(frmMain& w)
-{
-    return w.findChild<QLineEdit*>(QStringLiteral("txtSearch"));
-}
-
-QStringList captions(frmMain& w)
-{
-    QStringList texts;
-    for (int c = 0; c < kCategoryCount; ++c)
-        texts << tabs(w)->tabText(c);
-    return texts;
-}
-
-QStringList sites(frmMain& w, int category)
-{
-    QStringList texts;
-    for (const Entry& e : w.store().list(category).entries())
-        texts << e.site;
-    return texts;
-}
-
 } // namespace
 
-class TestSearch : public QObject {
+class TestSearch : public QObject, private ShellFixture {
     Q_OBJECT
 private slots:
     void init();
@@ -63,60 +31,66 @@ private slots:
 
 private:
     void select(int category, int shownRow);
-    std::unique_ptr<TestHome> m_home;
-    FakeDesktop* m_fake = nullptr;
-    std::unique_ptr<frmMain> m_window;
+    QLineEdit* searchBox() const { return window->findChild<QLineEdit*>(QStringLiteral("txtSearch")); }
+    QStringList captions() const
+    {
+        QStringList texts;
+        for (int c = 0; c < kCategoryCount; ++c)
+            texts << tabs()->tabText(c);
+        return texts;
+    }
+    QStringList sites(int category) const
+    {
+        QStringList texts;
+        for (const Entry& e : window->store().list(category).entries())
+            texts << e.site;
+        return texts;
+    }
 };
 
 void TestSearch::init()
 {
-    m_home = std::make_unique<TestHome>();
-    m_fake = &FakeDesktop::install();
-    m_window = std::make_unique<frmMain>();
-    QVERIFY(m_window->Load());
+    setUp();
     for (const char* site : {"Bank one", "Mail", "bank two", "Bank three"})
-        m_window->store().addEntry(entry(QLatin1String(site), QStringLiteral("https://%1.example").arg(site)),
-                                   WebPages);
-    m_window->store().addEntry(entry(QStringLiteral("Shell"), QStringLiteral("bank.example")), RemoteSystems);
-    m_window->store().addEntry(entry(QStringLiteral("Notes"), QString()), Misc);
+        window->store().addEntry(entry(QLatin1String(site), QStringLiteral("https://%1.example").arg(site)),
+                                 WebPages);
+    window->store().addEntry(entry(QStringLiteral("Shell"), QStringLiteral("bank.example")), RemoteSystems);
+    window->store().addEntry(entry(QStringLiteral("Notes"), QString()), Misc);
 }
 
 void TestSearch::cleanup()
 {
-    m_window->store().setDatabaseChanged(false);
-    m_window->close();
-    m_window.reset();
-    m_home.reset();
+    tearDown();
 }
 
 void TestSearch::select(int category, int shownRow)
 {
-    tabs(*m_window)->setCurrentIndex(category);
-    QTableView* shown = list(*m_window, category);
+    tabs()->setCurrentIndex(category);
+    QTableView* shown = list(category);
     shown->setCurrentIndex(shown->model()->index(shownRow, 0));
 }
 
 void TestSearch::filtersEveryListAndCountsInCaptions()
 {
-    tabs(*m_window)->setCurrentIndex(Misc);
-    QTest::keyClicks(searchBox(*m_window), QStringLiteral("SHE"));
+    tabs()->setCurrentIndex(Misc);
+    QTest::keyClicks(searchBox(), QStringLiteral("SHE"));
     // The first tab with a match comes to the front; every caption counts.
-    QCOMPARE(tabs(*m_window)->currentIndex(), int(RemoteSystems));
-    QCOMPARE(captions(*m_window), (QStringList{"Web Pages (0)", "Serial Numbers (0)", "Applications (0)",
-                                               "Wallet (0)", "Remote Systems (1)", "Misc (0)"}));
-    searchBox(*m_window)->setText(QStringLiteral("bank"));
-    QCOMPARE(tabs(*m_window)->currentIndex(), int(WebPages));
-    QCOMPARE(list(*m_window, WebPages)->model()->rowCount(), 3);
-    QCOMPARE(tabs(*m_window)->tabText(RemoteSystems), QStringLiteral("Remote Systems (1)"));
+    QCOMPARE(tabs()->currentIndex(), int(RemoteSystems));
+    QCOMPARE(captions(), (QStringList{"Web Pages (0)", "Serial Numbers (0)", "Applications (0)", "Wallet (0)",
+                                      "Remote Systems (1)", "Misc (0)"}));
+    searchBox()->setText(QStringLiteral("bank"));
+    QCOMPARE(tabs()->currentIndex(), int(WebPages));
+    QCOMPARE(list(WebPages)->model()->rowCount(), 3);
+    QCOMPARE(tabs()->tabText(RemoteSystems), QStringLiteral("Remote Systems (1)"));
     // No match anywhere: nothing to act on, and the commands say so by being off.
-    searchBox(*m_window)->setText(QStringLiteral("zebra"));
-    QVERIFY(!m_window->findChild<QAction*>(QStringLiteral("Delete"))->isEnabled());
-    m_window->findChild<QAction*>(QStringLiteral("mnuDelete"))->trigger();
-    QCOMPARE(m_window->store().totalCount(), 6);
+    searchBox()->setText(QStringLiteral("zebra"));
+    QVERIFY(!window->findChild<QAction*>(QStringLiteral("Delete"))->isEnabled());
+    window->findChild<QAction*>(QStringLiteral("mnuDelete"))->trigger();
+    QCOMPARE(window->store().totalCount(), 6);
     // Cleared: plain captions, every entry back.
-    searchBox(*m_window)->clear();
-    QCOMPARE(tabs(*m_window)->tabText(WebPages), QStringLiteral("Web Pages"));
-    QCOMPARE(list(*m_window, WebPages)->model()->rowCount(), 4);
+    searchBox()->clear();
+    QCOMPARE(tabs()->tabText(WebPages), QStringLiteral("Web Pages"));
+    QCOMPARE(list(WebPages)->model()->rowCount(), 4);
 }
 
 void TestSearch::commandsActOnTheRowShown_data()
@@ -132,23 +106,23 @@ void TestSearch::commandsActOnTheRowShown_data()
 void TestSearch::commandsActOnTheRowShown()
 {
     QFETCH(QString, command);
-    searchBox(*m_window)->setText(QStringLiteral("bank"));
+    searchBox()->setText(QStringLiteral("bank"));
     select(WebPages, 1); // "bank two", the store's third entry
     if (command == QLatin1String("copy")) {
-        auto* copy = m_window->findChild<QToolButton*>(QStringLiteral("copy"));
+        auto* copy = window->findChild<QToolButton*>(QStringLiteral("copy"));
         emit copy->menu()->aboutToShow();
         copy->menu()->actions().at(0)->trigger();
-        QCOMPARE(m_fake->clipboard, QStringLiteral("bank two"));
+        QCOMPARE(fake->clipboard, QStringLiteral("bank two"));
         return;
     }
-    m_window->findChild<QAction*>(command)->trigger();
+    window->findChild<QAction*>(command)->trigger();
     if (command.endsWith(QLatin1String("Delete"))) {
-        QCOMPARE(sites(*m_window, WebPages), (QStringList{"Bank one", "Mail", "Bank three"}));
-        QCOMPARE(list(*m_window, WebPages)->model()->rowCount(), 2);
+        QCOMPARE(sites(WebPages), (QStringList{"Bank one", "Mail", "Bank three"}));
+        QCOMPARE(list(WebPages)->model()->rowCount(), 2);
     } else if (command == QLatin1String("mnuGo")) {
-        QCOMPARE(m_fake->opened, QStringList{"https://bank two.example"});
+        QCOMPARE(fake->opened, QStringList{"https://bank two.example"});
     } else {
-        auto* properties = m_window->findChild<frmProperties*>();
+        auto* properties = window->findChild<frmProperties*>();
         QVERIFY(properties);
         QCOMPARE(properties->row(), 2);
         properties->close();
@@ -157,13 +131,13 @@ void TestSearch::commandsActOnTheRowShown()
 
 void TestSearch::keysIntoAndOutOfTheBox()
 {
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    QTableView* web = list(*m_window, WebPages);
-    QLineEdit* box = searchBox(*m_window);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QTableView* web = list(WebPages);
+    QLineEdit* box = searchBox();
     for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_F), QKeySequence(Qt::Key_F3)}) {
         web->setFocus();
-        QTest::keySequence(m_window.get(), keys);
+        QTest::keySequence(window.get(), keys);
         QVERIFY(box->hasFocus());
     }
     QTest::keyClicks(box, QStringLiteral("three"));
