@@ -80,6 +80,22 @@ std::array<bool, kCategoryCount> ticked(const std::array<QCheckBox*, kCategoryCo
     return result;
 }
 
+// A tab: the tables and the options side by side, the buttons in a row under them.
+void layOutTab(QWidget* page, QGroupBox* tables, QGroupBox* options,
+               std::initializer_list<QPushButton*> buttons)
+{
+    auto* frames = new QHBoxLayout;
+    frames->addWidget(tables, 1);
+    frames->addWidget(options, 1);
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (QPushButton* button : buttons)
+        row->addWidget(button);
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(frames, 1);
+    layout->addLayout(row);
+}
+
 } // namespace
 
 frmReports::frmReports(EntryStore& store, int initialTab, std::function<void(const QString&)> setStatus,
@@ -165,17 +181,7 @@ void frmReports::buildHtmlTab(QWidget* page)
     cmdSaveReportAs = makeButton(page, "cmdSaveReportAs", QStringLiteral("Save Report As..."));
     cmdCancel[0] = makeButton(page, "cmdCancel_0", QStringLiteral("Close"));
 
-    auto* frames = new QHBoxLayout;
-    frames->addWidget(Frame2, 1);
-    frames->addWidget(Frame1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdPreview);
-    buttons->addWidget(cmdSaveReportAs);
-    buttons->addWidget(cmdCancel[0]);
-    auto* layout = new QVBoxLayout(page);
-    layout->addLayout(frames, 1);
-    layout->addLayout(buttons);
+    layOutTab(page, Frame2, Frame1, {cmdPreview, cmdSaveReportAs, cmdCancel[0]});
 }
 
 void frmReports::buildTextTab(QWidget* page)
@@ -211,18 +217,7 @@ void frmReports::buildTextTab(QWidget* page)
     cmdPrintText = makeButton(page, "cmdPrintText", QStringLiteral("Print Report"));
     cmdCancel[1] = makeButton(page, "cmdCancel_1", QStringLiteral("Close"));
 
-    auto* frames = new QHBoxLayout;
-    frames->addWidget(Frame4, 1);
-    frames->addWidget(Frame3, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdViewTXT);
-    buttons->addWidget(cmdSaveText);
-    buttons->addWidget(cmdPrintText);
-    buttons->addWidget(cmdCancel[1]);
-    auto* layout = new QVBoxLayout(page);
-    layout->addLayout(frames, 1);
-    layout->addLayout(buttons);
+    layOutTab(page, Frame4, Frame3, {cmdViewTXT, cmdSaveText, cmdPrintText, cmdCancel[1]});
 }
 
 QString frmReports::viewFilePath()
