@@ -15,6 +15,25 @@ void refuseFolder(const QString& path)
 
 } // namespace
 
+void appendEscaped(QString& line, const QString& field)
+{
+    for (const QChar ch : field) {
+        switch (ch.unicode()) {
+        case u'\t':
+            line += QLatin1String("\\t");
+            break;
+        case u'\n':
+            line += QLatin1String("\\n");
+            break;
+        case u'\r':
+            line += QLatin1String("\\r");
+            break;
+        default:
+            line += ch;
+        }
+    }
+}
+
 QString databasePathFor(const CommandLine& line)
 {
     if (const auto& given = line.database()) return *given;
@@ -44,6 +63,20 @@ DatabaseContents scanForListing(const QString& path,
 {
     refuseMissing(path);
     return DatabaseFile(path).scan(visit);
+}
+
+ReadSession::ReadSession(const QString& path)
+{
+    DatabaseContents contents = readForListing(path);
+    if (!contents.loadedWhole()) m_problems = contents.problems();
+    m_store.setContents(std::move(contents.lists));
+}
+
+int ReadSession::status(const char* what) const
+{
+    if (m_problems.isEmpty()) return 0;
+    note(QStringLiteral("only what could be read was %1: %2").arg(QLatin1String(what), m_problems));
+    return 2;
 }
 
 EditSession::EditSession(const QString& path) : m_file(path)

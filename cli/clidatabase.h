@@ -8,11 +8,30 @@ class CommandLine;
 // The database this run works on: the file given with --db, or the one the app would open.
 QString databasePathFor(const CommandLine& line);
 
+// Appends a field with TAB, CR and LF written as \\t, \\r and \\n, so that an entry stays on one line.
+void appendEscaped(QString& line, const QString& field);
+
 // Reads the file without creating or locking it; fails when it does not exist.
 DatabaseContents readForListing(const QString& path);
 // The same records handed to visit one at a time, in the same order, without building a store.
 DatabaseContents scanForListing(const QString& path,
                                 const std::function<void(int, const DatabaseFile::RecordFields&)>& visit);
+
+// The store of a command that only reads: all that could be read of the file, which is never created,
+// locked or changed.
+class ReadSession {
+public:
+    explicit ReadSession(const QString& path);
+
+    const EntryStore& store() const { return m_store; }
+    // The exit status: 0, or 2 after saying on stderr that only what could be read was used (for what,
+    // as "exported").
+    int status(const char* what) const;
+
+private:
+    EntryStore m_store;
+    QString m_problems; // empty when the file loaded whole
+};
 
 // The store of a command that changes the file: the lock is held from construction to destruction, so
 // the app or another keyvane-cli cannot write the file in between. Construction fails (status 1) when the

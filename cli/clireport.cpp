@@ -18,20 +18,11 @@ int reportCommand(const CommandLine& line)
     if (line.isSet("color")) request.color = line.value("color");
     request.outputFile = line.value("o");
 
-    DatabaseContents contents = readForListing(databasePathFor(line));
-    const bool whole = contents.loadedWhole();
-    const QString problems = contents.problems();
-    EntryStore store;
-    store.setContents(std::move(contents.lists));
-
+    const ReadSession session(databasePathFor(line));
     QFile out;
     if (!out.open(stdout, QIODevice::WriteOnly)) fail(QStringLiteral("standard output cannot be written"));
     QString error;
-    if (!Reports::writeRequestedReport(store, request, out, &error)) fail(error);
+    if (!Reports::writeRequestedReport(session.store(), request, out, &error)) fail(error);
     out.flush();
-    if (!whole) {
-        note(QStringLiteral("the report holds only what could be read: %1").arg(problems));
-        return 2;
-    }
-    return 0;
+    return session.status("reported");
 }

@@ -160,8 +160,11 @@ CommandLine::CommandLine(const Command& command, const QStringList& words, std::
     if (isSet("help")) return;
     for (const Option& option : command.options)
         if (option.required && !m_parser.isSet(QString::fromLatin1(option.name)))
-            fail(QStringLiteral("%1 needs %2 %3 (see --help)")
-                     .arg(QLatin1String(command.name), option.word(), QLatin1String(option.valueName)));
+            fail(QStringLiteral("%1 needs %2 (see --help)")
+                     .arg(QLatin1String(command.name),
+                          option.kind == Option::Flag
+                              ? option.word()
+                              : option.word() + QLatin1Char(' ') + QLatin1String(option.valueName)));
     const qsizetype count = m_parser.positionalArguments().size();
     if (command.moreFields() && count < command.fieldCount())
         fail(QStringLiteral("%1 needs at least %2 (see --help)")

@@ -64,12 +64,55 @@ const Command kCommands[] = {
     {"generate",
      "",
      "Prints new passwords, one a line, made as the Password Generator\n"
-     "makes them. Reads no database.",
+     "makes them. Without the options after --count, exactly as its first\n"
+     "choices do; with them, every character or word is drawn evenly from\n"
+     "what they allow. Reads no database.",
      {number("type", "1|2|3", 1, 3, "1 digits, 2 letters, 3 both (the default)."),
       number("case", "1|2|3", 1, 3, "1 upper, 2 lower, 3 mixed (the default)."),
       number("length", "N", 0, 100, "Characters per password, 0 to 100 (6 unless given)."),
-      number("count", "K", 1, kNoLimit, "How many passwords (1 unless given).")},
+      number("count", "K", 1, kNoLimit, "How many passwords (1 unless given)."),
+      flag("symbols", "Adds the punctuation of printable ASCII."),
+      flag("no-lookalike", "Leaves out l, I, O, 0, 1 and |."),
+      text("exclude", "CHARS", "Leaves out these characters."),
+      flag("every-kind", "At least one character of each chosen kind."),
+      number("words", "N", 3, 12, "A passphrase of N words from the EFF word list instead."),
+      text("separator", "S", "Between the words (- unless given)."),
+      flag("capitalise", "One word, chosen at random, begins with a capital."),
+      flag("digit", "One word, chosen at random, ends in a digit."),
+      flag("entropy", "Then prints the entropy of the choice, in bits.")},
      generateCommand},
+    {"health",
+     "",
+     "Prints one line per entry whose field 3 is empty, shorter than 8\n"
+     "characters, weak by the strength estimator (under 40 bits) or the\n"
+     "same as another's: the category, the entry's number in it, fields 1\n"
+     "and 2 (never the password) and what is wrong, separated by TABs.\n"
+     "Exits with 0 whatever it finds; 2 when part of the file could not\n"
+     "be read.",
+     {},
+     healthCommand},
+    {"export",
+     "",
+     "Writes every entry, passwords in clear text, as UTF-8 CSV in the\n"
+     "layout of Keyvane, KeePassXC, Bitwarden or Chrome, with its header\n"
+     "row, to FILE (owner-only) or standard output. Keep such a file safe.",
+     {required(flag("csv", "CSV, the one format written.")),
+      text("layout", "L", "keyvane (the default), keepassxc, bitwarden or chrome."),
+      file("o", "Writes to FILE instead of standard output.")},
+     exportCommand},
+    {"import",
+     "",
+     "Adds the rows of a CSV file and saves, all or nothing: a row that\n"
+     "cannot be added as it is (a field over 50 characters, a character\n"
+     "the database cannot hold, no room left) is named by its line and\n"
+     "nothing is added. A group or folder naming a tab (its last part, for\n"
+     "a path) gives the category; any other goes to --category.",
+     {required(file("csv", "The CSV file: UTF-8, comma, semicolon or TAB separated.")),
+      text("layout", "L",
+           "auto (from the header row, the default), keyvane, keepassxc, bitwarden or chrome."),
+      number("category", "N", 0, kLastCategory, "For rows whose group names no tab (5, Misc, unless given)."),
+      flag("cut", "Cuts fields longer than 50 characters instead of refusing.")},
+     importCommand},
     {"report",
      "",
      "Writes the report that \"Save Report As...\" writes for the same\n"
@@ -128,13 +171,14 @@ QByteArray helpText()
     text += "\nOptions:\n" + optionsHelp(globalOptions()) +
             "\nWithout --db: <login name>.adr, or default.adr when the setting DiffDB\n"
             "is 0, in $KEYVANE_HOME or the per-user data folder.\n"
-            "\nadd, remove and merge wait for no one: while Keyvane (or another\n"
-            "keyvane-cli) holds the database, they refuse to change it. When another\n"
-            "copy (a sync engine, a second computer) replaced the file meanwhile, its\n"
-            "changes are merged with the command's before the save, and stderr says so.\n"
+            "\nadd, remove, merge and import wait for no one: while Keyvane (or\n"
+            "another keyvane-cli) holds the database, they refuse to change it.\n"
+            "When another copy (a sync engine, a second computer) replaced the file\n"
+            "meanwhile, its changes are merged with the command's before the save,\n"
+            "and stderr says so.\n"
             "\nExit status: 0 done; 1 refused (bad input, a missing, locked or damaged\n"
-            "database, a full store), nothing written; 2 list or report printed only\n"
-            "part of the file.\n";
+            "database, a full store), nothing written; 2 list, search, health, export\n"
+            "or report gave only what could be read of the file.\n";
     return text;
 }
 

@@ -12,6 +12,9 @@ int removeCommand(const CommandLine& line);
 int generateCommand(const CommandLine& line);
 int reportCommand(const CommandLine& line);
 int mergeCommand(const CommandLine& line);
+int healthCommand(const CommandLine& line);
+int exportCommand(const CommandLine& line);
+int importCommand(const CommandLine& line);
 
 // Parses the global options, finds the command, parses its options and runs it. Returns the exit status.
 int runCli(const QStringList& arguments);

@@ -74,6 +74,11 @@ private slots:
     void generate_data();
     void generate();
     void passwordFromStandardInput();
+    void entropy_data();
+    void entropy();
+    void csvRoundTrip_data();
+    void csvRoundTrip();
+    void csvBadRow();
     void outputBytes_data();
     void outputBytes();
     void coreDumpsOff();
@@ -138,6 +143,11 @@ void TestCli::listing_data()
     QTest::newRow("search, one category")
         << QStringList{"search", "--category", "2", "e"} << editor.arg(mask);
     QTest::newRow("search, never field 3") << QStringList{"search", "s3cret"} << QString();
+    // Numbered within the category from 1, as remove takes them; never the password.
+    QTest::newRow("health") << QStringList{"health"}
+                            << "0\t1\tMail\tanna\tshorter than 8, weak\n"
+                               "0\t2\tShop\tanna.b\tshorter than 8, weak\n"
+                               "2\t1\tEditor\t\tshorter than 8, weak\n";
 }
 
 void TestCli::listing()
@@ -172,6 +182,15 @@ void TestCli::refusals_data()
     // Every number is read by one rule: digits only, nothing around them, within the option's range.
     const QString category = QStringLiteral("--category must be a whole number from 0 to 5");
     QTest::newRow("category 6") << QStringList{"list", "--category", "6"} << true << category;
+    QTest::newRow("separator without words")
+        << QStringList{"generate", "--separator", "+"} << true << "--separator needs --words";
+    QTest::newRow("symbols with words") << QStringList{"generate", "--words", "5", "--symbols"} << true
+                                        << "--symbols is for passwords of characters";
+    QTest::newRow("every kind in 2 characters") << QStringList{"generate", "--every-kind", "--length", "2"}
+                                                << true << "2 characters cannot hold one of each of 3 kinds.";
+    QTest::newRow("export without --csv") << QStringList{"export"} << true << "export needs --csv";
+    QTest::newRow("export, unknown layout")
+        << QStringList{"export", "--csv", "--layout", "excel"} << true << "--layout must be one of keyvane";
     QTest::newRow("category word") << QStringList{"add", "--category", "web"} + five << true << category;
     QTest::newRow("category blank") << QStringList{"list", "--category", " 1"} << true << category;
     QTest::newRow("index plus") << QStringList{"remove", "--category", "0", "--index=+1"} << true
@@ -535,6 +554,14 @@ void TestCli::generate_data()
     QTest::newRow("lower letters, name=value")
         << QStringList{"--case=2", "--type=2", "--length=100"} << 1 << "[a-np-z]{100}";
     QTest::newRow("zero length gives empty lines") << QStringList{"--length", "0", "--count", "3"} << 3 << "";
+    QTest::newRow("symbols without look-alikes")
+        << QStringList{"--symbols", "--no-lookalike", "--length", "30", "--count", "20"} << 20
+        << "(?!.*[lIO01|])[!-~]{30}";
+    QTest::newRow("every kind, excluded characters")
+        << QStringList{"--every-kind", "--exclude", "abc", "--length", "3", "--count", "20"} << 20
+        << "(?=.*[0-9])(?=.*[A-Z])(?=.*[d-z])[0-9A-Zd-z]{3}";
+    QTest::newRow("passphrases") << QStringList{"--words", "4", "--separator", "_", "--count", "5"} << 5
+                                 << "[a-z-]+(_[a-z-]+){3}";
 }
 
 void TestCli::generate()
@@ -605,4 +632,75 @@ void TestCli::coreDumpsOff()
     process.closeWriteChannel();
     QVERIFY(process.waitForFinished(60000));
     QCOMPARE(process.exitCode(), 0);
+}
+
+void TestCli::entropy_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("bits");
+
+    QTest::newRow("7 words of 7,776") << QStringList{"--words", "7"} << "90.5 bits"; // 7 * log2(7776)
+    QTest::newRow("94 characters, 10 long") << QStringList{"--symbols", "--length", "10"} << "65.5 bits";
+    QTest::newRow("digits without 0 and 1, 8 long")
+        << QStringList{"--type", "1", "--no-lookalike", "--length", "8"} << "24.0 bits";
+}
+
+void TestCli::entropy()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, bits);
+    const Result r = runCli(QStringList{"generate", "--entropy"} + arguments);
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out.split(u'\n').value(1), bits);
+}
+
+void TestCli::csvRoundTrip_data()
+{
+    QTest::addColumn<QString>("layout");
+    for (const char* layout : {"keyvane", "keepassxc", "bitwarden", "chrome"})
+        QTest::newRow(layout) << layout;
+}
+
+// Each layout's export, read back by import into an empty database, gives the same entries; Chrome's has no
+// folders, so its entries all go to the category given.
+void TestCli::csvRoundTrip()
+{
+    QFETCH(QString, layout);
+    TestHome home;
+    const QString db = home.file(QStringLiteral("from.adr"));
+    const QString csv = home.file(QStringLiteral("out.csv"));
+    QVERIFY(writeFile(db, sampleDatabase()));
+
+    const Result toFile = runOn(db, {"export", "--csv", "--layout", layout, "-o", csv});
+    QCOMPARE(toFile.status, 0);
+    QVERIFY(ownerOnly(csv));
+    QCOMPARE(runOn(db, {"export", "--csv", "--layout", layout}).bytes, readFile(csv));
+
+    const QString copy = home.file(QStringLiteral("to.adr"));
+    const Result imported = runOn(copy, {"import", "--csv", csv, "--category", "4"});
+    QCOMPARE(imported.status, 0);
+    QCOMPARE(imported.out, QStringLiteral("3 entries imported\n"));
+    QString expected = runOn(db, {"list", "--show"}).out;
+    if (layout == QLatin1String("chrome"))
+        expected.replace(QRegularExpression("^[0-5]\t", QRegularExpression::MultilineOption), "4\t");
+    QCOMPARE(runOn(copy, {"list", "--show"}).out, expected);
+}
+
+// One bad row stops the import: every bad row is named by its line, and the database stays as it was.
+void TestCli::csvBadRow()
+{
+    TestHome home;
+    const QString db = home.file(QStringLiteral("keep.adr"));
+    const QString csv = home.file(QStringLiteral("in.csv"));
+    QVERIFY(writeFile(db, sampleDatabase()));
+    // Chrome's columns, with a BOM, semicolons and a line break inside quotes, which moves the later lines.
+    QVERIFY(writeFile(csv, "\xEF\xBB\xBFname;url;username;password\r\n\"two\nlines\";u;anna;ok\r\nLong;u;" +
+                               QByteArray(51, 'x') + ";p\r\nFine;u;v;w\r\nPolish;u;v;has\xC5\x82o\r\n"));
+
+    const Result r = runOn(db, {"import", "--csv", csv});
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.err.contains("Line 4: username has 51 characters") && r.err.contains("Line 6: password holds"),
+             qPrintable(r.err));
+    QCOMPARE(readFile(db), sampleDatabase());
+    QVERIFY(!QFile::exists(db + QStringLiteral(".lock")));
 }
