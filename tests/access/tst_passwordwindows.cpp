@@ -41,15 +41,12 @@ private slots:
     void cancelEndsEveryWay();
     void reminder_data();
     void reminder();
-    void boxesAreMasked_data();
     void boxesAreMasked();
 
     void supplyFlow();
     void changeChecks_data();
     void changeChecks();
-    void changeAfterMissingAnswer();
-    void changeClearsReminder();
-    void settingsPasswordQuestion();
+    void changeAfterMissingAnswerThenClearReminder();
     void sealedStartWindow();
 
 private:
@@ -171,17 +168,8 @@ void TestPasswordWindows::cancelEndsEveryWay()
     QFETCH(bool, supply);
     QFETCH(int, how);
     QFETCH(bool, cancels);
-    std::unique_ptr<QDialog> window;
-    std::unique_ptr<QSignalSpy> cancelled;
-    if (supply) {
-        auto dialog = std::make_unique<frmSupplyPW>();
-        cancelled = std::make_unique<QSignalSpy>(dialog.get(), &frmSupplyPW::cancelled);
-        window = std::move(dialog);
-    } else {
-        auto dialog = std::make_unique<frmPassword>();
-        cancelled = std::make_unique<QSignalSpy>(dialog.get(), &frmPassword::cancelled);
-        window = std::move(dialog);
-    }
+    const std::unique_ptr<QDialog> window(supply ? static_cast<QDialog*>(new frmSupplyPW) : new frmPassword);
+    QSignalSpy cancelled(window.get(), SIGNAL(cancelled()));
     QSignalSpy accepted(window.get(), &QDialog::accepted);
     window->show();
     type(window.get(), "txtPassword", QStringLiteral("abc"));
@@ -192,7 +180,7 @@ void TestPasswordWindows::cancelEndsEveryWay()
         window->close();
     else
         QTest::keyClick(window.get(), Qt::Key_Escape);
-    QCOMPARE(cancelled->count(), cancels ? 1 : 0);
+    QCOMPARE(cancelled.count(), cancels ? 1 : 0);
     QCOMPARE(accepted.count(), 0);
     QVERIFY(!window->isVisible());
     QVERIFY(!SettingsStore().contains(SettingKey::PW));
@@ -232,40 +220,24 @@ void TestPasswordWindows::reminder()
     QCOMPARE(accepted.count(), 1);
 }
 
-void TestPasswordWindows::boxesAreMasked_data()
-{
-    QTest::addColumn<int>("window");
-    QTest::addColumn<QStringList>("masked");
-    QTest::addColumn<QStringList>("plain");
-    QTest::newRow("frmPassword") << 0 << QStringList{"txtPassword"} << QStringList{};
-    QTest::newRow("frmSupplyPW") << 1 << QStringList{"txtPassword", "txtPassword2"}
-                                 << QStringList{"txtQuestion", "txtAnswer"};
-    QTest::newRow("frmChangePW") << 2 << QStringList{"txtOld", "txtNew", "txtNew2"}
-                                 << QStringList{"txtQuestion", "txtAnswer"};
-    QTest::newRow("frmSettingsPW") << 3 << QStringList{"txtPassword"} << QStringList{};
-    QTest::newRow("frmChangeSettingsPW") << 4 << QStringList{"txtOld", "txtNew", "txtNew2"} << QStringList{};
-}
-
+// Every box of the password windows is drawn with '*', but the reminder's question and answer.
 void TestPasswordWindows::boxesAreMasked()
 {
-    QFETCH(int, window);
-    QFETCH(QStringList, masked);
-    QFETCH(QStringList, plain);
-    std::unique_ptr<QDialog> dialog;
-    if (window == 0) dialog = std::make_unique<frmPassword>();
-    if (window == 1) dialog = std::make_unique<frmSupplyPW>();
-    if (window == 2) dialog = std::make_unique<frmChangePW>();
-    if (window == 3) dialog = std::make_unique<frmSettingsPW>();
-    if (window == 4) dialog = std::make_unique<frmChangeSettingsPW>();
-    for (const QString& name : masked) {
-        auto* masked = dialog->findChild<QLineEdit*>(name);
-        QVERIFY2(masked, qPrintable(name));
-        QCOMPARE(masked->echoMode(), QLineEdit::Password);
-        QCOMPARE(masked->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, masked),
-                 int('*'));
-    }
-    for (const QString& name : plain)
-        QCOMPARE(dialog->findChild<QLineEdit*>(name)->echoMode(), QLineEdit::Normal);
+    frmPassword password;
+    frmSupplyPW supply;
+    frmChangePW change;
+    frmSettingsPW settings;
+    frmChangeSettingsPW changeSettings;
+    int masked = 0;
+    for (QDialog* dialog :
+         std::initializer_list<QDialog*>{&password, &supply, &change, &settings, &changeSettings})
+        for (QLineEdit* edit : dialog->findChildren<QLineEdit*>()) {
+            const bool plain = edit->objectName() == "txtQuestion" || edit->objectName() == "txtAnswer";
+            QCOMPARE(edit->echoMode(), plain ? QLineEdit::Normal : QLineEdit::Password);
+            masked += !plain &&
+                      edit->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, edit) == '*';
+        }
+    QCOMPARE(masked, 10);
 }
 
 void TestPasswordWindows::supplyFlow()
@@ -359,7 +331,7 @@ void TestPasswordWindows::changeChecks()
         if (!done) QCOMPARE(box(dialog.get(), name)->text().isEmpty(), cleared.contains(QLatin1String(name)));
 }
 
-void TestPasswordWindows::changeAfterMissingAnswer()
+void TestPasswordWindows::changeAfterMissingAnswerThenClearReminder()
 {
     store(SettingKey::PW, QStringLiteral("old"));
     frmChangePW dialog;
@@ -381,40 +353,16 @@ void TestPasswordWindows::changeAfterMissingAnswer()
     QCOMPARE(m_fake->messages.last(), kChanged);
     QCOMPARE(stored(SettingKey::Question), QStringLiteral("Town?"));
     QCOMPARE(stored(SettingKey::Answer), QStringLiteral("Rome"));
-}
 
-void TestPasswordWindows::changeClearsReminder()
-{
-    store(SettingKey::PW, QStringLiteral("old"));
-    store(SettingKey::Question, QStringLiteral("Pet?"));
-    store(SettingKey::Answer, QStringLiteral("Rex"));
+    // Changed again with the reminder boxes empty (to the empty password): the reminder goes too.
     QVERIFY(frmPassword().findChild<QPushButton*>("cmdIForgot")->isEnabled());
-    frmChangePW dialog;
-    dialog.show();
-    type(&dialog, "txtOld", QStringLiteral("old"));
-    click(&dialog, "cmdOk"); // the new password: the empty one
-    QCOMPARE(m_fake->messages, QStringList{kChanged});
+    frmChangePW again;
+    again.show();
+    type(&again, "txtOld", QStringLiteral("new"));
+    click(&again, "cmdOk");
+    QCOMPARE(m_fake->messages.last(), kChanged);
     QCOMPARE(stored(SettingKey::Question), QString());
     QVERIFY(!frmPassword().findChild<QPushButton*>("cmdIForgot")->isEnabled());
-}
-
-void TestPasswordWindows::settingsPasswordQuestion()
-{
-    store(SettingKey::SettingsPW, QStringLiteral("guard"));
-    store(SettingKey::PW, QStringLiteral("master"));
-    frmSettingsPW dialog;
-    QSignalSpy accepted(&dialog, &QDialog::accepted);
-    dialog.show();
-    for (const char* wrong : {"master", "Guard"}) {
-        type(&dialog, "txtPassword", QLatin1String(wrong));
-        click(&dialog, "cmdOk");
-        QVERIFY(box(&dialog, "txtPassword")->text().isEmpty());
-    }
-    QCOMPARE(m_fake->messages, QStringList(2, kWrong));
-    QVERIFY(log().isEmpty()); // not the start-up password: not logged
-    type(&dialog, "txtPassword", QStringLiteral("guard"));
-    click(&dialog, "cmdOk");
-    QCOMPARE(accepted.count(), 1);
 }
 
 // Beside a sealed file the window opens the file: no "PW" is stored, the log keeps no typed text, and the
