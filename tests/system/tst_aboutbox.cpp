@@ -12,7 +12,6 @@ private slots:
     void init() { m_fake = &FakeDesktop::install(); }
     void linksOpenThroughDesktop_data();
     void linksOpenThroughDesktop();
-    void closing_data();
     void closing();
 
 private:
@@ -60,24 +59,13 @@ void AboutBoxTest::linksOpenThroughDesktop()
     QVERIFY(about.isVisible());
 }
 
-void AboutBoxTest::closing_data()
-{
-    QTest::addColumn<bool>("escape");
-    QTest::newRow("Esc") << true;
-    QTest::newRow("Close button") << false;
-}
-
 void AboutBoxTest::closing()
 {
-    QFETCH(bool, escape);
     QWidget mainWindow;
     mainWindow.show();
     QPointer<frmAbout> about = ShowAbout(&mainWindow);
     QVERIFY(about && about->isVisible() && about->isModal());
-    if (escape)
-        QTest::keyClick(about, Qt::Key_Escape);
-    else
-        QTest::mouseClick(about->cmdClose, Qt::LeftButton);
+    QTest::mouseClick(about->cmdClose, Qt::LeftButton);
     QTRY_VERIFY(about.isNull());
     QVERIFY(m_fake->opened.isEmpty());
 }

@@ -123,11 +123,6 @@ void HelpWindowTest::backForwardAndReopening()
     m_window->cmdForward->trigger();
     QCOMPARE(browser->source(), tray);
 
-    // A link to a place in another page.
-    QVERIFY(clickLink(browser, QStringLiteral("settings.html#general")));
-    QCOMPARE(browser->source().fileName(), QStringLiteral("settings.html"));
-    QCOMPARE(browser->source().fragment(), QStringLiteral("general"));
-
     // Asking for help again brings the same window back to the contents; Esc closes and deletes it.
     QCOMPARE(ShowHelp(), m_window.data());
     QCOMPARE(browser->source(), Help::contentsPage());
