@@ -37,7 +37,7 @@ private slots:
     void listEditorReloadsOnSave();
 
 private:
-    void open(int startCategory);
+    void open(int startCategory, int page = -1); // and on to the page when given
     void goTo(int category);
     template <typename T = QWidget> T* child(const QString& name) { return m_wizard->findChild<T*>(name); }
     QPushButton* nav(int index) { return child<QPushButton>(QStringLiteral("cmdNav_%1").arg(index)); }
@@ -73,10 +73,11 @@ void TestFrmAdd::cleanup()
     m_home.reset();
 }
 
-void TestFrmAdd::open(int startCategory)
+void TestFrmAdd::open(int startCategory, int page)
 {
     m_wizard = std::make_unique<frmAdd>(*m_store, startCategory);
     m_wizard->show();
+    if (page >= 0) goTo(page);
 }
 
 void TestFrmAdd::goTo(int category)
@@ -211,8 +212,7 @@ void TestFrmAdd::finish()
 
 void TestFrmAdd::remoteSystemLists()
 {
-    open(4);
-    goTo(4);
+    open(4, 4);
     auto* servers = child<QComboBox>(QStringLiteral("cboServers"));
     auto* protocols = child<QComboBox>(QStringLiteral("cboProtocol_1"));
     // Without the two files the lists are empty and the wizard works on.
@@ -249,8 +249,7 @@ void TestFrmAdd::longListItemsKeepTheWizardNarrow()
     m_wizard.reset();
     QVERIFY(ListFiles::write(ListFiles::Kind::ServerTypes, {QString(300, u'S')}));
     QVERIFY(ListFiles::write(ListFiles::Kind::Protocols, {QString(300, u'p')}));
-    open(4);
-    goTo(4);
+    open(4, 4);
     QCOMPARE(m_wizard->width(), usual);
     auto* servers = child<QComboBox>(QStringLiteral("cboServers"));
     QCOMPARE(servers->itemText(0).size(), 300); // kept whole
@@ -265,8 +264,7 @@ void TestFrmAdd::fullStoreKeepsWizardOpen()
     std::array<QVector<Entry>, kCategoryCount> lists;
     lists[Misc] = QVector<Entry>(EntryStore::kMaxEntries, Entry{QStringLiteral("x"), {}, {}, {}, {}, true});
     m_store->setContents(std::move(lists));
-    open(0);
-    goTo(0);
+    open(0, 0);
     QTest::keyClicks(box("txtSite", 0), QStringLiteral("one too many"));
     QTest::mouseClick(nav(4), Qt::LeftButton);
     QCOMPARE(m_fake->messages, QStringList{EntryStore::kFullMessage});
@@ -299,8 +297,7 @@ void TestFrmAdd::refusedValueKeepsWizardOpen()
     QFETCH(QString, typed);
     QFETCH(QString, message);
     QFETCH(QString, fix);
-    open(0);
-    goTo(0);
+    open(0, 0);
     QLineEdit* edit = this->box(qPrintable(box), 0);
     edit->setText(typed);
     QTest::mouseClick(nav(4), Qt::LeftButton);
@@ -341,8 +338,7 @@ void TestFrmAdd::listEditorReloadsOnSave()
     QFETCH(QString, combo);
     QVERIFY(ListFiles::write(ListFiles::Kind::ServerTypes, {"Unix"}));
     QVERIFY(ListFiles::write(ListFiles::Kind::Protocols, {"telnet"}));
-    open(4);
-    goTo(4);
+    open(4, 4);
     auto* list = child<QComboBox>(combo);
     list->setCurrentIndex(0);
 

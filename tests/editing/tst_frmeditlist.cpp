@@ -7,7 +7,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTabWidget>
 #include <QTest>
 #include <memory>
 
@@ -17,7 +16,6 @@ private slots:
     void init();
     void cleanup();
 
-    void opensOnTab();
     void addRemoveAndCancel();
     void saveWritesBothFiles();
     void unwritableFileKeepsEditorOpen();
@@ -30,15 +28,10 @@ private:
         QTest::mouseClick(m_editor->findChild<QPushButton*>(name), Qt::LeftButton);
     }
     bool enabled(const QString& name) { return m_editor->findChild<QPushButton*>(name)->isEnabled(); }
-    QByteArray bytesOf(const char* name) const
-    {
-        QFile file(m_home->file(QLatin1String(name)));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
+    QByteArray bytesOf(const char* name) const { return readFile(m_home->file(QLatin1String(name))); }
     void writeBytes(const char* name, const QByteArray& bytes)
     {
-        QFile file(m_home->file(QLatin1String(name)));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        QVERIFY(writeFile(m_home->file(QLatin1String(name)), bytes));
     }
     static QStringList itemsOf(const QListWidget* list)
     {
@@ -69,19 +62,6 @@ void TestFrmEditList::open(int tab)
 {
     m_editor = std::make_unique<frmEditList>(tab);
     m_editor->show();
-}
-
-void TestFrmEditList::opensOnTab()
-{
-    writeBytes("servers.txt", "Unix\r\n\r\nWindows NT\r\n");
-    writeBytes("protocol.txt", "telnet\r\nss\xe9h\r\n\r\n");
-    open(1);
-    QCOMPARE(m_editor->findChild<QTabWidget*>(QStringLiteral("SSTab1"))->currentIndex(), 1);
-    QVERIFY(list(1)->isVisible() && !list(0)->isVisible());
-    QCOMPARE(itemsOf(list(0)), (QStringList{"Unix", "Windows NT"}));
-    QCOMPARE(itemsOf(list(1)), (QStringList{"telnet", QStringLiteral("ss\u00e9h")}));
-    QVERIFY(!enabled("cmdRemove_0") && !enabled("cmdRemove_1"));
-    QVERIFY(m_editor->findChild<QPushButton*>(QStringLiteral("cmdSave"))->isDefault());
 }
 
 void TestFrmEditList::addRemoveAndCancel()

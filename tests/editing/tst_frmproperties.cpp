@@ -123,15 +123,14 @@ void TestFrmProperties::settings_data()
     QTest::addColumn<QString>("allowDelete");
     QTest::addColumn<bool>("editable");
     QTest::addColumn<bool>("deletable");
-    QTest::newRow("nothing stored") << QString() << QString() << true << true;
-    QTest::newRow("edit 0") << "0"
-                            << "1" << false << true;
-    QTest::newRow("delete 0") << "1"
-                              << "0" << true << false;
-    QTest::newRow("not numbers") << "yes"
-                                 << "True" << false << false;
-    QTest::newRow("other numbers") << "2"
-                                   << "-1" << false << false;
+    const auto row = [](const char* name, const char* edit, const char* del, bool editable, bool deletable) {
+        QTest::newRow(name) << QString(edit) << QString(del) << editable << deletable;
+    };
+    row("nothing stored", nullptr, nullptr, true, true);
+    row("edit 0", "0", "1", false, true);
+    row("delete 0", "1", "0", true, false);
+    row("not numbers", "yes", "True", false, false);
+    row("other numbers", "2", "-1", false, false);
 }
 
 void TestFrmProperties::settings()
