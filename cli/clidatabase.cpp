@@ -65,6 +65,16 @@ DatabaseContents scanForListing(const QString& path,
     return DatabaseFile(path).scan(visit);
 }
 
+void checkIndex(const EntryStore& store, int category, int index)
+{
+    const int count = store.list(category).count();
+    if (index > count)
+        fail(QStringLiteral("category %1 has %2 entries: there is no entry %3")
+                 .arg(category)
+                 .arg(count)
+                 .arg(index));
+}
+
 ReadSession::ReadSession(const QString& path)
 {
     DatabaseContents contents = readForListing(path);

@@ -11,6 +11,9 @@ QString databasePathFor(const CommandLine& line);
 // Appends a field with TAB, CR and LF written as \\t, \\r and \\n, so that an entry stays on one line.
 void appendEscaped(QString& line, const QString& field);
 
+// Fails unless the category holds entry number index (1 is the first, as list shows them).
+void checkIndex(const EntryStore& store, int category, int index);
+
 // Reads the file without creating or locking it; fails when it does not exist.
 DatabaseContents readForListing(const QString& path);
 // The same records handed to visit one at a time, in the same order, without building a store.

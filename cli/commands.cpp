@@ -12,6 +12,10 @@ constexpr int kNoLimit = std::numeric_limits<int>::max();
 
 // Options that several commands share, so their help reads the same everywhere.
 const Option kShowOption = flag("show", "Shows field 3 as it is, not as ******.");
+const Option kEntryCategory =
+    required(number("category", "N", 0, kLastCategory, "The category of the entry."));
+const Option kEntryIndex =
+    required(number("index", "I", 1, kNoLimit, "The entry's number: 1 is the first, as list shows them."));
 
 // The commands, one row each. To add one: write `int fooCommand(const CommandLine& line)` in a file of its
 // own (declare it in commands.h, list the file in CMakeLists.txt), then add a row here with its name, the
@@ -47,12 +51,21 @@ const Command kCommands[] = {
      "(one line), which keeps the secret out of the process list.",
      {required(number("category", "N", 0, kLastCategory, "The category of the new entry."))},
      addCommand},
-    {"remove",
+    {"remove", "", "Removes entry I of category N and saves.", {kEntryCategory, kEntryIndex}, removeCommand},
+    {"copy",
      "",
-     "Removes entry I of category N and saves.",
-     {required(number("category", "N", 0, kLastCategory, "The category of the entry.")),
-      required(number("index", "I", 1, kNoLimit, "The entry's number: 1 is the first, as list shows them."))},
-     removeCommand},
+     "Puts field F of entry I of category N on the clipboard, marked as a\n"
+     "secret so that clipboard managers keep it out of their history;\n"
+     "after S seconds it is cleared, unless something else was copied\n"
+     "meanwhile. Waits until then. With S 0 the field stays until\n"
+     "something else is copied. Needs a graphical session (DISPLAY or\n"
+     "WAYLAND_DISPLAY); keyvane-clip, beside keyvane-cli, holds the\n"
+     "clipboard. The field never appears on a command line.",
+     {kEntryCategory, kEntryIndex,
+      number("field", "F", 1, kFieldCount, "The field to copy (3 unless given)."),
+      number("seconds", "S", 0, kNoLimit,
+             "Seconds until it is cleared (the setting ClipboardSeconds unless given).")},
+     copyCommand},
     {"merge",
      "OTHER",
      "Adds each entry of the database file OTHER that this database does\n"

@@ -9,6 +9,7 @@ int listCommand(const CommandLine& line);
 int searchCommand(const CommandLine& line);
 int addCommand(const CommandLine& line);
 int removeCommand(const CommandLine& line);
+int copyCommand(const CommandLine& line);
 int generateCommand(const CommandLine& line);
 int reportCommand(const CommandLine& line);
 int mergeCommand(const CommandLine& line);

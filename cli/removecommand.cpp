@@ -13,12 +13,7 @@ int removeCommand(const CommandLine& line)
     // A missing file holds nothing to remove; creating it would change the disk for a refused command.
     if (!QFileInfo::exists(path)) fail(QStringLiteral("there is no database at %1").arg(path));
     EditSession session(path);
-    const int count = session.store().list(category).count();
-    if (index > count)
-        fail(QStringLiteral("category %1 has %2 entries: there is no entry %3")
-                 .arg(category)
-                 .arg(count)
-                 .arg(index));
+    checkIndex(session.store(), category, index);
     session.store().deleteEntry(category, index - 1);
     session.save();
     print(QStringLiteral("Removed entry %1 of category %2 (%3).\n")

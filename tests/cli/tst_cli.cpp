@@ -58,6 +58,7 @@ QStringList folderListing(const QString& path)
 class TestCli : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void roundTrip();
     void listing_data();
     void listing();
@@ -83,6 +84,13 @@ private slots:
     void outputBytes();
     void coreDumpsOff();
 };
+
+void TestCli::initTestCase()
+{
+    // No run of the program here reaches a display: copy's real clipboard is driven in tests/e2e.
+    qunsetenv("DISPLAY");
+    qunsetenv("WAYLAND_DISPLAY");
+}
 
 void TestCli::roundTrip()
 {
@@ -241,6 +249,12 @@ void TestCli::refusals_data()
         << QStringList{"remove", "--category", "0", "--index", "3"} << true << "category 0 has 2 entries";
     QTest::newRow("index in an empty category")
         << QStringList{"remove", "--category", "4", "--index", "1"} << true << "category 4 has 0 entries";
+    QTest::newRow("copy without a display")
+        << QStringList{"copy", "--category", "0", "--index", "2", "--seconds", "1"} << true
+        << "there is no display";
+    QTest::newRow("copy an empty field")
+        << QStringList{"copy", "--category", "2", "--index", "1", "--field", "2", "--seconds", "1"} << true
+        << "field 2 of that entry is empty";
     QTest::newRow("remove without index") << QStringList{"remove", "--category", "0"} << true << "--index";
     QTest::newRow("list a missing file") << QStringList{"list"} << false << "there is no database";
     QTest::newRow("remove from a missing file")

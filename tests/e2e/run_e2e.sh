@@ -36,4 +36,5 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash "$here/drive_term.sh" "$app"
 [ ! -e "$db.lock" ] || { echo "FAIL: the lock was left behind"; exit 1; }
 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$here/drive_selection_dialogs.sh" "$app" "$cli"
 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$here/drive_search_clipboard.sh" "$app" "$cli" "$home/keyvane.ini"
+xvfb-run -a -s "-screen 0 1280x1024x24" bash "$here/drive_cli_copy.sh" "$cli"
 echo "2 passed, 0 failed"
