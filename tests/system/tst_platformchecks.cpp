@@ -13,16 +13,10 @@ Q_DECLARE_METATYPE(Interfaces)
 class PlatformChecksTest : public QObject {
     Q_OBJECT
 private slots:
-    void platformIsNeverWindows95();
     void networkIsUp_data();
     void networkIsUp();
     void loopbackNeverCounts();
 };
-
-void PlatformChecksTest::platformIsNeverWindows95()
-{
-    QCOMPARE(GetPlatform(), QStringLiteral("Unknown"));
-}
 
 void PlatformChecksTest::networkIsUp_data()
 {
