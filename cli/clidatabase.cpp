@@ -41,16 +41,12 @@ QString databasePathFor(const CommandLine& line)
     return AppPaths::databasePath(settings.flag(SettingKey::DiffDB), AppPaths::loginName());
 }
 
-namespace {
-
 void refuseMissing(const QString& path)
 {
     refuseFolder(path);
     // DatabaseFile::read() would create a missing file; listing must not write anything.
     if (!QFileInfo::exists(path)) fail(QStringLiteral("there is no database at %1").arg(path));
 }
-
-} // namespace
 
 DatabaseContents readForListing(const QString& path)
 {
@@ -82,10 +78,10 @@ ReadSession::ReadSession(const QString& path)
     m_store.setContents(std::move(contents.lists));
 }
 
-int ReadSession::status(const char* what) const
+int readStatus(const QString& problems, const char* what)
 {
-    if (m_problems.isEmpty()) return 0;
-    note(QStringLiteral("only what could be read was %1: %2").arg(QLatin1String(what), m_problems));
+    if (problems.isEmpty()) return 0;
+    note(QStringLiteral("only what could be read was %1: %2").arg(QLatin1String(what), problems));
     return 2;
 }
 

@@ -14,11 +14,18 @@ void appendEscaped(QString& line, const QString& field);
 // Fails unless the category holds entry number index (1 is the first, as list shows them).
 void checkIndex(const EntryStore& store, int category, int index);
 
+// Fails (status 1) when path is a folder or does not exist: the commands that only read create nothing.
+void refuseMissing(const QString& path);
+
 // Reads the file without creating or locking it; fails when it does not exist.
 DatabaseContents readForListing(const QString& path);
 // The same records handed to visit one at a time, in the same order, without building a store.
 DatabaseContents scanForListing(const QString& path,
                                 const std::function<void(int, const DatabaseFile::RecordFields&)>& visit);
+
+// The exit status of a command that only reads: 0, or 2 after saying on stderr that only what could be read
+// was used (for what, as "exported"); problems is empty when the file loaded whole.
+int readStatus(const QString& problems, const char* what);
 
 // The store of a command that only reads: all that could be read of the file, which is never created,
 // locked or changed.
@@ -29,7 +36,7 @@ public:
     const EntryStore& store() const { return m_store; }
     // The exit status: 0, or 2 after saying on stderr that only what could be read was used (for what,
     // as "exported").
-    int status(const char* what) const;
+    int status(const char* what) const { return readStatus(m_problems, what); }
 
 private:
     EntryStore m_store;

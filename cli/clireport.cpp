@@ -18,11 +18,13 @@ int reportCommand(const CommandLine& line)
     if (line.isSet("color")) request.color = line.value("color");
     request.outputFile = line.value("o");
 
-    const ReadSession session(databasePathFor(line));
+    const QString path = databasePathFor(line);
+    refuseMissing(path);
     QFile out;
     if (!out.open(stdout, QIODevice::WriteOnly)) fail(QStringLiteral("standard output cannot be written"));
+    DatabaseContents read;
     QString error;
-    if (!Reports::writeRequestedReport(session.store(), request, out, &error)) fail(error);
+    if (!Reports::writeRequestedReport(path, request, out, &read, &error)) fail(error);
     out.flush();
-    return session.status("reported");
+    return readStatus(read.problems(), "reported");
 }

@@ -2,6 +2,7 @@
 #include "cli/commandline.h"
 #include "cli/commands.h"
 #include "store/cp1252.h"
+#include "store/piecewriter.h"
 
 #include <cstring>
 
@@ -23,57 +24,38 @@ struct Utf8Table {
     }
 };
 
-// UTF-8 written straight into a buffer of fixed size, which goes to stdout whenever it is nearly full: a
-// full store lists in a few writes, never as one text of its own.
+// UTF-8 written straight into the writer's buffer, which goes to stdout whenever it is nearly full.
 class Utf8Output {
 public:
-    Utf8Output() : m_buffer(kSize, Qt::Uninitialized), m_end(m_buffer.data()) {}
-    ~Utf8Output() { flush(); }
+    ~Utf8Output() { m_writer.flush(); }
 
-    void append(char byte)
-    {
-        room(1);
-        *m_end++ = byte;
-    }
-    void append(QByteArrayView utf8)
-    {
-        room(utf8.size());
-        std::memcpy(m_end, utf8.data(), size_t(utf8.size()));
-        m_end += utf8.size();
-    }
+    void append(char byte) { m_writer.add(QByteArrayView(&byte, 1)); }
+    void append(QByteArrayView utf8) { m_writer.add(utf8); }
     // A field's Windows-1252 bytes on one line whatever they hold: TAB, LF and CR as \t, \n and \r.
     void appendField(QByteArrayView field)
     {
         static const Utf8Table table;
-        room(3 * field.size());
+        char* end = m_writer.room(3 * field.size());
         for (const char byte : field) {
             const auto b = static_cast<unsigned char>(byte);
             if (byte == '\t' || byte == '\n' || byte == '\r') {
-                *m_end++ = '\\';
-                *m_end++ = byte == '\t' ? 't' : byte == '\n' ? 'n' : 'r';
+                *end++ = '\\';
+                *end++ = byte == '\t' ? 't' : byte == '\n' ? 'n' : 'r';
             } else if (b < 0x80) {
-                *m_end++ = byte;
+                *end++ = byte;
             } else {
-                std::memcpy(m_end, table.bytes[b], 3); // within the room: three bytes for every byte
-                m_end += table.sizes[b];
+                std::memcpy(end, table.bytes[b], 3); // within the room: three bytes for every byte
+                end += table.sizes[b];
             }
         }
-    }
-    void flush()
-    {
-        print(QByteArray::fromRawData(m_buffer.constData(), m_end - m_buffer.constData()));
-        m_end = m_buffer.data();
+        m_writer.took(end);
     }
 
 private:
-    static constexpr qsizetype kSize = 64 * 1024;
-    void room(qsizetype bytes)
-    {
-        if (m_end + bytes > m_buffer.data() + kSize) flush();
-    }
-
-    QByteArray m_buffer;
-    char* m_end;
+    PieceWriter m_writer{[](QByteArrayView utf8) {
+        print(QByteArray::fromRawData(utf8.data(), utf8.size()));
+        return true;
+    }};
 };
 
 } // namespace

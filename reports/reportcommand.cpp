@@ -1,10 +1,10 @@
 #include "reports/reportcommand.h"
 
 #include "reports/htmlreport.h"
-#include "reports/reportfile.h"
-#include "reports/textreport.h"
+#include "reports/reportlayout.h"
 #include "store/atomicfile.h"
-#include "store/entrystore.h"
+#include "store/databasefile.h"
+#include "store/piecewriter.h"
 
 #include <QIODevice>
 
@@ -30,10 +30,43 @@ bool refuse(QString* error, const QString& message)
     return false;
 }
 
+// A report's Out: Windows-1252 bytes laid straight into the writer's buffer.
+struct ByteOut {
+    PieceWriter& writer;
+    void add(QLatin1String text) { writer.add(QByteArrayView(text.data(), text.size())); }
+    void add(QByteArrayView bytes) { writer.add(bytes); }
+    void add(QStringView text)
+    {
+        char* out = writer.room(text.size());
+        writer.took(out + Cp1252::fromUnicode(text, out));
+    }
+};
+
+// The selected categories' records laid out as the file is read, one category after the other.
+template <typename Layout>
+DatabaseContents layOutRecords(Layout& layout, const QString& path, const ReportOptions& options,
+                               const std::function<bool(const DatabaseFile::CategoryCounts&)>& begin)
+{
+    int open = -1; // the category laid out last
+    const DatabaseContents read = DatabaseFile(path).scan(
+        [&](int category, const DatabaseFile::RecordFields& fields) {
+            if (!options.categories[category]) return;
+            if (category != open) {
+                if (open >= 0) layout.end();
+                layout.begin(category);
+                open = category;
+            }
+            layout.row(fields);
+        },
+        begin);
+    if (open >= 0) layout.end();
+    return read;
+}
+
 } // namespace
 
-bool writeRequestedReport(const EntryStore& store, const ReportRequest& request, QIODevice& out,
-                          QString* error)
+bool writeRequestedReport(const QString& databasePath, const ReportRequest& request, QIODevice& out,
+                          DatabaseContents* read, QString* error)
 {
     ReportOptions options;
     options.hideSensitive = request.mask;
@@ -45,9 +78,6 @@ bool writeRequestedReport(const EntryStore& store, const ReportRequest& request,
         if (!category)
             return refuse(error,
                           QStringLiteral("unknown category \"%1\" (use 0-5 or a category name)").arg(name));
-        // The dialog offers only categories that hold entries; a report of an empty one is refused alike.
-        if (store.list(*category).count() == 0)
-            return refuse(error, QStringLiteral("category \"%1\" has no entries").arg(tabCaption(*category)));
         options.categories[*category] = true;
     }
 
@@ -60,27 +90,39 @@ bool writeRequestedReport(const EntryStore& store, const ReportRequest& request,
         options.titleColor = titleColor(index);
     }
 
-    const auto build = [&](QString& buffer, int category) {
-        if (request.html)
-            GenerateHTML(buffer, store, category, options.hideSensitive, options.titleColor);
-        else
-            SaveTXT(buffer, store, category, options.hideSensitive);
+    // The dialog offers only categories that hold entries; a report of an empty one is refused alike.
+    QString refusal;
+    const auto begin = [&](const DatabaseFile::CategoryCounts& counts) {
+        for (int c = 0; c < kCategoryCount && refusal.isEmpty(); ++c)
+            if (options.categories[c] && counts[c] == 0)
+                refusal = QStringLiteral("category \"%1\" has no entries").arg(tabCaption(c));
+        return refusal.isEmpty();
     };
-    if (!request.outputFile.isEmpty()) {
-        QByteArray bytes;
-        writeReportPieces(options, build, [&bytes](QByteArrayView piece) {
-            bytes.append(piece);
+    const bool toFile = !request.outputFile.isEmpty();
+    QByteArray fileBytes;
+    PieceWriter writer([&](QByteArrayView piece) {
+        if (toFile) {
+            fileBytes.append(piece);
             return true;
-        });
-        QString problem;
-        if (!writeFileAtomically(request.outputFile, bytes, kOwnerOnly, &problem))
-            return refuse(error, QStringLiteral("cannot write \"%1\": %2").arg(request.outputFile, problem));
-        return true;
+        }
+        return out.write(piece.data(), piece.size()) == piece.size();
+    });
+    ByteOut bytes{writer};
+    if (request.html) {
+        HtmlLayout<ByteOut> layout(bytes, options.hideSensitive, options.titleColor);
+        *read = layOutRecords(layout, databasePath, options, begin);
+    } else {
+        TextLayout<ByteOut> layout(bytes, options.hideSensitive);
+        *read = layOutRecords(layout, databasePath, options, begin);
     }
-    if (!writeReportPieces(options, build, [&out](QByteArrayView piece) {
-            return out.write(piece.data(), piece.size()) == piece.size();
-        }))
+    if (!refusal.isEmpty()) return refuse(error, read->readError.isEmpty() ? refusal : read->problems());
+    bytes.add(Layout::kCrLf); // what every report file ends with
+    if (!writer.flush())
         return refuse(error, QStringLiteral("cannot write the report: ") + out.errorString());
+
+    QString problem;
+    if (toFile && !writeFileAtomically(request.outputFile, fileBytes, kOwnerOnly, &problem))
+        return refuse(error, QStringLiteral("cannot write \"%1\": %2").arg(request.outputFile, problem));
     return true;
 }
 

@@ -3,7 +3,7 @@
 #include <QString>
 #include <optional>
 
-class EntryStore;
+struct DatabaseContents;
 class QIODevice;
 
 namespace Reports {
@@ -19,10 +19,11 @@ struct ReportRequest {
     QString outputFile;           // empty: the report goes to out
 };
 
-// Writes the same bytes that the reports dialog saves for the same choices: to the output file
-// (owner-only) or to out. Returns false with a one-line *error, and nothing written, on a bad request or
-// a failed write.
-bool writeRequestedReport(const EntryStore& store, const ReportRequest& request, QIODevice& out,
-                          QString* error);
+// Writes the same bytes that the reports dialog saves for the same choices, to the output file (owner-only)
+// or to out, laying out the database file's records as they are read: no store of entries, no whole report
+// in memory on the way to out. Returns false with a one-line *error, and nothing written, on a bad request
+// or a failed write. *read tells what of the file could not be taken.
+bool writeRequestedReport(const QString& databasePath, const ReportRequest& request, QIODevice& out,
+                          DatabaseContents* read, QString* error);
 
 } // namespace Reports

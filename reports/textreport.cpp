@@ -1,12 +1,11 @@
 #include "reports/textreport.h"
 
+#include "reports/reportlayout.h"
 #include "store/entrystore.h"
 
 namespace Reports {
 
 namespace {
-
-const QLatin1String kCrLf("\r\n");
 
 qsizetype estimatedSize(const QVector<Entry>& entries)
 {
@@ -17,9 +16,16 @@ qsizetype estimatedSize(const QVector<Entry>& entries)
     return size;
 }
 
-// The five padded labels of a category, padded once rather than once per entry.
+const QString& fieldValue(const Entry& e, int field, bool hideSensitive)
+{
+    return field == 3 && hideSensitive ? kTextMask : e.field(field);
+}
+
+} // namespace
+
 std::array<QString, kFieldCount> paddedLabels(int category)
 {
+    // Padded once per category rather than once per entry.
     const QStringList captions = columnCaptions(category);
     std::array<QString, kFieldCount> labels;
     for (int k = 0; k < kFieldCount; ++k) {
@@ -28,13 +34,6 @@ std::array<QString, kFieldCount> paddedLabels(int category)
     }
     return labels;
 }
-
-const QString& fieldValue(const Entry& e, int field, bool hideSensitive)
-{
-    return field == 3 && hideSensitive ? kTextMask : e.field(field);
-}
-
-} // namespace
 
 QString FormatHeader(QString& header)
 {
@@ -46,22 +45,10 @@ void SaveTXT(QString& buffer, const EntryStore& store, int whatLV, bool hideSens
 {
     if (!isCategory(whatLV)) return;
     const QVector<Entry>& entries = store.list(whatLV).entries();
-    const auto labels = paddedLabels(whatLV);
     buffer.reserve(buffer.size() + estimatedSize(entries));
-
-    buffer += kCrLf;
-    buffer += reportCategoryCaption(whatLV);
-    buffer += kCrLf;
-    buffer += kCrLf;
-    for (const Entry& e : entries) {
-        for (int k = 1; k <= kFieldCount; ++k) {
-            buffer += labels[k - 1];
-            buffer += QLatin1Char('\t');
-            buffer += fieldValue(e, k, hideSensitive);
-            buffer += kCrLf;
-        }
-        buffer += kCrLf;
-    }
+    StringOut out{buffer};
+    TextLayout<StringOut> layout(out, hideSensitive);
+    layOutEntries(layout, whatLV, entries);
 }
 
 QString textReport(const EntryStore& store, const ReportOptions& options)

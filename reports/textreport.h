@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QVector>
+#include <array>
 
 class EntryStore;
 
@@ -15,6 +16,9 @@ inline const QString kTextMask = QStringLiteral("*****");
 
 // Pads header with spaces to 25 characters, in place, and returns it; a longer label stays as it is.
 QString FormatHeader(QString& header);
+
+// The five labels of a category, each padded by FormatHeader.
+std::array<QString, kFieldCount> paddedLabels(int category);
 
 // Appends one category's section to buffer: an empty line, the title, an empty line, then per entry its
 // five "label<TAB>value" lines and an empty line. Lines end with CR LF.

@@ -71,6 +71,11 @@ qsizetype fromUnicode(QStringView text, char* out)
     return n;
 }
 
+char16_t character(char byte)
+{
+    return kToUnicode[static_cast<unsigned char>(byte)];
+}
+
 QByteArray fromUnicode(const QString& text)
 {
     QByteArray bytes(text.size(), Qt::Uninitialized);

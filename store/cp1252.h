@@ -15,6 +15,8 @@ QByteArray fromUnicode(const QString& text);
 qsizetype fromUnicode(QStringView text, char* out);
 QString toUnicode(const QByteArray& bytes);
 QString toUnicode(const char* bytes, qsizetype size);
+// The character of one byte.
+char16_t character(char byte);
 
 // The characters of text that the code page cannot hold, each once, in the order they first appear.
 QStringList unkeptCharacters(QStringView text);

@@ -132,6 +132,7 @@ public:
         }
     }
     bool inCategoryOrder() const { return m_inOrder; }
+    const std::array<int, kCategoryCount>& counts() const { return m_counts; }
 
     void reserve()
     {
@@ -403,12 +404,17 @@ DatabaseContents DatabaseFile::read()
     return contents;
 }
 
-DatabaseContents DatabaseFile::scan(const std::function<void(int, const RecordFields&)>& visit)
+DatabaseContents DatabaseFile::scan(const std::function<void(int, const RecordFields&)>& visit,
+                                    const std::function<bool(const CategoryCounts&)>& begin)
 {
     DatabaseContents contents;
     QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly))
         contents.readError = file.errorString();
+    else if (SealedFile::isSealed(file.peek(SealedLayout::kMagic.size())))
+        contents.readError = QStringLiteral("it is sealed with the master password");
+    if (!contents.readError.isEmpty()) {
+        if (begin) begin(CategoryCounts{});
         return contents;
     }
     const auto visitRecord = [&visit](int category, const char* record) {
@@ -423,6 +429,7 @@ DatabaseContents DatabaseFile::scan(const std::function<void(int, const RecordFi
     DatabaseContents counted; // the problems; a pass in category order only visits
     RecordDecoder order(counted);
     qsizetype stray = readRecords(file, [&](const char* records, qsizetype n) { order.count(records, n); });
+    if (begin && !begin(order.counts())) return contents;
     // A file Keyvane wrote holds its records in category order: one pass. Any other goes once per category.
     const int passes = order.inCategoryOrder() ? 1 : kCategoryCount;
     for (int pass = 0; pass < passes && stray >= 0; ++pass) {

@@ -95,10 +95,14 @@ public:
     // The five fields of a record as the store takes them, still in Windows-1252: trimmed, field 3
     // deciphered. Valid during the call they are handed to.
     using RecordFields = std::array<QByteArrayView, kFieldCount>;
+    using CategoryCounts = std::array<int, kCategoryCount>;
     // Hands each record that read() would load to visit(category, fields), in the order of the lists, without
-    // building entries: for a reader that only passes the fields on. The result holds no entries, only what
-    // could not be taken. A missing file is not created.
-    DatabaseContents scan(const std::function<void(int category, const RecordFields& fields)>& visit);
+    // building entries: for a reader that only passes the fields on. begin, when given, first learns how many
+    // records of each category visit will get (none when the file cannot be read); when it returns false,
+    // nothing is visited. The result holds no entries, only what could not be taken. A missing file is not
+    // created, and a sealed one is not read: it needs the key, which read() alone takes.
+    DatabaseContents scan(const std::function<void(int category, const RecordFields& fields)>& visit,
+                          const std::function<bool(const CategoryCounts& counts)>& begin = {});
     // Writes the store through a temporary file that replaces the old one only once it is complete.
     // A file that did not load whole is written only after allowOverwrite(), and a copy of it is kept
     // beside it first.

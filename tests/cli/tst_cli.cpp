@@ -1,10 +1,14 @@
+#include "reports/htmlreport.h"
+#include "reports/reportfile.h"
 #include "reports/textreport.h"
 #include "settings/apppaths.h"
 #include "settings/settingsstore.h"
 #include "store/databasefile.h"
 #include "store/entrystore.h"
+#include "store/sealedfile.h"
 #include "tests/support/testhome.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
@@ -68,6 +72,7 @@ private slots:
     void damagedFile();
     void lockedDatabase();
     void mergeOther();
+    void sealedFile();
     void fullStore();
     void defaultPath_data();
     void defaultPath();
@@ -329,6 +334,21 @@ void TestCli::damagedFile()
     QCOMPARE(readFile(other), sampleDatabase());
 }
 
+// A sealed file opens only with the master password: none of it is taken for records.
+void TestCli::sealedFile()
+{
+    TestHome home;
+    const QString db = home.file(QStringLiteral("sealed.adr"));
+    writeBytes(db, SealedLayout::kMagic + sampleDatabase());
+    for (const QStringList& command :
+         {QStringList{"list"}, QStringList{"report", "--text", "--categories", "0"}}) {
+        const Result r = runOn(db, command);
+        QCOMPARE(r.status, command.first() == "list" ? 2 : 1);
+        QCOMPARE(r.out, QString());
+        QVERIFY2(r.err.contains("it is sealed with the master password"), qPrintable(r.err));
+    }
+}
+
 // Each entry the other file holds more often than the database is added, at the end of its category.
 void TestCli::mergeOther()
 {
@@ -486,6 +506,20 @@ QByteArray padded(const QString& label)
 {
     return label.toLatin1() + QByteArray(25 - label.size(), ' ');
 }
+// The report file the app's own builder makes of that database, of categories 0 and 4.
+QByteArray appReport(bool html, bool mask)
+{
+    QByteArray bytes = database(false);
+    QBuffer file(&bytes);
+    file.open(QIODevice::ReadOnly);
+    EntryStore store;
+    store.setContents(decodeDatabase(file).lists);
+    Reports::ReportOptions options;
+    options.categories[WebPages] = options.categories[RemoteSystems] = true;
+    options.hideSensitive = mask;
+    return Reports::reportFileBytes(html ? Reports::htmlReport(store, options)
+                                         : Reports::textReport(store, options));
+}
 } // namespace Awkward
 
 void TestCli::outputBytes_data()
@@ -495,6 +529,7 @@ void TestCli::outputBytes_data()
     QTest::addColumn<QByteArray>("expected");
     QTest::addColumn<bool>(
         "outOfOrder"); // the file's records not in category order: listed in it all the same
+    QTest::addColumn<QByteArray>("app"); // a report: what the app writes for it, empty for a list
 
     const QByteArray webLine =
         "0\tTab\\there\tcr\\rlf\\n\t%1\thttps://a.example/\u2026\t" + highUtf8() + "\n";
@@ -502,11 +537,12 @@ void TestCli::outputBytes_data()
     QTest::newRow("list, masked") << QStringList{"list"}
                                   << QByteArray(webLine).replace("%1", "******") +
                                          QByteArray(remoteLine).replace("%1", "******")
-                                  << false;
+                                  << false << QByteArray();
     const QByteArray shown = QByteArray(webLine).replace("%1", QByteArray("p\u20AC\u0178w")) +
                              QByteArray(remoteLine).replace("%1", "");
-    QTest::newRow("list --show") << QStringList{"list", "--show"} << shown << false;
-    QTest::newRow("list --show, out of order") << QStringList{"list", "--show"} << shown << true;
+    QTest::newRow("list --show") << QStringList{"list", "--show"} << shown << false << QByteArray();
+    QTest::newRow("list --show, out of order")
+        << QStringList{"list", "--show"} << shown << true << QByteArray();
 
     // The reports hold the file's own bytes.
     const auto cell = [](const QByteArray& text) { return "<td width=20%>" + text + "</td>\r\n"; };
@@ -523,8 +559,9 @@ void TestCli::outputBytes_data()
                      url + "</a></td>\r\n" + cell(highBytes()) + "</tr>\r\n") +
         table(4, "<tr>\r\n" + cell("host\r\n") + cell("\t") + cell("") + cell("Linux") + cell("end") +
                      "</tr>\r\n");
-    QTest::newRow("report --html") << QStringList{"report", "--html", "--categories", "0,4"} << html + "\r\n"
-                                   << false;
+    QTest::newRow("report --html, out of order")
+        << QStringList{"report", "--html", "--categories", "0,4"} << html + "\r\n"
+        << true << appReport(true, false);
 
     const auto section = [](int category, const QList<QByteArray>& values) {
         const QStringList labels = columnCaptions(category);
@@ -537,7 +574,7 @@ void TestCli::outputBytes_data()
         << QStringList{"report", "--text", "--mask", "--categories", "0,4"}
         << section(0, {site, user, "*****", url, highBytes()}) +
                section(4, {"host\r\n", "\t", "*****", "Linux", "end"}) + "\r\n"
-        << false;
+        << false << appReport(false, true);
 }
 
 void TestCli::outputBytes()
@@ -545,12 +582,14 @@ void TestCli::outputBytes()
     QFETCH(QStringList, arguments);
     QFETCH(QByteArray, expected);
     QFETCH(bool, outOfOrder);
+    QFETCH(QByteArray, app);
     TestHome home;
     const QString db = home.file(QStringLiteral("awkward.adr"));
     QVERIFY(writeFile(db, Awkward::database(outOfOrder)));
     const Result r = runOn(db, arguments);
     QCOMPARE(r.status, 0);
     QCOMPARE(r.bytes, expected);
+    if (!app.isEmpty()) QCOMPARE(r.bytes, app); // the command line streams the layout the app builds with
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -1,4 +1,5 @@
 #include "reports/reportcommand.h"
+#include "store/databasefile.h"
 #include "store/entrystore.h"
 #include "tests/reports/reportexamples.h"
 #include "tests/support/testhome.h"
@@ -27,12 +28,17 @@ ReportRequest request(bool html, const QString& categories, bool mask = false)
     return request;
 }
 
+// The report of the store's database file.
 Run run(const EntryStore& store, const ReportRequest& request)
 {
+    const QTemporaryDir folder;
+    const QString database = folder.filePath(QStringLiteral("report.adr"));
     Run result;
+    if (!writeFile(database, encodeDatabase(store))) return result;
     QBuffer out(&result.out);
     out.open(QIODevice::WriteOnly);
-    result.done = Reports::writeRequestedReport(store, request, out, &result.error);
+    DatabaseContents read;
+    result.done = Reports::writeRequestedReport(database, request, out, &read, &result.error);
     return result;
 }
 
