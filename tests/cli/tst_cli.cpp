@@ -339,7 +339,7 @@ void TestCli::sealedFile()
 {
     TestHome home;
     const QString db = home.file(QStringLiteral("sealed.adr"));
-    writeBytes(db, SealedLayout::kMagic + sampleDatabase());
+    QVERIFY(writeFile(db, SealedLayout::kMagic + sampleDatabase()));
     for (const QStringList& command :
          {QStringList{"list"}, QStringList{"report", "--text", "--categories", "0"}}) {
         const Result r = runOn(db, command);
