@@ -12,8 +12,7 @@ private slots:
     void execQuoting();
     void execLine_data();
     void execLine();
-    void entryPathHonoursXdgConfigHome();
-    void writeTwiceThenRemove();
+    void whereWrittenTwiceThenRemoved();
     void unwritableFolderIsReported();
 };
 
@@ -65,24 +64,11 @@ void TestAutostart::execLine()
     QCOMPARE(lines.filter(QStringLiteral("Exec=")), QStringList{"Exec=" + exec});
 }
 
-void TestAutostart::entryPathHonoursXdgConfigHome()
-{
-    TestHome home;
-    QCOMPARE(Autostart::entryPath(), home.file(QStringLiteral("config/autostart/keyvane.desktop")));
-
-    const QByteArray savedHome = qgetenv("HOME");
-    qputenv("HOME", home.path().toUtf8());
-    for (const char* config : {"", "relative/config"}) {
-        qputenv("XDG_CONFIG_HOME", config);
-        QCOMPARE(Autostart::entryPath(), home.file(QStringLiteral(".config/autostart/keyvane.desktop")));
-    }
-    qputenv("HOME", savedHome);
-}
-
-void TestAutostart::writeTwiceThenRemove()
+void TestAutostart::whereWrittenTwiceThenRemoved()
 {
     TestHome home;
     const QString path = Autostart::entryPath();
+    QCOMPARE(path, home.file(QStringLiteral("config/autostart/keyvane.desktop"))); // under XDG_CONFIG_HOME
     QString error;
     // Removing what is not there is no failure.
     QVERIFY(Autostart::setStartWithSession(false, QStringLiteral("/usr/bin/keyvane"), &error));
@@ -98,6 +84,15 @@ void TestAutostart::writeTwiceThenRemove()
 
     QVERIFY(Autostart::setStartWithSession(false, QStringLiteral("/usr/bin/keyvane"), &error));
     QVERIFY(!QFile::exists(path));
+
+    // Without a usable XDG_CONFIG_HOME, under the home folder.
+    const QByteArray savedHome = qgetenv("HOME");
+    qputenv("HOME", home.path().toUtf8());
+    for (const char* config : {"", "relative/config"}) {
+        qputenv("XDG_CONFIG_HOME", config);
+        QCOMPARE(Autostart::entryPath(), home.file(QStringLiteral(".config/autostart/keyvane.desktop")));
+    }
+    qputenv("HOME", savedHome);
 }
 
 void TestAutostart::unwritableFolderIsReported()
