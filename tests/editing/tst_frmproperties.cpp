@@ -17,13 +17,12 @@ private slots:
     void init();
     void cleanup();
 
-    void layoutPerCategory_data();
-    void layoutPerCategory();
+    void controlsPerCategory_data();
+    void controlsPerCategory();
     void settings_data();
     void settings();
     void closing_data();
     void closing();
-    void browseAndGenerate();
     void focusSelectsWholeText();
     void refusedValueKeepsDialogOpen_data();
     void refusedValueKeepsDialogOpen();
@@ -74,7 +73,7 @@ void TestFrmProperties::open(int category, int row)
     m_dialog->show();
 }
 
-void TestFrmProperties::layoutPerCategory_data()
+void TestFrmProperties::controlsPerCategory_data()
 {
     QTest::addColumn<int>("category");
     QTest::addColumn<bool>("generate");
@@ -88,7 +87,7 @@ void TestFrmProperties::layoutPerCategory_data()
     QTest::newRow("Misc") << 5 << true << false << true;
 }
 
-void TestFrmProperties::layoutPerCategory()
+void TestFrmProperties::controlsPerCategory()
 {
     QFETCH(int, category);
     QFETCH(bool, generate);
@@ -115,6 +114,24 @@ void TestFrmProperties::layoutPerCategory()
     QCOMPARE(box("txtURL")->geometry().right() < full.right(), browse);
     if (generate) QVERIFY(child("cmdGenerate")->geometry().left() > box("txtPassword")->geometry().right());
     if (browse) QVERIFY(child("cmdBrowse")->geometry().left() > box("txtURL")->geometry().right());
+
+    if (browse) {
+        m_fake->fileAnswers << QString() << QStringLiteral("/usr/bin/editor");
+        click("cmdBrowse"); // cancelled
+        QCOMPARE(box("txtURL")->text(), QStringLiteral("url2"));
+        click("cmdBrowse");
+        QCOMPARE(box("txtURL")->text(), QStringLiteral("/usr/bin/editor"));
+    }
+    if (generate) {
+        click("cmdGenerate");
+        auto* generator = m_dialog->findChild<QDialog*>(QStringLiteral("frmGenerator"));
+        QVERIFY(generator && generator->isModal());
+        QTest::mouseClick(generator->findChild<QPushButton*>(QStringLiteral("Command7")), Qt::LeftButton);
+        QCOMPARE(box("txtPassword")->text().size(), 1);
+        QTRY_VERIFY(!m_dialog->findChild<QDialog*>(QStringLiteral("frmGenerator")));
+    }
+    QVERIFY(m_dialog->isVisible());                                         // stays open for saving
+    QCOMPARE(m_store->list(category).entry(1).url, QStringLiteral("url2")); // only Save stores
 }
 
 void TestFrmProperties::settings_data()
@@ -198,26 +215,6 @@ void TestFrmProperties::closing()
     else
         QCOMPARE(list.entry(1), before);
     QCOMPARE(m_store->databaseChanged(), how == 0);
-}
-
-void TestFrmProperties::browseAndGenerate()
-{
-    addSamples(Applications, 1);
-    open(Applications, 0);
-    m_fake->fileAnswers << QString() << QStringLiteral("/usr/bin/editor");
-    click("cmdBrowse"); // cancelled
-    QCOMPARE(box("txtURL")->text(), QStringLiteral("url1"));
-    click("cmdBrowse");
-    QCOMPARE(box("txtURL")->text(), QStringLiteral("/usr/bin/editor"));
-
-    click("cmdGenerate");
-    auto* generator = m_dialog->findChild<QDialog*>(QStringLiteral("frmGenerator"));
-    QVERIFY(generator && generator->isModal());
-    QTest::mouseClick(generator->findChild<QPushButton*>(QStringLiteral("Command7")), Qt::LeftButton);
-    QCOMPARE(box("txtPassword")->text().size(), 1);
-    QTRY_VERIFY(!m_dialog->findChild<QDialog*>(QStringLiteral("frmGenerator")));
-    QVERIFY(m_dialog->isVisible());                                             // stays open for saving
-    QCOMPARE(m_store->list(Applications).entry(0).url, QStringLiteral("url1")); // only Save stores
 }
 
 void TestFrmProperties::focusSelectsWholeText()
