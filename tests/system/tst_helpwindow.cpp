@@ -127,6 +127,10 @@ void HelpWindowTest::linksBackForwardAndReopening()
     QVERIFY(!m_window->cmdBack->isEnabled() && m_window->cmdForward->isEnabled());
     m_window->cmdForward->trigger();
     QCOMPARE(browser->source(), tray);
+    // A link to a place in another page.
+    QVERIFY(clickLink(browser, QStringLiteral("settings.html#general")));
+    QCOMPARE(browser->source().fileName(), QStringLiteral("settings.html"));
+    QCOMPARE(browser->source().fragment(), QStringLiteral("general"));
 
     // Asking for help again brings the same window back to the contents; Esc closes and deletes it.
     QCOMPARE(ShowHelp(), m_window.data());

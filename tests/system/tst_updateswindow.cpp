@@ -191,7 +191,7 @@ void UpdatesWindowTest::mainWindowDisabledWhileOpen()
     QWidget mainWindow;
     mainWindow.show();
     auto updates = std::make_unique<frmUpdates>(QStringLiteral("1.1"), &mainWindow, refusingSite());
-    QVERIFY(mainWindow.isEnabled());
+    QVERIFY(mainWindow.isEnabled() && !updates->isFetching()); // nothing happens until it shows
     updates->show();
     QVERIFY(!mainWindow.isEnabled());
     // The window itself stays usable.
