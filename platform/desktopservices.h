@@ -20,6 +20,9 @@ public:
     // The default answer (Return) is No for a question whose Yes throws work away.
     virtual bool askYesNo(QWidget* parent, const QString& text, Icon icon = Icon::Question,
                           Answer byDefault = Answer::Yes) = 0;
+    // One button per choice; the index of the one clicked. Esc and the close box give the last choice.
+    virtual int choose(QWidget* parent, const QString& text, const QStringList& choices,
+                       Icon icon = Icon::Question) = 0;
     // Nothing when the user cancels.
     virtual std::optional<QString> inputText(QWidget* parent, const QString& prompt, const QString& title,
                                              const QString& initial = {}) = 0;

@@ -15,6 +15,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QSystemTrayIcon>
 #include <QUrl>
@@ -53,6 +54,19 @@ bool QtDesktopServices::askYesNo(QWidget* parent, const QString& text, Icon icon
     QMessageBox box(boxIcon(icon), kTitle, text, QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(byDefault == Answer::No ? QMessageBox::No : QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
+}
+
+int QtDesktopServices::choose(QWidget* parent, const QString& text, const QStringList& choices, Icon icon)
+{
+    QMessageBox box(boxIcon(icon), kTitle, text, QMessageBox::NoButton, parent);
+    QList<QPushButton*> buttons;
+    for (const QString& choice : choices)
+        buttons << box.addButton(choice, buttons.size() + 1 < choices.size() ? QMessageBox::AcceptRole
+                                                                             : QMessageBox::RejectRole);
+    box.setEscapeButton(buttons.last());
+    box.exec();
+    const int clicked = int(buttons.indexOf(qobject_cast<QPushButton*>(box.clickedButton())));
+    return clicked < 0 ? int(choices.size()) - 1 : clicked;
 }
 
 std::optional<QString> QtDesktopServices::inputText(QWidget* parent, const QString& prompt,

@@ -7,6 +7,7 @@ class QtDesktopServices : public DesktopServices {
 public:
     void message(QWidget* parent, const QString& text, Icon icon) override;
     bool askYesNo(QWidget* parent, const QString& text, Icon icon, Answer byDefault) override;
+    int choose(QWidget* parent, const QString& text, const QStringList& choices, Icon icon) override;
     std::optional<QString> inputText(QWidget* parent, const QString& prompt, const QString& title,
                                      const QString& initial) override;
     std::optional<QString> inputPassword(QWidget* parent, const QString& prompt,

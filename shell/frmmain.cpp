@@ -8,6 +8,7 @@
 #include "settings/apppaths.h"
 #include "settings/settingsstore.h"
 #include "shell/csystray.h"
+#include "shell/databasewatch.h"
 #include "shell/locktriggers.h"
 #include "shell/menuhints.h"
 #include "shell/termination.h"
@@ -19,12 +20,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QFileInfo>
 #include <QFont>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -35,6 +38,8 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <climits>
+#include <cstdlib>
 
 namespace {
 
@@ -264,6 +269,9 @@ void frmMain::createMenus()
     mnuImport->setStatusTip(QStringLiteral("Add entries from a CSV file."));
     mnuExport = addItem(mnuFile, "mnuExport", QStringLiteral("Export..."));
     mnuExport->setStatusTip(QStringLiteral("Write every entry to a CSV file, passwords in clear text."));
+    mnuMerge = addItem(mnuFile, "mnuMerge", QStringLiteral("Merge Another Database..."));
+    mnuMerge->setStatusTip(
+        QStringLiteral("Add the entries of another database file, such as a sync tool's conflict copy."));
     addSeparator(mnuFile, "mnuFile2");
     mnuExit = addItem(mnuFile, "mnuExit", QStringLiteral("Exit"));
     mnuExit->setShortcut(QKeySequence::Quit);
@@ -408,6 +416,13 @@ bool frmMain::Load(std::unique_ptr<SealKey> key)
     }
     OpenDatabase(m_databasePath);
     m_store.setDatabaseChanged(false);
+    m_watch = new DatabaseWatch(m_databasePath, this);
+    connect(m_watch, &DatabaseWatch::changed, this, &frmMain::mergeChangedFile);
+    if (const QStringList copies = conflictCopiesBeside(m_databasePath); !copies.isEmpty())
+        statusBar()->showMessage(
+            QStringLiteral("Conflict copies lie beside the database (File > Merge Another Database... adds "
+                           "their entries): %1")
+                .arg(copies.join(QStringLiteral(", "))));
 
     StartMenuHints();
     InstallSizeLimits();
@@ -446,6 +461,11 @@ void frmMain::OpenDatabase(const QString& path)
 
 bool frmMain::SaveDatabase()
 {
+    return saveDatabase(false);
+}
+
+bool frmMain::saveDatabase(bool atExit)
+{
     if (!m_database) return false;
     if (m_database->needsOverwriteConsent()) {
         const QString question =
@@ -462,27 +482,121 @@ bool frmMain::SaveDatabase()
         m_database->allowOverwrite();
     }
     // Another copy (a sync tool, a second computer) may have replaced the file: its changes are merged
-    // first. One that did not load whole is kept beside the database untouched, without a question, so that
-    // an exit, the tray's Exit and SIGTERM stay unattended and neither copy is lost.
-    const SaveOutcome outcome = m_database->saveWithChanges(
-        m_store, [](const DatabaseContents&) { return ConflictChoice::KeepMine; });
+    // first. One that did not load whole is asked about; at exit it is kept beside the database without a
+    // question, so that an exit, the tray's Exit and SIGTERM stay unattended and neither copy is lost.
+    const SaveOutcome outcome =
+        m_database->saveWithChanges(m_store, [this, atExit](const DatabaseContents& theirs) {
+            return atExit ? ConflictChoice::KeepMine : askAboutConflict(theirs);
+        });
     if (!outcome.saved) {
-        desktop().message(this,
-                          QStringLiteral("The database could not be saved to %1:\n%2\n\nThe file on disk is "
-                                         "unchanged and your changes are still here.")
-                              .arg(m_databasePath, outcome.error),
-                          DesktopServices::Icon::Critical);
+        if (!outcome.error.isEmpty())
+            desktop().message(this,
+                              QStringLiteral("The database could not be saved to %1:\n%2\n\nThe file on disk "
+                                             "is unchanged and your changes are still here.")
+                                  .arg(m_databasePath, outcome.error),
+                              DesktopServices::Icon::Critical);
         return false;
     }
     m_store.setDatabaseChanged(false);
-    if (outcome.merged)
-        statusBar()->showMessage(QStringLiteral("Merged changes from another copy: %1 added, %2 removed")
-                                     .arg(outcome.added)
-                                     .arg(outcome.removed));
-    if (!outcome.conflictCopy.isEmpty())
-        statusBar()->showMessage(QStringLiteral("Another copy of the database is kept beside it as %1.")
-                                     .arg(outcome.conflictCopy));
+    showMerged(outcome.merged, outcome.added, outcome.removed, outcome.conflictCopy);
     return true;
+}
+
+ConflictChoice frmMain::askAboutConflict(const DatabaseContents& theirs)
+{
+    const QString text =
+        QStringLiteral(
+            "Another copy of the database %1 was written over it, but not all of that copy could be "
+            "read: %2.\n\nMerge what could be read into your entries, or keep yours? Either way "
+            "that copy is kept beside the database as %3.conflict-<date>.")
+            .arg(m_databasePath, theirs.problems(), QFileInfo(m_databasePath).fileName());
+    static const ConflictChoice kChoices[] = {ConflictChoice::MergeReadable, ConflictChoice::KeepMine,
+                                              ConflictChoice::Cancel};
+    return kChoices[desktop().choose(
+        this, text,
+        {QStringLiteral("Merge What Could Be Read"), QStringLiteral("Keep Mine"), QStringLiteral("Cancel")},
+        DesktopServices::Icon::Warning)];
+}
+
+void frmMain::mergeChangedFile()
+{
+    // With unsaved changes the next save merges; nothing was loaded from a sealed file that did not open.
+    if (!m_database || m_store.databaseChanged() || m_database->writeRefused()) return;
+    // A dialog over the lists may hold a row of them, and a locked window asks nothing: later, then.
+    if (m_locked || QApplication::activeModalWidget()) {
+        m_watch->retry();
+        return;
+    }
+    const std::optional<DatabaseContents> theirs = m_database->changedOnDisk();
+    if (!theirs) return; // our own save, or the same entries written again
+    QString copy;
+    if (!theirs->loadedWhole()) {
+        const ConflictChoice choice = askAboutConflict(*theirs);
+        if (choice == ConflictChoice::Cancel) return;
+        QString error;
+        if (!m_database->keepConflictCopy(&copy, &error)) {
+            desktop().message(this, error, DesktopServices::Icon::Critical);
+            return;
+        }
+        if (choice == ConflictChoice::KeepMine) {
+            m_store.setDatabaseChanged(true);
+            if (SaveDatabase()) showMerged(false, 0, 0, copy);
+            return;
+        }
+    }
+    MergeResult merged;
+    keepingPlaces([&] { merged = m_database->mergeChangesInto(m_store, *theirs); });
+    showMerged(true, merged.added, merged.removed, copy);
+}
+
+void frmMain::showMerged(bool merged, int added, int removed, const QString& conflictCopy)
+{
+    QStringList parts;
+    if (merged)
+        parts << QStringLiteral("Merged changes from another copy: %1 added, %2 removed")
+                     .arg(added)
+                     .arg(removed);
+    if (!conflictCopy.isEmpty())
+        parts << QStringLiteral("Another copy of the database is kept beside it as %1.").arg(conflictCopy);
+    if (!parts.isEmpty()) statusBar()->showMessage(parts.join(QStringLiteral(". ")));
+}
+
+void frmMain::keepingPlaces(const std::function<void()>& change)
+{
+    struct Place {
+        int row = -1;
+        Entry entry;
+        int scroll = 0;
+    };
+    std::array<Place, kCategoryCount> places;
+    for (int c = 0; c < kCategoryCount; ++c) {
+        const QModelIndexList rows = ListView1[c]->selectionModel()->selectedRows();
+        if (!rows.isEmpty()) {
+            places[c].row = m_shown[c]->sourceRow(rows.first().row());
+            places[c].entry = m_store.list(c).entry(places[c].row);
+        }
+        places[c].scroll = ListView1[c]->verticalScrollBar()->value();
+    }
+    change();
+    for (int c = 0; c < kCategoryCount; ++c) {
+        const Place& place = places[c];
+        const QVector<Entry>& entries = m_store.list(c).entries();
+        // The same entry where it is now (of equal ones the nearest), else the same row.
+        int row = place.row < 0 ? -1 : std::min(place.row, int(entries.size()) - 1);
+        int distance = INT_MAX;
+        for (int r = 0; place.row >= 0 && r < entries.size(); ++r)
+            if (sameFields(entries[r], place.entry) && std::abs(r - place.row) < distance) {
+                row = r;
+                distance = std::abs(r - place.row);
+            }
+        QTableView* list = ListView1[c];
+        const QModelIndex shown = m_shown[c]->mapFromSource(m_store.list(c).index(row, 0));
+        if (shown.isValid())
+            list->selectionModel()->setCurrentIndex(shown, QItemSelectionModel::ClearAndSelect |
+                                                               QItemSelectionModel::Rows);
+        list->doItemsLayout();
+        list->verticalScrollBar()->setValue(place.scroll);
+    }
 }
 
 void frmMain::GetSettings()
@@ -692,13 +806,13 @@ bool frmMain::unload()
     if (m_unloaded) return true;
     m_overwriteDeclined = false;
     SettingsStore settings;
-    if (settings.flag(SettingKey::AutoSave)) SaveDatabase();
+    if (settings.flag(SettingKey::AutoSave)) saveDatabase(true);
     SaveSettings();
     RemoveTrayIcon();
     // A No to overwriting a database that did not load whole is the user's answer to saving: it is not
     // asked again, and nothing "could not be saved".
     if (m_store.databaseChanged() && !m_overwriteDeclined &&
-        desktop().askYesNo(this, QStringLiteral("Save changes?")) && !SaveDatabase() &&
+        desktop().askYesNo(this, QStringLiteral("Save changes?")) && !saveDatabase(true) &&
         !m_overwriteDeclined &&
         !desktop().askYesNo(this,
                             QStringLiteral("The changes could not be saved. Quit anyway and lose them?"),

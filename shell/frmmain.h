@@ -4,9 +4,13 @@
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <memory>
 
 class DatabaseFile;
+class DatabaseWatch;
+struct DatabaseContents;
+enum class ConflictChoice;
 class EntrySearchModel;
 class SealKey;
 class QAction;
@@ -56,6 +60,15 @@ private:
     void OpenDatabase(const QString& path);
     // Writes the lists to the database file; says why when it cannot. True when the file was written.
     bool SaveDatabase();
+    // The same; at exit nothing is asked about another copy's file, so that an exit never waits.
+    bool saveDatabase(bool atExit);
+    // Another copy's file did not load whole (or is sealed with another password): what to do with it.
+    ConflictChoice askAboutConflict(const DatabaseContents& theirs);
+    // The file changed on disk: with no unsaved changes, its changes are taken in at once.
+    void mergeChangedFile();
+    void showMerged(bool merged, int added, int removed, const QString& conflictCopy);
+    // Runs a change of the whole store; each list keeps its selected entry and its scroll position.
+    void keepingPlaces(const std::function<void()>& change);
     void GetSettings();
     void SaveSettings();
     void ShowPasswords(bool showPws);
@@ -81,6 +94,9 @@ private:
     void connectCommands();
     void ShowEntryProperties();
     void importCsv();
+    // File > Merge Another Database...: adds the entries another file holds that the store lacks.
+    void mergeAnotherDatabase();
+    void mergeFrom(const QString& path, const DatabaseContents& other);
     void openAddWizard();
     void openReports();
     void openSettings(int tab);
@@ -108,6 +124,7 @@ private:
 
     EntryStore m_store;
     std::unique_ptr<DatabaseFile> m_database;
+    DatabaseWatch* m_watch = nullptr;
     QString m_databasePath;
     bool m_unloaded = false;
     bool m_overwriteDeclined = false; // No to "Save anyway?" during this exit
@@ -126,6 +143,7 @@ private:
     QAction* mnuPrint = nullptr;
     QAction* mnuImport = nullptr;
     QAction* mnuExport = nullptr;
+    QAction* mnuMerge = nullptr;
     QAction* mnuExit = nullptr;
     QMenu* mnuEntry = nullptr;
     QAction* mnuAdd = nullptr;

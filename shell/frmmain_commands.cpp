@@ -1,4 +1,5 @@
 // The main window's commands: menus, toolbars, the list pop-up, "Go!!", copying a field, always on top.
+#include "access/frmpassword.h"
 #include "editing/frmadd.h"
 #include "editing/frmproperties.h"
 #include "editing/frmtransfer.h"
@@ -12,6 +13,8 @@
 #include "shell/frmmain.h"
 #include "shell/launcher.h"
 #include "shell/version.h"
+#include "store/databasefile.h"
+#include "store/sealedfile.h"
 #include "system/aboutbox.h"
 #include "system/frmsettings.h"
 #include "system/helpwindow.h"
@@ -22,6 +25,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -43,6 +47,7 @@ void frmMain::connectCommands()
     on(mnuPrint, &frmMain::openReports);
     on(mnuExit, &QWidget::close);
     on(mnuImport, &frmMain::importCsv);
+    on(mnuMerge, &frmMain::mergeAnotherDatabase);
     on(mnuExport, [this] {
         if (raiseOpenDialog<frmExport>(this)) return;
         auto* dialog = new frmExport(m_store, this);
@@ -221,6 +226,59 @@ void frmMain::importCsv()
         m_store, file.readAll(), [this] { return SaveDatabase(); }, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
+}
+
+void frmMain::mergeAnotherDatabase()
+{
+    const QString path = desktop().openFileName(
+        this, QStringLiteral("Merge Another Database"), QFileInfo(m_databasePath).path(),
+        QStringLiteral("Keyvane databases (*.adr *.adr.conflict-*);;All files (*)"));
+    if (path.isEmpty()) return;
+    // A sealed copy of this database opens with the session's key; another one asks for its own password.
+    DatabaseContents other = readAnotherDatabase(path, m_database ? m_database->key() : nullptr);
+    if (other.readError.isEmpty() || !SealedFile::isSealedFile(path)) {
+        mergeFrom(path, other);
+        return;
+    }
+    auto* password = new frmPassword(this, path);
+    password->setAttribute(Qt::WA_DeleteOnClose);
+    connect(password, &QDialog::accepted, this, [this, password, path] {
+        const std::unique_ptr<SealKey> key = password->takeKey();
+        mergeFrom(path, readAnotherDatabase(path, key.get()));
+    });
+    password->open();
+}
+
+void frmMain::mergeFrom(const QString& path, const DatabaseContents& other)
+{
+    const QString name = QDir::toNativeSeparators(path);
+    if (!other.readError.isEmpty()) {
+        desktop().message(this, QStringLiteral("%1 could not be read: %2").arg(name, other.readError),
+                          DesktopServices::Icon::Critical);
+        return;
+    }
+    const MergeResult merged = mergeMissing(m_store.contents(), other.lists);
+    if (merged.overLimit > 0) {
+        desktop().message(this,
+                          QStringLiteral("Nothing was merged: %1 more entries would not fit in the %2 a "
+                                         "database holds.")
+                              .arg(merged.overLimit)
+                              .arg(EntryStore::kMaxEntries),
+                          DesktopServices::Icon::Warning);
+        return;
+    }
+    if (merged.added > 0) {
+        keepingPlaces([&] { m_store.setContents(merged.lists); });
+        m_store.setDatabaseChanged(true);
+    }
+    const QString added =
+        QStringLiteral("Entries added from %1: %2.").arg(name, QString::number(merged.added));
+    if (other.loadedWhole())
+        statusBar()->showMessage(added);
+    else
+        desktop().message(
+            this, added + QStringLiteral("\n\nNot all of it could be read: %1.").arg(other.problems()),
+            DesktopServices::Icon::Warning);
 }
 
 void frmMain::ShowEntryProperties()

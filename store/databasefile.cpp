@@ -9,8 +9,10 @@
 
 #include <QBuffer>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <cmath>
 #include <cstring>
 #include <sys/stat.h>
@@ -210,7 +212,57 @@ DiskState stateOf(const struct stat& info)
     return state;
 }
 
+// Another copy's bytes as entries: a sealed file opened with key.
+DatabaseContents decodeOther(QByteArray bytes, const SealKey* key)
+{
+    DatabaseContents contents;
+    const bool sealed = SealedFile::isSealed(bytes.left(SealedLayout::kMagic.size()));
+    if (sealed || (key && !bytes.isEmpty())) {
+        // A sealed copy opens with this session's key, or is not merged without asking.
+        std::optional<QByteArray> image = sealed && key ? SealedFile::open(bytes, *key) : std::nullopt;
+        if (!image) {
+            contents.readError = QStringLiteral("it does not open with this session's password");
+            return contents;
+        }
+        bytes = *image;
+        wipe(*image);
+    }
+    // Held whole, because it may have to be kept aside as it was.
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    contents = decodeDatabase(buffer);
+    if (sealed || key) wipe(bytes);
+    return contents;
+}
+
 } // namespace
+
+DatabaseContents readAnotherDatabase(const QString& path, const SealKey* key)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        DatabaseContents contents;
+        contents.readError = file.errorString();
+        return contents;
+    }
+    const bool sealed = SealedFile::isSealed(file.peek(SealedLayout::kMagic.size()));
+    return sealed ? decodeOther(file.readAll(), key) : decodeDatabase(file);
+}
+
+QStringList conflictCopiesBeside(const QString& databasePath)
+{
+    const QFileInfo database(databasePath);
+    const QString base = QRegularExpression::escape(database.completeBaseName());
+    const QString suffix = QRegularExpression::escape(database.suffix());
+    const QString name = QRegularExpression::escape(database.fileName());
+    const QRegularExpression copy(
+        QStringLiteral("^(?:%1\\.sync-conflict-\\d{8}-\\d{6}-\\w+\\.%2|%1 \\(.*conflicted copy.*\\)\\.%2|"
+                       "%3\\.conflict-\\d{8}-\\d{6}(?:-\\d+)?)$")
+            .arg(base, suffix, name));
+    QStringList copies = database.dir().entryList(QDir::Files);
+    copies.removeIf([&copy](const QString& file) { return !copy.match(file).hasMatch(); });
+    return copies;
+}
 
 DiskState DiskState::of(const QString& path)
 {
@@ -457,28 +509,6 @@ void DatabaseFile::remember(EntryLists lists)
     m_theirBytes.clear();
 }
 
-DatabaseContents DatabaseFile::decodeOther(QByteArray bytes) const
-{
-    DatabaseContents contents;
-    const bool sealed = SealedFile::isSealed(bytes.left(SealedLayout::kMagic.size()));
-    if (sealed || (m_key && !bytes.isEmpty())) {
-        // A sealed copy opens with this session's key, or is not merged without asking.
-        std::optional<QByteArray> image = sealed && m_key ? SealedFile::open(bytes, *m_key) : std::nullopt;
-        if (!image) {
-            contents.readError = QStringLiteral("it does not open with this session's password");
-            return contents;
-        }
-        bytes = *image;
-        wipe(*image);
-    }
-    // Held whole, because it may have to be kept aside as it was.
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    contents = decodeDatabase(buffer);
-    if (sealed || m_key) wipe(bytes);
-    return contents;
-}
-
 std::optional<DatabaseContents> DatabaseFile::changedOnDisk()
 {
     const DiskState now = DiskState::of(m_path);
@@ -490,8 +520,8 @@ std::optional<DatabaseContents> DatabaseFile::changedOnDisk()
         if (file.open(QIODevice::ReadOnly)) bytes = file.readAll();
         if (file.error() != QFileDevice::NoError) readError = file.errorString();
     }
-    DatabaseContents theirs = decodeOther(bytes);
-    theirs.readError = readError;
+    DatabaseContents theirs = decodeOther(bytes, m_key.get());
+    if (!readError.isEmpty()) theirs.readError = readError;
     // Touched, or written again with the same entries: nothing to merge. Comparing the entries, which the
     // merge needs anyway, spares every save a hash over the whole file.
     if (theirs.loadedWhole() && sameEntries(theirs.lists, m_base)) {
@@ -525,6 +555,7 @@ bool DatabaseFile::keepConflictCopy(QString* copyPath, QString* error)
         candidate = m_path + QStringLiteral(".conflict-%1-%2").arg(stamp).arg(n);
     if (!writeFileAtomically(candidate, m_theirBytes, kOwnerOnly, error)) return false;
     if (copyPath) *copyPath = candidate;
+    m_disk = m_theirDisk;
     return true;
 }
 

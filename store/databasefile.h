@@ -65,6 +65,14 @@ struct DiskState {
     bool operator==(const DiskState& other) const;
 };
 
+// Another database file as it is, not locked and never written: a plain record file, or a sealed one that
+// opens with key (it does not load whole otherwise). A missing file does not load.
+DatabaseContents readAnotherDatabase(const QString& path, const SealKey* key);
+// The copies sync engines and Keyvane itself leave beside a database when two copies met
+// (<name>.sync-conflict-<date>-<time>-<device>.adr, <name> (... conflicted copy ...).adr,
+// <name>.adr.conflict-<date>): their file names, sorted.
+QStringList conflictCopiesBeside(const QString& databasePath);
+
 // What to do when another copy left a file that did not load whole: merge what could be read, or keep mine;
 // either way its bytes are kept beside the database first. Or neither, and nothing is written.
 enum class ConflictChoice { MergeReadable, KeepMine, Cancel };
@@ -124,7 +132,8 @@ public:
     // result would exceed the store's limit (overLimit tells). DatabaseChanged tells whether the file still
     // lacks something the store holds.
     MergeResult mergeChangesInto(EntryStore& store, const DatabaseContents& theirs);
-    // Keeps the bytes changedOnDisk() read beside the database as <name>.conflict-<date>, owner-only.
+    // Keeps the bytes changedOnDisk() read beside the database as <name>.conflict-<date>, owner-only; the
+    // file on disk may then be written over.
     bool keepConflictCopy(QString* copyPath, QString* error);
 
     bool needsOverwriteConsent() const { return !m_loadedWhole && !m_overwriteAllowed && !m_writeRefused; }
@@ -147,8 +156,6 @@ private:
     bool keepBackup(QString* error);
     void readSealed(QFile& file, bool sealed, DatabaseContents& contents);
     void remember(EntryLists lists);
-    // Another copy's bytes as entries: a sealed file opened with this session's key.
-    DatabaseContents decodeOther(QByteArray bytes) const;
     // Saves unless the file's state differs from expected just before the rename.
     bool write(const EntryStore& store, const DiskState& expected, QString* error);
 

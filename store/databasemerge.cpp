@@ -4,12 +4,12 @@
 
 #include <QHash>
 
-namespace {
-
 bool sameFields(const Entry& a, const Entry& b)
 {
     return a.site == b.site && a.user == b.user && a.pass == b.pass && a.url == b.url && a.notes == b.notes;
 }
+
+namespace {
 
 // An entry as a key of a multiset: its five fields, not its bold flag (the category is the list it is in).
 struct Fields {

@@ -4,17 +4,4 @@ set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 app=$1
 start_keyvane "$app"
-xdotool windowfocus --sync "$window"
-xdotool key --clearmodifiers alt+f
-sleep 0.5
-xdotool key Up Return
-for _ in $(seq 100); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-if kill -0 "$pid" 2>/dev/null; then
-  echo "FAIL: the app did not exit through File > Exit"
-  kill "$pid"
-  exit 1
-fi
-wait "$pid"
+exit_through_file_menu

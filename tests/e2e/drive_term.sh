@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Inside the virtual display: start the app, then end it with SIGTERM as a logout would.
 set -euo pipefail
+source "$(dirname "$0")/lib.sh"
 app=$1
 "$app" &
 pid=$!
@@ -10,13 +11,5 @@ for _ in $(seq 100); do
 done
 sleep 3
 kill -TERM "$pid"
-for _ in $(seq 100); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-if kill -0 "$pid" 2>/dev/null; then
-  echo "FAIL: the app did not end on SIGTERM"
-  kill -KILL "$pid"
-  exit 1
-fi
+await_end "end on SIGTERM"
 wait "$pid" || { echo "FAIL: the app ended with status $? on SIGTERM"; exit 1; }

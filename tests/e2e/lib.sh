@@ -21,3 +21,24 @@ start_keyvane() {
     exit 1
   fi
 }
+
+# Waits for the app ($pid) to end; fails the driver, saying it did not "$1", when it is still there after 10 s.
+await_end() {
+  for _ in $(seq 100); do
+    kill -0 "$pid" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  echo "FAIL: the app did not $1"
+  kill -KILL "$pid"
+  exit 1
+}
+
+# File > Exit by keyboard in $window.
+exit_through_file_menu() {
+  xdotool windowfocus --sync "$window"
+  xdotool key --clearmodifiers alt+f
+  sleep 0.5
+  xdotool key Up Return
+  await_end "exit through File > Exit"
+  wait "$pid"
+}

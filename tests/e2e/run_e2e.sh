@@ -37,4 +37,15 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash "$here/drive_term.sh" "$app"
 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$here/drive_selection_dialogs.sh" "$app" "$cli"
 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$here/drive_search_clipboard.sh" "$app" "$cli" "$home/keyvane.ini"
 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$here/drive_cli_copy.sh" "$cli"
+
+# Another computer's copy renamed over the database while A is deleted here: the exit keeps B and FromOtherPC.
+for folder in sync other; do
+  for site in A B; do KEYVANE_HOME=$home/$folder "$cli" add --category 0 "$site" anna "" "" "" >/dev/null; done
+done
+KEYVANE_HOME=$home/other "$cli" add --category 0 FromOtherPC anna "" "" "" >/dev/null
+synced=$(ls "$home"/sync/*.adr)
+KEYVANE_HOME=$home/sync xvfb-run -a -s "-screen 0 1280x1024x24" bash "$here/drive_sync.sh" "$app" \
+  "$(ls "$home"/other/*.adr)" "$synced"
+sites=$("$cli" --db "$synced" list | cut -f2 | tr '\n' ' ')
+[ "$sites" = "B FromOtherPC " ] || { echo "FAIL: after the sync and the exit the database holds: $sites"; exit 1; }
 echo "2 passed, 0 failed"

@@ -1,6 +1,7 @@
 #include "store/databasefile.h"
 #include "store/databasemerge.h"
 #include "store/entrystore.h"
+#include "store/sealedfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -86,7 +87,10 @@ private slots:
     void limit();
     void checkBeforeSave_data();
     void checkBeforeSave();
+    void theirsNotWholeIsKeptAside_data();
     void theirsNotWholeIsKeptAside();
+    void conflictCopiesBeside_data();
+    void conflictCopiesBeside();
 
 private:
     QTemporaryDir m_dir;
@@ -260,23 +264,61 @@ void TestDatabaseMerge::checkBeforeSave()
     QVERIFY(!db.changedOnDisk()); // what was saved is now what the file is compared with
 }
 
-// A theirs that did not load whole is handed back for a question, and its bytes can be kept as they were.
+// A theirs that did not load whole, or that this session's key does not open, is handed back for a
+// question, and its bytes can be kept as they were.
+void TestDatabaseMerge::theirsNotWholeIsKeptAside_data()
+{
+    QTest::addColumn<bool>("sealed");
+    QTest::newRow("a cut-off record") << false;
+    QTest::newRow("sealed with another password") << true;
+}
+
 void TestDatabaseMerge::theirsNotWholeIsKeptAside()
 {
-    const QString path = m_dir.filePath(QStringLiteral("cut.adr"));
+    QFETCH(bool, sealed);
+    const auto key = [](QString password) {
+        KdfParams quick = KdfParams::standard();
+        quick.memoryBytes = quint64(1) << 20;
+        return SealKey::derive(password, quick);
+    };
+    const QString path = m_dir.filePath(QStringLiteral("cut%1.adr").arg(sealed));
     DatabaseFile db(path);
+    if (sealed) db.setKey(key(QStringLiteral("mine")));
     EntryStore store;
     store.setContents(db.read().lists);
-    const QByteArray theirs = records({"A", "B"}) + "partial";
+    const QByteArray theirs = sealed ? SealedFile::seal(records({"A"}), *key(QStringLiteral("theirs")))
+                                     : records({"A", "B"}) + "partial";
     writeAsOtherCopy(path, theirs, false);
 
     const std::optional<DatabaseContents> changed = db.changedOnDisk();
     QVERIFY(changed && !changed->loadedWhole());
-    QCOMPARE(changed->strayBytes, 7);
     QString copy;
     QVERIFY(db.keepConflictCopy(&copy, nullptr));
     QVERIFY(copy.startsWith(path + QStringLiteral(".conflict-")));
     QCOMPARE(readAll(copy), theirs);
+    QVERIFY(!db.changedOnDisk()); // kept aside: the file may now be written over
+}
+
+void TestDatabaseMerge::conflictCopiesBeside_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("found");
+    QTest::newRow("sync-conflict") << "anna.sync-conflict-20261206-101010-ABCDEFG.adr" << true;
+    QTest::newRow("conflicted copy") << "anna (Bob's conflicted copy 2026-12-06).adr" << true;
+    QTest::newRow("kept by Keyvane") << "anna.adr.conflict-20261206-101010" << true;
+    QTest::newRow("another user's copy") << "bob.sync-conflict-20261206-101010-ABCDEFG.adr" << false;
+    QTest::newRow("a partial download") << "anna.adr.conflict-20261206-101010.tmp" << false;
+}
+
+void TestDatabaseMerge::conflictCopiesBeside()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, found);
+    QTemporaryDir dir;
+    for (const QString& file : {QStringLiteral("anna.adr"), name})
+        QVERIFY(QFile(dir.filePath(file)).open(QIODevice::WriteOnly));
+    QCOMPARE(::conflictCopiesBeside(dir.filePath(QStringLiteral("anna.adr"))),
+             found ? QStringList{name} : QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestDatabaseMerge)

@@ -26,6 +26,16 @@ bool FakeDesktop::askYesNo(QWidget*, const QString& text, Icon, Answer byDefault
     return yesNoAnswers.dequeue();
 }
 
+int FakeDesktop::choose(QWidget*, const QString& text, const QStringList& choices, Icon)
+{
+    questions << text;
+    if (choiceAnswers.isEmpty()) {
+        QTest::qFail(qPrintable(QStringLiteral("unscripted choice: ") + text), __FILE__, __LINE__);
+        return int(choices.size()) - 1;
+    }
+    return choiceAnswers.dequeue();
+}
+
 std::optional<QString> FakeDesktop::inputText(QWidget*, const QString& prompt, const QString&, const QString&)
 {
     questions << prompt;

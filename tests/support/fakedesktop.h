@@ -21,6 +21,7 @@ public:
     QStringList questions;
     QStringList noByDefault; // the questions asked with No as their default
     QQueue<bool> yesNoAnswers;
+    QQueue<int> choiceAnswers; // indexes into the choices offered
     QQueue<std::optional<QString>> inputAnswers;
     QQueue<QString> fileAnswers;
     QStringList opened;
@@ -36,6 +37,7 @@ public:
 
     void message(QWidget* parent, const QString& text, Icon icon) override;
     bool askYesNo(QWidget* parent, const QString& text, Icon icon, Answer byDefault) override;
+    int choose(QWidget* parent, const QString& text, const QStringList& choices, Icon icon) override;
     std::optional<QString> inputText(QWidget* parent, const QString& prompt, const QString& title,
                                      const QString& initial) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& folder,

@@ -1,0 +1,171 @@
+#include "shell/databasewatch.h"
+#include "shell/frmmain.h"
+#include "store/databasefile.h"
+#include "tests/support/fakedesktop.h"
+#include "tests/support/testhome.h"
+
+#include <QAction>
+#include <QFile>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+
+namespace {
+
+QByteArray records(const QStringList& sites)
+{
+    QByteArray bytes;
+    for (const QString& site : sites)
+        bytes += encodeRecord(Entry{site, QStringLiteral("user"), {}, {}, {}, false}, 1);
+    return bytes;
+}
+
+QString sites(const EntryLists& lists)
+{
+    QStringList all;
+    for (const Entry& e : lists[1])
+        all << e.site;
+    return all.join(u' ');
+}
+
+// As a sync engine does: a temporary file renamed over the database, or the same file written again.
+void writeAsSyncEngine(const QString& path, const QByteArray& bytes, bool inPlace = false)
+{
+    const QString target = inPlace ? path : path + QStringLiteral(".syncing");
+    QVERIFY(writeFile(target, bytes));
+    if (!inPlace) QVERIFY(QFile::remove(path) && QFile::rename(target, path));
+}
+
+} // namespace
+
+class TestSyncedCopies : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        m_home = std::make_unique<TestHome>();
+        m_fake = &FakeDesktop::install();
+        QVERIFY(writeFile(path(), records({"A", "B"})));
+        m_window = std::make_unique<frmMain>();
+        QVERIFY(m_window->Load());
+    }
+    void cleanup()
+    {
+        m_window.reset();
+        m_home.reset();
+    }
+    void watchTakesInAnotherCopy_data();
+    void watchTakesInAnotherCopy();
+    void copyThatDidNotLoadWholeAtSave_data();
+    void copyThatDidNotLoadWholeAtSave();
+    void mergeAnotherDatabase();
+
+private:
+    QString path() const { return m_home->file(QStringLiteral("anna.adr")); }
+    QString status() const { return m_window->statusBar()->currentMessage(); }
+    void trigger(const char* action) { m_window->findChild<QAction*>(QLatin1String(action))->trigger(); }
+
+    std::unique_ptr<TestHome> m_home;
+    FakeDesktop* m_fake = nullptr;
+    std::unique_ptr<frmMain> m_window;
+};
+
+void TestSyncedCopies::watchTakesInAnotherCopy_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("sites");
+    QTest::addColumn<QString>("message"); // how the status bar starts
+    // Loaded: A B in the second list, B selected. The other copy puts N first.
+    const QString merged = QStringLiteral("Merged changes from another copy: 1 added, 0 removed");
+    QTest::newRow("renamed over") << "rename"
+                                  << "N A B" << merged;
+    QTest::newRow("written in place") << "in place"
+                                      << "N A B" << merged;
+    QTest::newRow("cut off, what could be read merged")
+        << "cut off"
+        << "N A B" << merged + ". Another copy of the database is kept beside it as ";
+    QTest::newRow("our own save") << "own save"
+                                  << "N A B"
+                                  << "";
+    QTest::newRow("unsaved changes wait for the save") << "unsaved"
+                                                       << "A B N"
+                                                       << "";
+}
+
+void TestSyncedCopies::watchTakesInAnotherCopy()
+{
+    QFETCH(QString, change);
+    QFETCH(QString, message);
+    m_window->findChild<QTabWidget*>(QStringLiteral("TabNav"))->setCurrentIndex(1);
+    QTableView* list = m_window->findChild<QTableView*>(QStringLiteral("ListView1_1"));
+    list->selectRow(1);
+    const Entry n{QStringLiteral("N"), QStringLiteral("user"), {}, {}, {}, true};
+    if (change == QLatin1String("own save") || change == QLatin1String("unsaved"))
+        m_window->store().addEntry(n, 1, change == QLatin1String("own save") ? 1 : 0);
+    if (change == QLatin1String("own save")) trigger("mnuSave");
+    if (change == QLatin1String("cut off")) m_fake->choiceAnswers << 0; // merge what could be read
+    if (change != QLatin1String("own save"))
+        writeAsSyncEngine(path(),
+                          records({"N", "A", "B"}) + (change == QLatin1String("cut off") ? "cut" : ""),
+                          change == QLatin1String("in place"));
+
+    if (message.isEmpty()) QTest::qWait(2 * DatabaseWatch::kQuietMs);
+    QTRY_VERIFY2(message.isEmpty() ? status().isEmpty() : status().startsWith(message), qPrintable(status()));
+    QTEST(sites(m_window->store().contents()), "sites");
+    QCOMPARE(m_window->findChild<QTabWidget*>(QStringLiteral("TabNav"))->currentIndex(), 1);
+    QCOMPARE(list->currentIndex().data().toString(), QStringLiteral("B"));
+    QCOMPARE(m_window->store().databaseChanged(), change == QLatin1String("unsaved"));
+}
+
+void TestSyncedCopies::copyThatDidNotLoadWholeAtSave_data()
+{
+    QTest::addColumn<int>("choice"); // -1: no question, the exit's automatic save
+    QTest::addColumn<QString>("saved");
+    // Loaded: A B; A deleted here. The other copy holds A B FromOtherPC and a cut-off record.
+    QTest::newRow("merge what could be read") << 0 << "B FromOtherPC";
+    QTest::newRow("keep mine") << 1 << "B";
+    QTest::newRow("cancel") << 2 << "A B FromOtherPC";
+    QTest::newRow("exit keeps both unasked") << -1 << "B";
+}
+
+void TestSyncedCopies::copyThatDidNotLoadWholeAtSave()
+{
+    QFETCH(int, choice);
+    m_window->store().deleteEntry(1, 0);
+    const QByteArray theirs = records({"A", "B", "FromOtherPC"}) + "cut";
+    writeAsSyncEngine(path(), theirs);
+    if (choice >= 0) m_fake->choiceAnswers << choice;
+    if (choice < 0)
+        QVERIFY(m_window->close());
+    else
+        trigger("mnuSave");
+
+    QCOMPARE(m_fake->questions.size(), choice < 0 ? 0 : 1);
+    QTEST(sites(readAnotherDatabase(path(), nullptr).lists), "saved");
+    const QStringList copies = conflictCopiesBeside(path());
+    QCOMPARE(copies.size(), choice == 2 ? 0 : 1);
+    if (!copies.isEmpty()) QCOMPARE(readFile(m_home->file(copies.first())), theirs);
+    QCOMPARE(m_window->store().databaseChanged(), choice == 2);
+}
+
+// A conflict copy beside the database is mentioned at start; File > Merge Another Database... adds what it
+// holds that the store lacks, duplicates counted.
+void TestSyncedCopies::mergeAnotherDatabase()
+{
+    const QString copy = m_home->file(QStringLiteral("anna.sync-conflict-20261206-101010-ABCDEFG.adr"));
+    QVERIFY(writeFile(copy, records({"A", "A", "C"})));
+    m_window.reset();
+    m_window = std::make_unique<frmMain>();
+    QVERIFY(m_window->Load());
+    QVERIFY(status().contains(QStringLiteral("anna.sync-conflict-20261206-101010-ABCDEFG.adr")));
+
+    m_fake->fileAnswers << copy;
+    trigger("mnuMerge");
+    QCOMPARE(sites(m_window->store().contents()), QStringLiteral("A B A C"));
+    QCOMPARE(status(), QStringLiteral("Entries added from %1: 2.").arg(copy));
+    QVERIFY(m_window->store().databaseChanged());
+}
+
+QTEST_MAIN(TestSyncedCopies)
+#include "tst_syncedcopies.moc"
