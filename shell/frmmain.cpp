@@ -528,7 +528,8 @@ void frmMain::mergeChangedFile()
         return;
     }
     const std::optional<DatabaseContents> theirs = m_database->changedOnDisk();
-    if (!theirs) return; // our own save, or the same entries written again
+    // Our own save, the same entries written again, or a file that cannot be read (which the save says).
+    if (!theirs || m_database->theirsUnreadable()) return;
     QString copy;
     if (!theirs->loadedWhole()) {
         const ConflictChoice choice = askAboutConflict(*theirs);

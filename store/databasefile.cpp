@@ -512,14 +512,18 @@ void DatabaseFile::remember(EntryLists lists)
 std::optional<DatabaseContents> DatabaseFile::changedOnDisk()
 {
     const DiskState now = DiskState::of(m_path);
-    if (now == m_disk) return std::nullopt;
+    // A file that is gone (a sync engine between its delete and its write) holds nothing to merge: a save
+    // writes it again.
+    if (now == m_disk || !now.exists) {
+        m_disk = now;
+        return std::nullopt;
+    }
     QByteArray bytes;
     QString readError;
-    if (now.exists) {
-        QFile file(m_path);
-        if (file.open(QIODevice::ReadOnly)) bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError) readError = file.errorString();
-    }
+    QFile file(m_path);
+    if (file.open(QIODevice::ReadOnly)) bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) readError = file.errorString();
+    m_theirUnreadable = !readError.isEmpty();
     DatabaseContents theirs = decodeOther(bytes, m_key.get());
     if (!readError.isEmpty()) theirs.readError = readError;
     // Touched, or written again with the same entries: nothing to merge. Comparing the entries, which the
@@ -652,6 +656,12 @@ DatabaseFile::saveWithChanges(EntryStore& store,
     for (int round = 0; round < 5; ++round) {
         if (const std::optional<DatabaseContents> theirs = changedOnDisk()) {
             ConflictChoice choice = ConflictChoice::MergeReadable;
+            if (m_theirUnreadable) {
+                outcome.error =
+                    QStringLiteral("Another copy of %1 could not be read (%2); it is not written over.")
+                        .arg(m_path, theirs->readError);
+                return outcome;
+            }
             if (!theirs->loadedWhole()) {
                 choice = decide(*theirs);
                 if (choice == ConflictChoice::Cancel) return outcome;

@@ -119,19 +119,23 @@ public:
     // The save of a run that may share the file with another copy: the other copy's changes are merged
     // into the store first, and again should it write while this save is under way. decide is asked only
     // for an other copy's file that did not load whole; one whose merge would exceed the store's limit is
-    // kept beside the database, mine saved.
+    // kept beside the database, mine saved. One that cannot be read at all is not written over.
     SaveOutcome saveWithChanges(EntryStore& store,
                                 const std::function<ConflictChoice(const DatabaseContents& theirs)>& decide);
 
     // Another copy (a sync engine, a second computer) may replace the file while this run holds it. Before a
     // save: one stat and, only when the file is no longer what this run last read or wrote, one read.
-    // Returns what the file holds now when its entries differ from those; nothing otherwise.
+    // Returns what the file holds now when its entries differ from those; nothing otherwise, nor for a file
+    // that is gone.
     std::optional<DatabaseContents> changedOnDisk();
     // Merges what changedOnDisk() found into the store: my changes since the last read or save stay, theirs
     // join them, and theirs becomes what later changes are measured against. Nothing is applied when the
     // result would exceed the store's limit (overLimit tells). DatabaseChanged tells whether the file still
     // lacks something the store holds.
     MergeResult mergeChangesInto(EntryStore& store, const DatabaseContents& theirs);
+    // changedOnDisk() found a file it could not read at all: nothing to merge or keep aside, so it is not
+    // written over.
+    bool theirsUnreadable() const { return m_theirUnreadable; }
     // Keeps the bytes changedOnDisk() read beside the database as <name>.conflict-<date>, owner-only; the
     // file on disk may then be written over.
     bool keepConflictCopy(QString* copyPath, QString* error);
@@ -165,6 +169,7 @@ private:
     // What changedOnDisk() last found, until it is merged or saved over.
     DiskState m_theirDisk;
     QByteArray m_theirBytes;
+    bool m_theirUnreadable = false;
     bool m_changedDuringSave = false;
 
     QString m_path;

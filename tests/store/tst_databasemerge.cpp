@@ -236,6 +236,7 @@ void TestDatabaseMerge::checkBeforeSave_data()
     QTest::newRow("written in place, same size and time") << records({"A", "C"}) << true << "C";
     QTest::newRow("the same bytes written again") << ab << true << "B";
     QTest::newRow("the same entries renamed in") << ab << false << "B";
+    QTest::newRow("deleted: nothing to merge") << QByteArray() << false << "B";
 }
 
 void TestDatabaseMerge::checkBeforeSave()
@@ -254,10 +255,13 @@ void TestDatabaseMerge::checkBeforeSave()
     EntryStore store;
     store.setContents(db.read().lists);
     store.deleteEntry(0, 0);
-    writeAsOtherCopy(path, theirs, inPlace);
+    if (theirs.isNull())
+        QVERIFY(QFile::remove(path));
+    else
+        writeAsOtherCopy(path, theirs, inPlace);
 
     const std::optional<DatabaseContents> changed = db.changedOnDisk();
-    QCOMPARE(bool(changed), theirs != records({"A", "B"}));
+    QCOMPARE(bool(changed), !theirs.isNull() && theirs != records({"A", "B"}));
     if (changed) QCOMPARE(db.mergeChangesInto(store, *changed).overLimit, 0);
     QVERIFY(db.save(store, nullptr));
     QCOMPARE(sites(DatabaseFile(path).read().lists), saved);
