@@ -242,6 +242,7 @@ void frmMain::mergeAnotherDatabase()
     }
     auto* password = new frmPassword(this, path);
     password->setAttribute(Qt::WA_DeleteOnClose);
+    password->setWindowTitle(QStringLiteral("Password of %1").arg(QFileInfo(path).fileName()));
     connect(password, &QDialog::accepted, this, [this, password, path] {
         const std::unique_ptr<SealKey> key = password->takeKey();
         mergeFrom(path, readAnotherDatabase(path, key.get()));
