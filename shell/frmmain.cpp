@@ -484,10 +484,12 @@ bool frmMain::saveDatabase(bool atExit)
     // Another copy (a sync tool, a second computer) may have replaced the file: its changes are merged
     // first. One that did not load whole is asked about; at exit it is kept beside the database without a
     // question, so that an exit, the tray's Exit and SIGTERM stay unattended and neither copy is lost.
+    const ListPlaces places = listPlaces();
     const SaveOutcome outcome =
         m_database->saveWithChanges(m_store, [this, atExit](const DatabaseContents& theirs) {
             return atExit ? ConflictChoice::KeepMine : askAboutConflict(theirs);
         });
+    if (outcome.merged) restorePlaces(places);
     if (!outcome.saved) {
         if (!outcome.error.isEmpty())
             desktop().message(this,
@@ -545,8 +547,9 @@ void frmMain::mergeChangedFile()
             return;
         }
     }
-    MergeResult merged;
-    keepingPlaces([&] { merged = m_database->mergeChangesInto(m_store, *theirs); });
+    const ListPlaces places = listPlaces();
+    const MergeResult merged = m_database->mergeChangesInto(m_store, *theirs);
+    restorePlaces(places);
     showMerged(true, merged.added, merged.removed, copy);
 }
 
@@ -562,14 +565,9 @@ void frmMain::showMerged(bool merged, int added, int removed, const QString& con
     if (!parts.isEmpty()) statusBar()->showMessage(parts.join(QStringLiteral(". ")));
 }
 
-void frmMain::keepingPlaces(const std::function<void()>& change)
+frmMain::ListPlaces frmMain::listPlaces() const
 {
-    struct Place {
-        int row = -1;
-        Entry entry;
-        int scroll = 0;
-    };
-    std::array<Place, kCategoryCount> places;
+    ListPlaces places;
     for (int c = 0; c < kCategoryCount; ++c) {
         const QModelIndexList rows = ListView1[c]->selectionModel()->selectedRows();
         if (!rows.isEmpty()) {
@@ -578,9 +576,13 @@ void frmMain::keepingPlaces(const std::function<void()>& change)
         }
         places[c].scroll = ListView1[c]->verticalScrollBar()->value();
     }
-    change();
+    return places;
+}
+
+void frmMain::restorePlaces(const ListPlaces& places)
+{
     for (int c = 0; c < kCategoryCount; ++c) {
-        const Place& place = places[c];
+        const ListPlace& place = places[c];
         const QVector<Entry>& entries = m_store.list(c).entries();
         // The same entry where it is now (of equal ones the nearest), else the same row.
         int row = place.row < 0 ? -1 : std::min(place.row, int(entries.size()) - 1);

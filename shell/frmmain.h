@@ -4,7 +4,6 @@
 
 #include <QMainWindow>
 #include <array>
-#include <functional>
 #include <memory>
 
 class DatabaseFile;
@@ -67,8 +66,15 @@ private:
     // The file changed on disk: with no unsaved changes, its changes are taken in at once.
     void mergeChangedFile();
     void showMerged(bool merged, int added, int removed, const QString& conflictCopy);
-    // Runs a change of the whole store; each list keeps its selected entry and its scroll position.
-    void keepingPlaces(const std::function<void()>& change);
+    // Where each list stands, so that a change of the whole store leaves it on the same entry and scroll.
+    struct ListPlace {
+        int row = -1; // the store's row selected, or -1
+        Entry entry;
+        int scroll = 0;
+    };
+    using ListPlaces = std::array<ListPlace, kCategoryCount>;
+    ListPlaces listPlaces() const;
+    void restorePlaces(const ListPlaces& places);
     void GetSettings();
     void SaveSettings();
     void ShowPasswords(bool showPws);

@@ -269,7 +269,9 @@ void frmMain::mergeFrom(const QString& path, const DatabaseContents& other)
         return;
     }
     if (merged.added > 0) {
-        keepingPlaces([&] { m_store.setContents(merged.lists); });
+        const ListPlaces places = listPlaces();
+        m_store.setContents(merged.lists);
+        restorePlaces(places);
         m_store.setDatabaseChanged(true);
     }
     const QString added =

@@ -116,6 +116,10 @@ void TestSyncedCopies::watchTakesInAnotherCopy()
     QCOMPARE(m_window->findChild<QTabWidget*>(QStringLiteral("TabNav"))->currentIndex(), 1);
     QCOMPARE(list->currentIndex().data().toString(), QStringLiteral("B"));
     QCOMPARE(m_window->store().databaseChanged(), change == QLatin1String("unsaved"));
+    if (change != QLatin1String("unsaved")) return;
+    trigger("mnuSave"); // merges, and the list stays on B
+    QCOMPARE(sites(m_window->store().contents()), QStringLiteral("N A B N"));
+    QCOMPARE(list->currentIndex().data().toString(), QStringLiteral("B"));
 }
 
 void TestSyncedCopies::copyThatDidNotLoadWholeAtSave_data()
