@@ -1,9 +1,7 @@
 #include "cli/clidatabase.h"
 #include "cli/commandline.h"
 #include "cli/commands.h"
-
-#include <QTextStream>
-#include <cstdio>
+#include "cli/passwordprompt.h"
 
 int addCommand(const CommandLine& line)
 {
@@ -13,18 +11,21 @@ int addCommand(const CommandLine& line)
     Entry entry;
     for (int n = 1; n <= kFieldCount; ++n)
         entry.field(n) = fields.at(n - 1);
-    if (entry.pass == QLatin1String("-")) {
-        // Read from standard input, so that the secret is not visible in the process list or a history.
-        QTextStream in(stdin);
-        entry.pass = in.readLine();
-    }
     QStringList captions;
     for (int n = 1; n <= kFieldCount; ++n)
         captions << QStringLiteral("field %1").arg(n);
-    const QString problem = entryProblem(entry, captions);
-    if (!problem.isEmpty()) fail(problem);
+    // The fields typed are checked before anything is asked or touched ("-" itself is a field 3 the file
+    // keeps), and field 3 again once read.
+    if (const QString problem = entryProblem(entry, captions); !problem.isEmpty()) fail(problem);
+    // The master password, when one is asked for, is the first line of standard input; field 3 the next.
+    std::unique_ptr<DatabaseFile> file = openDatabase(line, Access::Secrets);
+    if (entry.pass == QLatin1String("-")) {
+        // Read from standard input, so that the secret is not visible in the process list or a history.
+        entry.pass = PasswordPrompt::readLine().value_or(QString());
+        if (const QString problem = entryProblem(entry, captions); !problem.isEmpty()) fail(problem);
+    }
 
-    EditSession session(databasePathFor(line));
+    EditSession session(std::move(file));
     if (!session.store().addEntry(entry, category)) fail(EntryStore::kFullMessage);
     session.save();
 

@@ -18,13 +18,16 @@ int reportCommand(const CommandLine& line)
     if (line.isSet("color")) request.color = line.value("color");
     request.outputFile = line.value("o");
 
-    const QString path = databasePathFor(line);
-    refuseMissing(path);
+    refuseMissing(databasePathFor(line));
+    const std::unique_ptr<DatabaseFile> database =
+        openDatabase(line, request.mask ? Access::Masked : Access::Secrets);
     QFile out;
     if (!out.open(stdout, QIODevice::WriteOnly)) fail(QStringLiteral("standard output cannot be written"));
     DatabaseContents read;
     QString error;
-    if (!Reports::writeRequestedReport(path, request, out, &read, &error)) fail(error);
+    const bool written = Reports::writeRequestedReport(*database, request, out, &read, &error);
+    refuseUnopened(*database);
+    if (!written) fail(error);
     out.flush();
     return readStatus(read.problems(), "reported");
 }

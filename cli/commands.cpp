@@ -126,6 +126,22 @@ const Command kCommands[] = {
       number("category", "N", 0, kLastCategory, "For rows whose group names no tab (5, Misc, unless given)."),
       flag("cut", "Cuts fields longer than 50 characters instead of refusing.")},
      importCommand},
+    {"encrypt",
+     "",
+     "Seals the database with a password: a stolen copy of the file then\n"
+     "reveals nothing without it, and nothing can recover it. With a master\n"
+     "password set, that is the password asked for and sealed with;\n"
+     "otherwise a new one is asked for (twice at a terminal). Refuses an\n"
+     "empty password and a file sealed already.",
+     {},
+     encryptCommand},
+    {"decrypt",
+     "",
+     "Writes a sealed database back as the plain record file, byte for byte\n"
+     "what a plain save writes; the master password then guards Keyvane's\n"
+     "windows and these commands again, not the file.",
+     {},
+     decryptCommand},
     {"report",
      "",
      "Writes the report that \"Save Report As...\" writes for the same\n"
@@ -184,6 +200,17 @@ QByteArray helpText()
     text += "\nOptions:\n" + optionsHelp(globalOptions()) +
             "\nWithout --db: <login name>.adr, or default.adr when the setting DiffDB\n"
             "is 0, in $KEYVANE_HOME or the per-user data folder.\n"
+            "\nThe master password, asked for at the terminal without echo or read as\n"
+            "the first line of standard input (then add's FIELD3 - is the next):\n"
+            "  A sealed database (see encrypt): every command but generate asks for\n"
+            "  it, since nothing opens the file without it; a wrong password, or a\n"
+            "  file changed since it was sealed, is refused and the file left as it\n"
+            "  is. Saves seal the file again.\n"
+            "  A plain database with a master password set (RequirePW=1): list\n"
+            "  --show, search --show, report without --mask, export, add, remove,\n"
+            "  merge, import and encrypt ask for it; list, search, health and\n"
+            "  generate do not. It guards these commands only: field 3's cipher has\n"
+            "  a fixed key, so whoever can read the file can read every entry.\n"
             "\nadd, remove, merge and import wait for no one: while Keyvane (or\n"
             "another keyvane-cli) holds the database, they refuse to change it.\n"
             "When another copy (a sync engine, a second computer) replaced the file\n"

@@ -16,6 +16,8 @@ int mergeCommand(const CommandLine& line);
 int healthCommand(const CommandLine& line);
 int exportCommand(const CommandLine& line);
 int importCommand(const CommandLine& line);
+int encryptCommand(const CommandLine& line);
+int decryptCommand(const CommandLine& line);
 
 // Parses the global options, finds the command, parses its options and runs it. Returns the exit status.
 int runCli(const QStringList& arguments);

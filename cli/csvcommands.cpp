@@ -21,7 +21,7 @@ CsvLayout layoutNamed(const QString& name)
 int exportCommand(const CommandLine& line)
 {
     const CsvLayout layout = line.isSet("layout") ? layoutNamed(line.value("layout")) : CsvLayout::Keyvane;
-    const ReadSession session(databasePathFor(line));
+    const ReadSession session(line, Access::Secrets);
     const QByteArray bytes = exportCsv(session.store(), layout);
     if (line.isSet("o")) {
         QString error;
@@ -44,7 +44,7 @@ int importCommand(const CommandLine& line)
         fail(QStringLiteral("%1 cannot be read: %2").arg(file.fileName(), file.errorString()));
     const QByteArray bytes = file.readAll();
 
-    EditSession session(databasePathFor(line));
+    EditSession session(openDatabase(line, Access::Secrets));
     options.room = EntryStore::kMaxEntries - session.store().totalCount();
     const CsvImport import = readCsvImport(bytes, options);
     if (!import.error.isEmpty()) fail(import.error);

@@ -5,7 +5,7 @@
 
 int healthCommand(const CommandLine& line)
 {
-    const ReadSession session(databasePathFor(line));
+    const ReadSession session(line, Access::Masked);
     QString text;
     for (const HealthFinding& f : checkPasswordHealth(session.store()).findings) {
         const Entry& entry = session.store().list(f.category).entry(f.row);

@@ -70,19 +70,19 @@ int listCommand(const CommandLine& line)
     DatabaseContents contents;
     {
         Utf8Output out;
-        contents =
-            scanForListing(databasePathFor(line), [&](int c, const DatabaseFile::RecordFields& fields) {
-                if (only >= 0 && c != only) return;
-                out.append(char('0' + c));
-                for (int k = 0; k < kFieldCount; ++k) {
-                    out.append('\t');
-                    if (k == kSensitiveColumn && !show)
-                        out.append(mask);
-                    else
-                        out.appendField(fields[k]);
-                }
-                out.append('\n');
-            });
+        contents = scanDatabase(line, show ? Access::Secrets : Access::Masked,
+                                [&](int c, const DatabaseFile::RecordFields& fields) {
+                                    if (only >= 0 && c != only) return;
+                                    out.append(char('0' + c));
+                                    for (int k = 0; k < kFieldCount; ++k) {
+                                        out.append('\t');
+                                        if (k == kSensitiveColumn && !show)
+                                            out.append(mask);
+                                        else
+                                            out.appendField(fields[k]);
+                                    }
+                                    out.append('\n');
+                                });
     }
     if (!contents.loadedWhole()) {
         note(QStringLiteral("not everything was listed: %1").arg(contents.problems()));

@@ -5,12 +5,12 @@
 int mergeCommand(const CommandLine& line)
 {
     const QString otherPath = line.fields().at(0);
-    const DatabaseContents other = readForListing(otherPath);
+    const DatabaseContents other = readOtherFile(otherPath);
     if (!other.loadedWhole())
         fail(QStringLiteral("nothing was merged: %1 did not load whole (%2)")
                  .arg(otherPath, other.problems()));
 
-    EditSession session(databasePathFor(line));
+    EditSession session(openDatabase(line, Access::Secrets));
     const MergeResult merged = mergeMissing(session.store().contents(), other.lists);
     if (merged.overLimit > 0)
         fail(QStringLiteral("nothing was merged: %1 more entries would not fit in the %2 a database holds")

@@ -12,7 +12,7 @@ int removeCommand(const CommandLine& line)
     const QString path = databasePathFor(line);
     // A missing file holds nothing to remove; creating it would change the disk for a refused command.
     if (!QFileInfo::exists(path)) fail(QStringLiteral("there is no database at %1").arg(path));
-    EditSession session(path);
+    EditSession session(openDatabase(line, Access::Secrets));
     checkIndex(session.store(), category, index);
     session.store().deleteEntry(category, index - 1);
     session.save();

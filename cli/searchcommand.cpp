@@ -9,7 +9,7 @@ int searchCommand(const CommandLine& line)
     const bool show = line.isSet("show");
     const SearchQuery query(line.fields().join(QLatin1Char(' ')));
 
-    const ReadSession session(databasePathFor(line));
+    const ReadSession session(line, show ? Access::Secrets : Access::Masked);
     QString text;
     for (int c = 0; c < kCategoryCount; ++c) {
         if (only >= 0 && c != only) continue;

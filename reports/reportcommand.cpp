@@ -44,11 +44,11 @@ struct ByteOut {
 
 // The selected categories' records laid out as the file is read, one category after the other.
 template <typename Layout>
-DatabaseContents layOutRecords(Layout& layout, const QString& path, const ReportOptions& options,
+DatabaseContents layOutRecords(Layout& layout, DatabaseFile& database, const ReportOptions& options,
                                const std::function<bool(const DatabaseFile::CategoryCounts&)>& begin)
 {
     int open = -1; // the category laid out last
-    const DatabaseContents read = DatabaseFile(path).scan(
+    const DatabaseContents read = database.scan(
         [&](int category, const DatabaseFile::RecordFields& fields) {
             if (!options.categories[category]) return;
             if (category != open) {
@@ -65,7 +65,7 @@ DatabaseContents layOutRecords(Layout& layout, const QString& path, const Report
 
 } // namespace
 
-bool writeRequestedReport(const QString& databasePath, const ReportRequest& request, QIODevice& out,
+bool writeRequestedReport(DatabaseFile& database, const ReportRequest& request, QIODevice& out,
                           DatabaseContents* read, QString* error)
 {
     ReportOptions options;
@@ -110,10 +110,10 @@ bool writeRequestedReport(const QString& databasePath, const ReportRequest& requ
     ByteOut bytes{writer};
     if (request.html) {
         HtmlLayout<ByteOut> layout(bytes, options.hideSensitive, options.titleColor);
-        *read = layOutRecords(layout, databasePath, options, begin);
+        *read = layOutRecords(layout, database, options, begin);
     } else {
         TextLayout<ByteOut> layout(bytes, options.hideSensitive);
-        *read = layOutRecords(layout, databasePath, options, begin);
+        *read = layOutRecords(layout, database, options, begin);
     }
     if (!refusal.isEmpty()) return refuse(error, read->readError.isEmpty() ? refusal : read->problems());
     bytes.add(Layout::kCrLf); // what every report file ends with

@@ -3,6 +3,7 @@
 #include <QString>
 #include <optional>
 
+class DatabaseFile;
 struct DatabaseContents;
 class QIODevice;
 
@@ -20,10 +21,10 @@ struct ReportRequest {
 };
 
 // Writes the same bytes that the reports dialog saves for the same choices, to the output file (owner-only)
-// or to out, laying out the database file's records as they are read: no store of entries, no whole report
+// or to out, laying out the database file's records as they are read (a sealed one with its key): no store of entries, no whole report
 // in memory on the way to out. Returns false with a one-line *error, and nothing written, on a bad request
 // or a failed write. *read tells what of the file could not be taken.
-bool writeRequestedReport(const QString& databasePath, const ReportRequest& request, QIODevice& out,
+bool writeRequestedReport(DatabaseFile& database, const ReportRequest& request, QIODevice& out,
                           DatabaseContents* read, QString* error);
 
 } // namespace Reports

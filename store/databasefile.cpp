@@ -215,23 +215,18 @@ DiskState stateOf(const struct stat& info)
 // Another copy's bytes as entries: a sealed file opened with key.
 DatabaseContents decodeOther(QByteArray bytes, const SealKey* key)
 {
-    DatabaseContents contents;
     const bool sealed = SealedFile::isSealed(bytes.left(SealedLayout::kMagic.size()));
-    if (sealed || (key && !bytes.isEmpty())) {
-        // A sealed copy opens with this session's key, or is not merged without asking.
-        std::optional<QByteArray> image = sealed && key ? SealedFile::open(bytes, *key) : std::nullopt;
-        if (!image) {
-            contents.readError = QStringLiteral("it does not open with this session's password");
-            return contents;
-        }
-        bytes = *image;
-        wipe(*image);
-    }
-    // Held whole, because it may have to be kept aside as it was.
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    contents = decodeDatabase(buffer);
-    if (sealed || key) wipe(bytes);
+    if (!sealed && (!key || bytes.isEmpty())) return decodeImage(bytes);
+    // A sealed copy opens with this session's key, or is not merged without asking. It is opened in a copy
+    // of its own, since the bytes as they were may have to be kept aside.
+    const std::optional<QByteArrayView> image =
+        sealed && key ? SealedFile::openInPlace(bytes, *key) : std::nullopt;
+    DatabaseContents contents;
+    if (image)
+        contents = decodeImage(*image);
+    else
+        contents.readError = QStringLiteral("it does not open with this session's password");
+    wipe(bytes);
     return contents;
 }
 
@@ -336,6 +331,18 @@ QByteArray encodeDatabase(const EntryStore& store)
     return bytes;
 }
 
+DatabaseContents decodeImage(QByteArrayView image)
+{
+    DatabaseContents contents;
+    RecordDecoder decoder(contents);
+    const qsizetype whole = image.size() / kRecordSize;
+    decoder.count(image.data(), whole);
+    decoder.reserve();
+    decoder.decode(image.data(), whole);
+    contents.strayBytes = int(image.size() - whole * kRecordSize);
+    return contents;
+}
+
 DatabaseContents decodeDatabase(QIODevice& device)
 {
     DatabaseContents contents;
@@ -401,25 +408,22 @@ bool DatabaseFile::isLocked() const
     return m_lock && m_lock->isLocked();
 }
 
-void DatabaseFile::readSealed(QFile& file, bool sealed, DatabaseContents& contents)
+std::optional<QByteArrayView> DatabaseFile::openImage(QFile& file, bool sealed, QByteArray& bytes,
+                                                      DatabaseContents& contents)
 {
     m_writeRefused = true; // until it has opened
-    QByteArray bytes = file.readAll();
+    bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         contents.readError = file.errorString();
-        return;
+        return std::nullopt;
     }
-    std::optional<QByteArray> image = sealed && m_key ? SealedFile::open(bytes, *m_key) : std::nullopt;
+    std::optional<QByteArrayView> image =
+        sealed && m_key ? SealedFile::openInPlace(bytes, *m_key) : std::nullopt;
     m_writeRefused = !image;
-    if (!image) {
+    if (!image)
         contents.readError =
             QStringLiteral("it does not open with the password given, or it was changed since it was sealed");
-        return;
-    }
-    QBuffer buffer(&*image);
-    buffer.open(QIODevice::ReadOnly);
-    contents = decodeDatabase(buffer);
-    wipe(*image);
+    return image;
 }
 
 DatabaseContents DatabaseFile::read()
@@ -443,10 +447,14 @@ DatabaseContents DatabaseFile::read()
         // With a key, only a sealed file is ours: one that no longer starts like one was changed too. A
         // sealed file is opened whole, then its image decoded in memory.
         const bool sealed = SealedFile::isSealed(file.peek(SealedLayout::kMagic.size()));
-        if (sealed || (m_key && file.size() > 0))
-            readSealed(file, sealed, contents);
-        else
+        if (sealed || (m_key && file.size() > 0)) {
+            QByteArray bytes;
+            if (const std::optional<QByteArrayView> image = openImage(file, sealed, bytes, contents))
+                contents = decodeImage(*image);
+            wipe(bytes);
+        } else {
             contents = decodeDatabase(file);
+        }
         // The state of the file read, not of whatever may have replaced it since.
         statted = ::fstat(file.handle(), &info) == 0;
     }
@@ -460,15 +468,26 @@ DatabaseContents DatabaseFile::scan(const std::function<void(int, const RecordFi
                                     const std::function<bool(const CategoryCounts&)>& begin)
 {
     DatabaseContents contents;
+    m_writeRefused = false;
     QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly))
+    // A sealed file is opened whole with the key; its image is then scanned as the file would be.
+    QByteArray bytes;
+    QByteArray image; // a view of bytes, not a copy
+    QBuffer opened(&image);
+    if (!file.open(QIODevice::ReadOnly)) {
         contents.readError = file.errorString();
-    else if (SealedFile::isSealed(file.peek(SealedLayout::kMagic.size())))
-        contents.readError = QStringLiteral("it is sealed with the master password");
+    } else if (const bool sealed = SealedFile::isSealed(file.peek(SealedLayout::kMagic.size()));
+               sealed || (m_key && file.size() > 0)) {
+        if (const std::optional<QByteArrayView> view = openImage(file, sealed, bytes, contents)) {
+            image = QByteArray::fromRawData(view->data(), view->size());
+            opened.open(QIODevice::ReadOnly);
+        }
+    }
     if (!contents.readError.isEmpty()) {
         if (begin) begin(CategoryCounts{});
         return contents;
     }
+    QIODevice& device = opened.isOpen() ? static_cast<QIODevice&>(opened) : file;
     const auto visitRecord = [&visit](int category, const char* record) {
         char pass[kFieldSize];
         const RecordFields fields = {trimmedBytes(record), trimmedBytes(record + kFieldSize),
@@ -480,24 +499,28 @@ DatabaseContents DatabaseFile::scan(const std::function<void(int, const RecordFi
 
     DatabaseContents counted; // the problems; a pass in category order only visits
     RecordDecoder order(counted);
-    qsizetype stray = readRecords(file, [&](const char* records, qsizetype n) { order.count(records, n); });
-    if (begin && !begin(order.counts())) return contents;
+    qsizetype stray = readRecords(device, [&](const char* records, qsizetype n) { order.count(records, n); });
+    if (begin && !begin(order.counts())) {
+        wipe(bytes);
+        return contents;
+    }
     // A file Keyvane wrote holds its records in category order: one pass. Any other goes once per category.
     const int passes = order.inCategoryOrder() ? 1 : kCategoryCount;
     for (int pass = 0; pass < passes && stray >= 0; ++pass) {
         contents = DatabaseContents();
         RecordDecoder decoder(contents);
-        if (!file.seek(0)) break;
-        stray = readRecords(file, [&](const char* records, qsizetype n) {
+        if (!device.seek(0)) break;
+        stray = readRecords(device, [&](const char* records, qsizetype n) {
             decoder.take(records, n, [&](int category, const char* record) {
                 if (passes == 1 || category == pass) visitRecord(category, record);
             });
         });
     }
     if (stray < 0 || file.error() != QFileDevice::NoError)
-        contents.readError = file.errorString();
+        contents.readError = device.errorString();
     else
         contents.strayBytes = int(stray);
+    wipe(bytes);
     return contents;
 }
 

@@ -51,6 +51,8 @@ QByteArray encodeRecord(const Entry& entry, int category);
 QByteArray encodeDatabase(const EntryStore& store);
 // Reads the records of a device open for reading, which must be able to go back to its start.
 DatabaseContents decodeDatabase(QIODevice& device);
+// The same from a record-file image in memory.
+DatabaseContents decodeImage(QByteArrayView image);
 
 // The file as one stat sees it; a rename over it shows as another inode, a write in place as another change
 // time, even when a sync engine keeps the size and the modification time.
@@ -108,7 +110,7 @@ public:
     // building entries: for a reader that only passes the fields on. begin, when given, first learns how many
     // records of each category visit will get (none when the file cannot be read); when it returns false,
     // nothing is visited. The result holds no entries, only what could not be taken. A missing file is not
-    // created, and a sealed one is not read: it needs the key, which read() alone takes.
+    // created; a sealed one is opened with the key, as read() opens it.
     DatabaseContents scan(const std::function<void(int category, const RecordFields& fields)>& visit,
                           const std::function<bool(const CategoryCounts& counts)>& begin = {});
     // Writes the store through a temporary file that replaces the old one only once it is complete.
@@ -158,7 +160,9 @@ public:
 
 private:
     bool keepBackup(QString* error);
-    void readSealed(QFile& file, bool sealed, DatabaseContents& contents);
+    // Reads a sealed file whole into bytes and opens it there with the key; the image is a view into bytes.
+    std::optional<QByteArrayView> openImage(QFile& file, bool sealed, QByteArray& bytes,
+                                            DatabaseContents& contents);
     void remember(EntryLists lists);
     // Saves unless the file's state differs from expected just before the rename.
     bool write(const EntryStore& store, const DiskState& expected, QString* error);

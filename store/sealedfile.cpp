@@ -163,17 +163,28 @@ QByteArray seal(const QByteArray& image, const SealKey& key)
     return out;
 }
 
-std::optional<QByteArray> open(const QByteArray& sealed, const SealKey& key)
+std::optional<QByteArrayView> openInPlace(QByteArray& sealed, const SealKey& key)
 {
     if (!isSealed(sealed) || sealed.size() < kHeaderSize + kTagSize) return std::nullopt;
-    QByteArray image(sealed.size() - kHeaderSize - kTagSize, Qt::Uninitialized);
+    // libsodium checks the tag before it deciphers, and allows the message over its own ciphertext.
+    unsigned char* body = uchars(sealed) + kHeaderSize;
     unsigned long long imageSize = 0;
     if (crypto_aead_xchacha20poly1305_ietf_decrypt(
-            uchars(image), &imageSize, nullptr, uchars(sealed) + kHeaderSize,
-            quint64(sealed.size() - kHeaderSize), uchars(sealed), kHeaderSize, uchars(sealed) + kNonceOffset,
-            key.bytes()) != 0)
+            body, &imageSize, nullptr, body, quint64(sealed.size() - kHeaderSize), uchars(sealed),
+            kHeaderSize, uchars(sealed) + kNonceOffset, key.bytes()) != 0)
         return std::nullopt;
-    return image;
+    return QByteArrayView(sealed.constData() + kHeaderSize, qsizetype(imageSize));
+}
+
+std::optional<QByteArray> open(const QByteArray& sealed, const SealKey& key)
+{
+    QByteArray bytes = sealed;
+    const std::optional<QByteArrayView> image = openInPlace(bytes, key);
+    if (!image) return std::nullopt;
+    // The image moved to the front of the same buffer: no copy of it is left behind.
+    bytes.remove(0, kHeaderSize);
+    bytes.truncate(image->size());
+    return bytes;
 }
 
 std::unique_ptr<SealKey> unlock(const QByteArray& sealed, QString& password, QByteArray* image,

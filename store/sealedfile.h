@@ -77,6 +77,9 @@ std::optional<KdfParams> readParams(const QByteArray& bytes, QString* error);
 QByteArray seal(const QByteArray& image, const SealKey& key);
 // The record-file image; nullopt when the tag does not verify (a wrong password or any changed byte).
 std::optional<QByteArray> open(const QByteArray& sealed, const SealKey& key);
+// The same, deciphered where it lies: the image is the view into sealed, which then holds it in the clear
+// (the caller wipes it). A file is opened without a second copy of itself.
+std::optional<QByteArrayView> openInPlace(QByteArray& sealed, const SealKey& key);
 
 // Derives the key from the file's own parameters and opens the bytes with it: the password check of a
 // sealed file. On success the key is returned and the image put in *image when asked for.

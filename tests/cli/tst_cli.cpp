@@ -44,6 +44,33 @@ Result runOn(const QString& db, const QStringList& arguments)
     return runCli(QStringList{QStringLiteral("--db"), db} + arguments);
 }
 
+// As runOn, with input as standard input (not a terminal).
+Result runWithInput(const QString& db, const QStringList& arguments, const QByteArray& input)
+{
+    QProcess process;
+    process.start(QStringLiteral(KEYVANE_CLI_PATH), QStringList{QStringLiteral("--db"), db} + arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    Result result;
+    if (!process.waitForFinished(60000)) return result;
+    result.status = process.exitCode();
+    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}
+
+// Seals the file with "right" under small parameters, which its header carries, so the CLI derives quickly.
+void sealQuickly(const QString& path)
+{
+    KdfParams params = KdfParams::standard();
+    params.memoryBytes = quint64(1) << 20;
+    params.passes = 1;
+    QString password = QStringLiteral("right");
+    DatabaseFile file(path);
+    QString error;
+    QVERIFY2(file.rekey(SealKey::derive(password, params), &error), qPrintable(error));
+}
+
 // Two web pages and an application, in file order; field 5 of the second holds a TAB.
 QByteArray sampleDatabase()
 {
@@ -72,7 +99,6 @@ private slots:
     void damagedFile();
     void lockedDatabase();
     void mergeOther();
-    void sealedFile();
     void fullStore();
     void defaultPath_data();
     void defaultPath();
@@ -85,6 +111,11 @@ private slots:
     void csvRoundTrip_data();
     void csvRoundTrip();
     void csvBadRow();
+    void masterPassword_data();
+    void masterPassword();
+    void encryptDecrypt();
+    void terminalPrompt_data();
+    void terminalPrompt();
     void outputBytes_data();
     void outputBytes();
     void coreDumpsOff();
@@ -332,21 +363,6 @@ void TestCli::damagedFile()
     QCOMPARE(r.status, 1);
     QVERIFY2(r.err.contains(problem), qPrintable(r.err));
     QCOMPARE(readFile(other), sampleDatabase());
-}
-
-// A sealed file opens only with the master password: none of it is taken for records.
-void TestCli::sealedFile()
-{
-    TestHome home;
-    const QString db = home.file(QStringLiteral("sealed.adr"));
-    QVERIFY(writeFile(db, SealedLayout::kMagic + sampleDatabase()));
-    for (const QStringList& command :
-         {QStringList{"list"}, QStringList{"report", "--text", "--categories", "0"}}) {
-        const Result r = runOn(db, command);
-        QCOMPARE(r.status, command.first() == "list" ? 2 : 1);
-        QCOMPARE(r.out, QString());
-        QVERIFY2(r.err.contains("it is sealed with the master password"), qPrintable(r.err));
-    }
 }
 
 // Each entry the other file holds more often than the database is added, at the end of its category.
@@ -653,6 +669,134 @@ void TestCli::passwordFromStandardInput()
     const Result refused = runOn(db, {"add", "--category", "0", "x", "u", "abcÊ", "", ""});
     QCOMPARE(refused.status, 1);
     QCOMPARE(readFile(db), before);
+}
+
+void TestCli::masterPassword_data()
+{
+    QTest::addColumn<bool>("sealed");
+    QTest::addColumn<bool>("required"); // RequirePW=1 with "right" as PW
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("listed"); // in list --show afterwards, when the command succeeded
+
+    const QStringList list{"list", "--show"};
+    const QStringList add{"add", "--category", "1", "X", "y", "-", "z", ""};
+    const QStringList remove{"remove", "--category", "0", "--index", "1"};
+    const QStringList report{"report", "--text", "--categories", "0"};
+    QTest::newRow("sealed, right") << true << false << list << QByteArray("right\n") << 0 << "s3cret";
+    QTest::newRow("sealed, wrong") << true << false << QStringList{"list"} << QByteArray("wrong\n") << 1
+                                   << "";
+    QTest::newRow("sealed, no input") << true << false << QStringList{"list"} << QByteArray() << 1 << "";
+    QTest::newRow("sealed, add - after it")
+        << true << false << add << QByteArray("right\nnew pass\n") << 0 << "1\tX\ty\tnew pass\tz\t\n";
+    QTest::newRow("sealed, remove wrong") << true << false << remove << QByteArray("wrong\n") << 1 << "";
+    QTest::newRow("sealed, masked report")
+        << true << false << (report + QStringList{"--mask"}) << QByteArray("right\n") << 0 << "Mail";
+    QTest::newRow("required, masked list") << false << true << QStringList{"list"} << QByteArray() << 0 << "";
+    QTest::newRow("required, shown list") << false << true << list << QByteArray("right\n") << 0 << "s3cret";
+    QTest::newRow("required, wrong") << false << true << list << QByteArray("wrong\n") << 1 << "";
+    QTest::newRow("required, report") << false << true << report << QByteArray() << 1 << "";
+    QTest::newRow("required, add wrong") << false << true << add << QByteArray("wrong\nx\n") << 1 << "";
+    QTest::newRow("required, remove") << false << true << remove << QByteArray("right\n") << 0 << "Shop";
+    QTest::newRow("not required") << false << false << list << QByteArray() << 0 << "s3cret";
+}
+
+void TestCli::masterPassword()
+{
+    QFETCH(bool, sealed);
+    QFETCH(bool, required);
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, input);
+    QFETCH(int, status);
+    QFETCH(QString, listed);
+    TestHome home;
+    const QString db = home.file(QStringLiteral("pw.adr"));
+    QVERIFY(writeFile(db, sampleDatabase()));
+    if (sealed) sealQuickly(db);
+    if (required)
+        QVERIFY(SettingsStore().write(SettingKey::RequirePW, "1") &&
+                SettingsStore().writeSecret(SettingKey::PW, "right"));
+    const QByteArray before = readFile(db);
+
+    const Result r = runWithInput(db, arguments, input);
+    QCOMPARE(r.status, status);
+    QCOMPARE(SealedFile::isSealed(readFile(db)), sealed); // a sealed file is saved sealed
+    if (status != 0) {
+        QCOMPARE(r.out, QString()); // nothing of the file is taken for records
+        QCOMPARE(readFile(db), before);
+        QCOMPARE(r.err.count(QLatin1Char('\n')), 1);
+        return;
+    }
+    const Result after = runWithInput(db, {"list", "--show"}, "right\n");
+    QVERIFY2(after.out.contains(listed), qPrintable(after.out));
+}
+
+void TestCli::encryptDecrypt()
+{
+    TestHome home;
+    // The app's own database, so the settings follow: no PW while it is sealed, PW again once it is plain.
+    const QString db =
+        AppPaths::databasePath(SettingsStore().flag(SettingKey::DiffDB), AppPaths::loginName());
+    QVERIFY(writeFile(db, sampleDatabase()));
+    QCOMPARE(runWithInput(db, {"encrypt"}, "\n").status, 1);  // an empty password
+    QCOMPARE(runWithInput(db, {"decrypt"}, "x\n").status, 1); // not sealed
+    QVERIFY(SettingsStore().write(SettingKey::RequirePW, "1") &&
+            SettingsStore().writeSecret(SettingKey::PW, "right"));
+    QCOMPARE(runWithInput(db, {"encrypt"}, "wrong\n").status, 1);
+
+    QCOMPARE(runWithInput(db, {"encrypt"}, "right\n").status, 0); // sealed with the master password
+    const QByteArray sealedBytes = readFile(db);
+    for (const char* text : {"Mail", "anna", "s3cret", "mail.example", "home", "licence"})
+        QVERIFY2(!sealedBytes.contains(text), text);
+    QVERIFY(!SettingsStore().contains(SettingKey::PW));
+    QCOMPARE(runWithInput(db, {"encrypt"}, "right\n").status, 1); // sealed already
+    QCOMPARE(runWithInput(db, {"decrypt"}, "wrong\n").status, 1);
+    QCOMPARE(readFile(db), sealedBytes);
+
+    QCOMPARE(runWithInput(db, {"decrypt"}, "right\n").status, 0);
+    QCOMPARE(readFile(db), sampleDatabase());
+    QCOMPARE(SettingsStore().readSecret(SettingKey::PW), QStringLiteral("right"));
+}
+
+void TestCli::terminalPrompt_data()
+{
+    QTest::addColumn<QByteArray>("again");
+    QTest::addColumn<int>("status");
+    QTest::newRow("typed alike") << QByteArray("Tr0ub4dor") << 0;
+    QTest::newRow("typed unlike") << QByteArray("Tr0ub4dot") << 1;
+}
+
+void TestCli::terminalPrompt()
+{
+    QFETCH(QByteArray, again);
+    QFETCH(int, status);
+    if (QStandardPaths::findExecutable(QStringLiteral("script")).isEmpty())
+        QSKIP("no script(1) for a terminal");
+    TestHome home;
+    const QString db = home.file(QStringLiteral("tty.adr"));
+    QVERIFY(writeFile(db, sampleDatabase()));
+    QProcess terminal;
+    terminal.start(
+        QStringLiteral("script"),
+        {"-qec", QStringLiteral("'%1' --db '%2' encrypt; echo status=$?; stty -a").arg(KEYVANE_CLI_PATH, db),
+         "/dev/null"});
+    QByteArray seen;
+    // Each line typed only once its prompt shows, as a person types it.
+    const auto typeAfter = [&](const QByteArray& prompt, const QByteArray& line) {
+        while (!seen.contains(prompt) && terminal.waitForReadyRead(10000))
+            seen += terminal.readAllStandardOutput();
+        terminal.write(line + '\r');
+    };
+    typeAfter("password: ", "Tr0ub4dor");
+    typeAfter("again: ", again);
+    QVERIFY(terminal.waitForFinished(60000));
+    seen += terminal.readAllStandardOutput();
+    QVERIFY2(!seen.contains("Tr0ub4do"), seen.constData()); // never echoed
+    QVERIFY2(seen.contains("status=" + QByteArray::number(status)), seen.constData());
+    QVERIFY2(QRegularExpression(QStringLiteral("\\secho\\s")).match(QString::fromUtf8(seen)).hasMatch(),
+             seen.constData()); // and echoing again afterwards
+    QCOMPARE(SealedFile::isSealed(readFile(db)), status == 0);
 }
 
 void TestCli::coreDumpsOff()

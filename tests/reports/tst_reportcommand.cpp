@@ -38,7 +38,8 @@ Run run(const EntryStore& store, const ReportRequest& request)
     QBuffer out(&result.out);
     out.open(QIODevice::WriteOnly);
     DatabaseContents read;
-    result.done = Reports::writeRequestedReport(database, request, out, &read, &result.error);
+    DatabaseFile file(database);
+    result.done = Reports::writeRequestedReport(file, request, out, &read, &result.error);
     return result;
 }
 

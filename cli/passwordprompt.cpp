@@ -1,0 +1,107 @@
+#include "cli/passwordprompt.h"
+
+#include "cli/commandline.h"
+#include "store/sealedfile.h"
+
+#include <csignal>
+#include <cstdio>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+termios g_saved;
+
+void restoreAndRaise(int signal)
+{
+    tcsetattr(STDIN_FILENO, TCSAFLUSH, &g_saved);
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+// The terminal's echo is off for the life of this object, and back on however it ends: a return, a
+// refusal thrown through it, or a signal such as Ctrl+C.
+class EchoOff {
+public:
+    EchoOff()
+    {
+        if (tcgetattr(STDIN_FILENO, &g_saved) != 0) return;
+        m_active = true;
+        for (const int signal : kSignals)
+            std::signal(signal, restoreAndRaise);
+        termios quiet = g_saved;
+        quiet.c_lflag &= ~tcflag_t(ECHO);
+        tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
+    }
+    ~EchoOff()
+    {
+        if (!m_active) return;
+        tcsetattr(STDIN_FILENO, TCSAFLUSH, &g_saved);
+        for (const int signal : kSignals)
+            std::signal(signal, SIG_DFL);
+        std::fputc('\n', stderr); // the Enter typed was not echoed
+    }
+    EchoOff(const EchoOff&) = delete;
+    EchoOff& operator=(const EchoOff&) = delete;
+
+private:
+    static constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGTSTP};
+    bool m_active = false;
+};
+
+} // namespace
+
+namespace PasswordPrompt {
+
+QString ask(const char* prompt)
+{
+    if (fromTerminal()) {
+        std::fputs(prompt, stderr);
+        std::fflush(stderr);
+    }
+    std::optional<QString> line;
+    {
+        const EchoOff quiet; // only at a terminal
+        line = readLine();
+    }
+    if (!line) fail(QStringLiteral("no password given: standard input ended first"));
+    return *line;
+}
+
+bool fromTerminal()
+{
+    return isatty(STDIN_FILENO) == 1;
+}
+
+std::optional<QString> readLine()
+{
+    // Reserved once, so that no copy of a secret is left behind by a growing buffer.
+    QByteArray bytes;
+    bytes.reserve(1024);
+    int c = 0;
+    while ((c = std::fgetc(stdin)) != EOF && c != '\n')
+        bytes.append(char(c));
+    if (c == EOF && bytes.isEmpty()) return std::nullopt;
+    if (bytes.endsWith('\r')) bytes.chop(1);
+    QString line = QString::fromUtf8(bytes);
+    wipe(bytes);
+    return line;
+}
+
+QString askNew()
+{
+    QString password = ask("New master password: ");
+    if (fromTerminal()) {
+        QString again = ask("The same again: ");
+        const bool same = again == password;
+        wipe(again);
+        if (!same) {
+            wipe(password);
+            fail(QStringLiteral("the two passwords differ; nothing was changed"));
+        }
+    }
+    if (password.isEmpty()) fail(QStringLiteral("an empty password protects nothing; nothing was changed"));
+    return password;
+}
+
+} // namespace PasswordPrompt
