@@ -14,7 +14,7 @@ int copyCommand(const CommandLine& line)
     const int seconds = line.isSet("seconds") ? line.number("seconds", 0)
                                               : SettingsStore().number(SettingKey::ClipboardSeconds);
 
-    const ReadSession session(databasePathFor(line));
+    const ReadSession session(line, field == kSensitiveColumn + 1 ? Access::Secrets : Access::Masked);
     checkIndex(session.store(), category, index);
     const QString value = session.store().list(category).entry(index - 1).field(field);
     if (value.isEmpty())
