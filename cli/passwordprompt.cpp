@@ -36,7 +36,7 @@ public:
     ~EchoOff()
     {
         if (!m_active) return;
-        tcsetattr(STDIN_FILENO, TCSAFLUSH, &g_saved);
+        tcsetattr(STDIN_FILENO, TCSANOW, &g_saved); // keeps what was typed after the password
         for (const int signal : kSignals)
             std::signal(signal, SIG_DFL);
         std::fputc('\n', stderr); // the Enter typed was not echoed
@@ -55,13 +55,14 @@ namespace PasswordPrompt {
 
 QString ask(const char* prompt)
 {
-    if (fromTerminal()) {
-        std::fputs(prompt, stderr);
-        std::fflush(stderr);
-    }
     std::optional<QString> line;
     {
-        const EchoOff quiet; // only at a terminal
+        // Only at a terminal; off before the prompt shows, since turning it off drops what was typed ahead.
+        const EchoOff quiet;
+        if (fromTerminal()) {
+            std::fputs(prompt, stderr);
+            std::fflush(stderr);
+        }
         line = readLine();
     }
     if (!line) fail(QStringLiteral("no password given: standard input ended first"));

@@ -21,9 +21,9 @@ struct ReportRequest {
 };
 
 // Writes the same bytes that the reports dialog saves for the same choices, to the output file (owner-only)
-// or to out, laying out the database file's records as they are read (a sealed one with its key): no store of entries, no whole report
-// in memory on the way to out. Returns false with a one-line *error, and nothing written, on a bad request
-// or a failed write. *read tells what of the file could not be taken.
+// or to out, laying out the database file's records as they are read (a sealed one with its key): no store of
+// entries, no whole report in memory on the way to out. Returns false with a one-line *error, and nothing
+// written, on a bad request or a failed write. *read tells what of the file could not be taken.
 bool writeRequestedReport(DatabaseFile& database, const ReportRequest& request, QIODevice& out,
                           DatabaseContents* read, QString* error);
 
