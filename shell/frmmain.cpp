@@ -150,6 +150,11 @@ void frmMain::createLists()
         connect(m_shown[c], &QAbstractItemModel::rowsInserted, list, select);
         connect(m_shown[c], &QAbstractItemModel::rowsRemoved, list, select);
         connect(m_shown[c], &QAbstractItemModel::layoutChanged, list, select);
+        // A match added, deleted or merged in changes the count a search shows in the caption.
+        auto count = [this, c] { showMatchCount(c); };
+        connect(m_shown[c], &QAbstractItemModel::modelReset, this, count);
+        connect(m_shown[c], &QAbstractItemModel::rowsInserted, this, count);
+        connect(m_shown[c], &QAbstractItemModel::rowsRemoved, this, count);
         connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, list, select,
                 Qt::QueuedConnection);
     }
@@ -243,16 +248,23 @@ void frmMain::askToUnlock()
 void frmMain::applySearch(const QString& text)
 {
     const SearchQuery query(text);
+    m_searching = !query.isEmpty();
     int first = -1;
     for (int c = 0; c < kCategoryCount; ++c) {
         m_shown[c]->setQuery(query);
-        const int matches = m_shown[c]->rowCount();
-        TabNav->setTabText(c, query.isEmpty() ? tabCaption(c)
-                                              : QStringLiteral("%1 (%2)").arg(tabCaption(c)).arg(matches));
-        if (matches > 0 && first < 0) first = c;
+        showMatchCount(c);
+        if (m_shown[c]->rowCount() > 0 && first < 0) first = c;
     }
-    if (!query.isEmpty() && first >= 0) TabNav->setCurrentIndex(first);
+    if (m_searching && first >= 0) TabNav->setCurrentIndex(first);
     updateButtons();
+}
+
+void frmMain::showMatchCount(int category)
+{
+    TabNav->setTabText(
+        category, m_searching
+                      ? QStringLiteral("%1 (%2)").arg(tabCaption(category)).arg(m_shown[category]->rowCount())
+                      : tabCaption(category));
 }
 
 void frmMain::createMenus()

@@ -54,6 +54,7 @@ private:
     // Filters every list by the search text, counts the matches in the tab captions and brings the first
     // tab with a match to the front.
     void applySearch(const QString& text);
+    void showMatchCount(int category);
     void createMenus();
     void createToolbars();
     void OpenDatabase(const QString& path);
@@ -136,6 +137,7 @@ private:
     bool m_overwriteDeclined = false; // No to "Save anyway?" during this exit
 
     QLineEdit* txtSearch = nullptr;
+    bool m_searching = false;          // a search is filtering the lists: captions count the matches
     QStackedWidget* m_pages = nullptr; // the lists, or the unlock button while locked
     LockTriggers* m_lockTriggers = nullptr;
     bool m_locked = false;

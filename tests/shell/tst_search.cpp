@@ -119,6 +119,7 @@ void TestSearch::commandsActOnTheRowShown()
     if (command.endsWith(QLatin1String("Delete"))) {
         QCOMPARE(sites(WebPages), (QStringList{"Bank one", "Mail", "Bank three"}));
         QCOMPARE(list(WebPages)->model()->rowCount(), 2);
+        QCOMPARE(tabs()->tabText(WebPages), QStringLiteral("Web Pages (2)")); // the count follows
     } else if (command == QLatin1String("mnuGo")) {
         QCOMPARE(fake->opened, QStringList{"https://bank two.example"});
     } else {
