@@ -3,6 +3,11 @@
 start_keyvane() {
   "$1" &
   pid=$!
+  await_main_window
+}
+
+# Waits until the main window ($window) of the app started as $pid takes keys; fails the driver without one.
+await_main_window() {
   for _ in $(seq 100); do
     xdotool search --onlyvisible --name '^Keyvane$' >/dev/null 2>&1 && break
     sleep 0.1

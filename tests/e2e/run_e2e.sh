@@ -38,6 +38,19 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash "$here/drive_selection_dialogs.sh" 
 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$here/drive_search_clipboard.sh" "$app" "$cli" "$home/keyvane.ini"
 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$here/drive_cli_copy.sh" "$cli"
 
+# A sealed database: the app asks for the password, and the exit save leaves a sealed file that the same
+# password still opens.
+vault=$home/vault
+KEYVANE_HOME=$vault "$cli" add --category 0 "Vault" "anna" "v4ult-pw" "" "" >/dev/null
+printf 'open sesame\n' | KEYVANE_HOME=$vault "$cli" encrypt >/dev/null
+sealed=$(ls "$vault"/*.adr)
+sealed_inode=$(stat -c %i "$sealed")
+KEYVANE_HOME=$vault xvfb-run -a -s "-screen 0 1280x1024x24" bash "$here/drive_sealed.sh" "$app" "open sesame"
+[ "$(stat -c %i "$sealed")" != "$sealed_inode" ] || { echo "FAIL: the app did not save the sealed database"; exit 1; }
+! grep -aq 'v4ult' "$sealed" || { echo "FAIL: the sealed database holds a field in the clear"; exit 1; }
+[ "$(printf 'open sesame\n' | KEYVANE_HOME=$vault "$cli" list --show)" = "$(printf '0\tVault\tanna\tv4ult-pw\t\t')" ] ||
+  { echo "FAIL: the saved sealed database does not open with its password"; exit 1; }
+
 # Another computer's copy renamed over the database while A is deleted here: the exit keeps B and FromOtherPC.
 for folder in sync other; do
   for site in A B; do KEYVANE_HOME=$home/$folder "$cli" add --category 0 "$site" anna "" "" "" >/dev/null; done
