@@ -115,6 +115,19 @@ void encodeInto(char* record, const Entry& e, int category)
     putCategory(record, category);
 }
 
+// The records with room for other bytes before and after them, so that sealing needs no second buffer.
+QByteArray encodeRecords(const EntryStore& store, qsizetype before, qsizetype after)
+{
+    QByteArray bytes(before + qsizetype(store.totalCount()) * kRecordSize + after, Qt::Uninitialized);
+    char* out = bytes.data() + before;
+    for (int c = 0; c < kCategoryCount; ++c)
+        for (const Entry& e : store.list(c).entries()) {
+            encodeInto(out, e, c);
+            out += kRecordSize;
+        }
+    return bytes;
+}
+
 // Takes records in file order, as far as the store's limit, skipping those of no category and counting
 // what it leaves out. A first pass counts each category's records, so that every list is allocated once at
 // its size, and notes whether the records come in category order.
@@ -321,14 +334,7 @@ QByteArray encodeRecord(const Entry& entry, int category)
 
 QByteArray encodeDatabase(const EntryStore& store)
 {
-    QByteArray bytes(qsizetype(store.totalCount()) * kRecordSize, Qt::Uninitialized);
-    char* out = bytes.data();
-    for (int c = 0; c < kCategoryCount; ++c)
-        for (const Entry& e : store.list(c).entries()) {
-            encodeInto(out, e, c);
-            out += kRecordSize;
-        }
-    return bytes;
+    return encodeRecords(store, 0, 0);
 }
 
 DatabaseContents decodeImage(QByteArrayView image)
@@ -651,12 +657,9 @@ bool DatabaseFile::write(const EntryStore& store, const DiskState& expected, QSt
     }
     if (!m_loadedWhole && !keepBackup(error)) return false;
 
-    QByteArray bytes = encodeDatabase(store);
-    if (m_key) {
-        QByteArray image = bytes;
-        bytes = SealedFile::seal(image, *m_key);
-        wipe(image);
-    }
+    using namespace SealedLayout;
+    QByteArray bytes = m_key ? encodeRecords(store, kHeaderSize, kTagSize) : encodeDatabase(store);
+    if (m_key) SealedFile::sealInPlace(bytes, *m_key);
     // Another copy that writes while this save is under way is not written over.
     m_changedDuringSave = false;
     const auto stillOurs = [&](QString* why) {

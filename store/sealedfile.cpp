@@ -33,10 +33,9 @@ unsigned char* uchars(QByteArray& bytes)
     return reinterpret_cast<unsigned char*>(bytes.data());
 }
 
-QByteArray header(const KdfParams& params)
+void putHeader(char* h, const KdfParams& params)
 {
-    QByteArray bytes(kHeaderSize, '\0');
-    char* h = bytes.data();
+    std::fill(h, h + kHeaderSize, '\0');
     std::copy(kMagic.begin(), kMagic.end(), h);
     qToLittleEndian<quint32>(kVersion, h + kVersionOffset);
     qToLittleEndian<quint32>(kArgon2id, h + kKdfOffset);
@@ -45,7 +44,6 @@ QByteArray header(const KdfParams& params)
     qToLittleEndian<quint32>(params.lanes, h + kLanesOffset);
     std::copy(params.salt.begin(), params.salt.end(), h + kSaltOffset);
     randombytes_buf(h + kNonceOffset, kNonceSize);
-    return bytes;
 }
 
 } // namespace
@@ -154,13 +152,21 @@ std::optional<KdfParams> readParams(const QByteArray& bytes, QString* error)
 
 QByteArray seal(const QByteArray& image, const SealKey& key)
 {
-    QByteArray out = header(key.params());
-    out.resize(kHeaderSize + image.size() + kTagSize);
-    unsigned long long sealedSize = 0;
-    crypto_aead_xchacha20poly1305_ietf_encrypt(uchars(out) + kHeaderSize, &sealedSize, uchars(image),
-                                               quint64(image.size()), uchars(out), kHeaderSize, nullptr,
-                                               uchars(out) + kNonceOffset, key.bytes());
+    QByteArray out(kHeaderSize + image.size() + kTagSize, Qt::Uninitialized);
+    std::copy(image.begin(), image.end(), out.begin() + kHeaderSize);
+    sealInPlace(out, key);
     return out;
+}
+
+void sealInPlace(QByteArray& buffer, const SealKey& key)
+{
+    putHeader(buffer.data(), key.params());
+    // libsodium allows the ciphertext over its own message.
+    unsigned char* body = uchars(buffer) + kHeaderSize;
+    unsigned long long sealedSize = 0;
+    crypto_aead_xchacha20poly1305_ietf_encrypt(
+        body, &sealedSize, body, quint64(buffer.size() - kHeaderSize - kTagSize), uchars(buffer), kHeaderSize,
+        nullptr, uchars(buffer) + kNonceOffset, key.bytes());
 }
 
 std::optional<QByteArrayView> openInPlace(QByteArray& sealed, const SealKey& key)

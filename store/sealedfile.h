@@ -75,6 +75,9 @@ std::optional<KdfParams> readParams(const QByteArray& bytes, QString* error);
 
 // The header and the sealed image, with a fresh nonce.
 QByteArray seal(const QByteArray& image, const SealKey& key);
+// The same where the image lies: in buffer after kHeaderSize bytes of room, with kTagSize bytes of room
+// after it. The buffer becomes the sealed file, and no clear copy is left.
+void sealInPlace(QByteArray& buffer, const SealKey& key);
 // The record-file image; nullopt when the tag does not verify (a wrong password or any changed byte).
 std::optional<QByteArray> open(const QByteArray& sealed, const SealKey& key);
 // The same, deciphered where it lies: the image is the view into sealed, which then holds it in the clear
