@@ -20,12 +20,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDialog>
 #include <QFileInfo>
 #include <QFont>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStackedWidget>
@@ -189,7 +191,7 @@ void frmMain::createSearch()
     auto* lockedPage = new QWidget(this);
     auto* unlock = new QPushButton(QStringLiteral("Unlock Keyvane..."), lockedPage);
     unlock->setObjectName(QStringLiteral("cmdUnlock"));
-    connect(unlock, &QPushButton::clicked, this, &frmMain::askToUnlock);
+    connect(unlock, &QPushButton::clicked, this, [this] { askToUnlock(); });
     auto* lockedLayout = new QVBoxLayout(lockedPage);
     lockedLayout->addStretch();
     lockedLayout->addWidget(unlock, 0, Qt::AlignCenter);
@@ -215,34 +217,77 @@ void frmMain::applyLockSettings()
 
 void frmMain::lock()
 {
+    const bool sealed = m_database && m_database->sealed();
     // Only a master password can open it again.
-    if (m_locked || m_unloaded || !MasterPassword::required(SettingsStore())) return;
+    // Nor while closing: its questions would be answered by the lock.
+    if (m_locked || m_unloaded || m_closing || !(sealed || MasterPassword::required(SettingsStore()))) return;
+    if (sealed && m_store.databaseChanged() && !saveDatabase(true)) {
+        desktop().message(this,
+                          QStringLiteral("Keyvane did not lock: locked, it keeps the entries of an encrypted "
+                                         "database only in the file, and your changes could not be saved."),
+                          DesktopServices::Icon::Warning);
+        return;
+    }
+    // Another window may show entries or take commands: none stays open.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window == this || !window->isVisible()) continue;
+        if (auto* dialog = qobject_cast<QDialog*>(window))
+            dialog->reject();
+        else
+            window->close();
+    }
+    if (sealed) {
+        m_store.setContents({});
+        m_store.setDatabaseChanged(false);
+        m_database->setKey(nullptr); // wiped
+        m_entriesAway = true;
+    }
     m_locked = true;
-    m_pages->setCurrentIndex(1);
-    menuBar()->setEnabled(false);
-    for (QToolBar* toolbar : findChildren<QToolBar*>())
-        toolbar->setEnabled(false);
-    for (QAction* action : actions())
-        action->setEnabled(false);
+    setLockedLook(true);
 }
 
-void frmMain::askToUnlock()
+void frmMain::setLockedLook(bool locked)
+{
+    m_pages->setCurrentIndex(locked ? 1 : 0);
+    menuBar()->setEnabled(!locked);
+    for (QToolBar* toolbar : findChildren<QToolBar*>())
+        toolbar->setEnabled(!locked);
+    for (QAction* action : actions())
+        action->setEnabled(!locked);
+}
+
+void frmMain::askToUnlock(const std::function<void()>& then)
 {
     if (!m_locked) return;
     // While sealed no "PW" is stored: the password is checked by opening the file, as at start-up.
-    auto* password = new frmPassword(this, m_database && m_database->sealed() ? m_databasePath : QString());
+    auto* password = new frmPassword(this, m_entriesAway ? m_databasePath : QString());
     password->setAttribute(Qt::WA_DeleteOnClose);
-    connect(password, &QDialog::accepted, this, [this] {
-        m_locked = false;
-        m_pages->setCurrentIndex(0);
-        menuBar()->setEnabled(true);
-        for (QToolBar* toolbar : findChildren<QToolBar*>())
-            toolbar->setEnabled(true);
-        for (QAction* action : actions())
-            action->setEnabled(true);
-        applyLockSettings();
+    connect(password, &QDialog::accepted, this, [this, password, then] {
+        unlock(password->takeKey());
+        if (then) then();
     });
     password->open();
+}
+
+void frmMain::whenUnlocked(const std::function<void()>& command)
+{
+    if (m_locked)
+        askToUnlock(command);
+    else
+        command();
+}
+
+void frmMain::unlock(std::unique_ptr<SealKey> key)
+{
+    m_locked = false;
+    if (m_entriesAway) {
+        m_entriesAway = false;
+        m_database->setKey(std::move(key));
+        OpenDatabase(m_databasePath);
+        m_store.setDatabaseChanged(false);
+    }
+    setLockedLook(false);
+    applyLockSettings();
 }
 
 void frmMain::applySearch(const QString& text)
@@ -479,6 +524,8 @@ bool frmMain::SaveDatabase()
 bool frmMain::saveDatabase(bool atExit)
 {
     if (!m_database) return false;
+    // Saved before the lock took them away: the file holds them all, and this store none.
+    if (m_entriesAway) return true;
     if (m_database->needsOverwriteConsent()) {
         const QString question =
             QStringLiteral("The database %1 did not load whole when Keyvane started. Saving replaces it with "
@@ -819,6 +866,7 @@ void frmMain::closeEvent(QCloseEvent* event)
 bool frmMain::unload()
 {
     if (m_unloaded) return true;
+    const QScopedValueRollback<bool> closing(m_closing, true);
     m_overwriteDeclined = false;
     SettingsStore settings;
     if (settings.flag(SettingKey::AutoSave)) saveDatabase(true);

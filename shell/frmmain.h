@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <memory>
 
 class DatabaseFile;
@@ -117,10 +118,17 @@ private:
     // Field n (1-based) of the selected entry; field 3 always in clear, as a secret that is cleared later.
     void copyEntryField(int n);
     void connectListKeys();
-    // Locked: the lists are hidden and every command waits for the master password; nothing is lost.
+    // Locked: the lists are hidden, every other window is closed and every command waits for the master
+    // password; nothing is lost. A sealed database's entries and key leave memory, pending changes saved
+    // first (when that save fails, nothing is locked).
     void lock();
-    // Asks for the master password (wrong answers logged as at start-up); true once unlocked.
-    void askToUnlock();
+    // Asks for the master password (wrong answers logged as at start-up); once it is right, unlocks (a
+    // sealed database is read again) and runs then.
+    void askToUnlock(const std::function<void()>& then = {});
+    // Runs a command now, or once the master password has unlocked the window.
+    void whenUnlocked(const std::function<void()>& command);
+    void unlock(std::unique_ptr<SealKey> key);
+    void setLockedLook(bool locked);
     void applyLockSettings();
     void showClipboardCountdown(int secondsLeft);
     void toggleAlwaysOnTop(bool onTop);
@@ -135,12 +143,14 @@ private:
     QString m_databasePath;
     bool m_unloaded = false;
     bool m_overwriteDeclined = false; // No to "Save anyway?" during this exit
+    bool m_closing = false;           // unload() is asking its questions
 
     QLineEdit* txtSearch = nullptr;
     bool m_searching = false;          // a search is filtering the lists: captions count the matches
     QStackedWidget* m_pages = nullptr; // the lists, or the unlock button while locked
     LockTriggers* m_lockTriggers = nullptr;
     bool m_locked = false;
+    bool m_entriesAway = false; // locked with a sealed database: the file alone holds the entries
     QTabWidget* TabNav = nullptr;
     std::array<QTableView*, kCategoryCount> ListView1{};
     std::array<EntrySearchModel*, kCategoryCount> m_shown{};

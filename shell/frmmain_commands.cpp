@@ -78,11 +78,11 @@ void frmMain::connectCommands()
     on(mnuCheckForUpdates, [this] { ShowUpdates(programVersion(), this); });
     connect(mnuHelp, &QMenu::aboutToShow, this,
             [this] { mnuCheckForUpdates->setEnabled(IsDialUpConnected()); });
-    // Tray menu
-    on(mnuAboutTray, [this] { ShowAbout(this); });
-    on(mnuSettingsTray, [this] { openSettings(frmSettings::GeneralPreferences); });
+    // Tray menu: while locked, the master password first.
+    on(mnuAboutTray, [this] { whenUnlocked([this] { ShowAbout(this); }); });
+    on(mnuSettingsTray, [this] { whenUnlocked([this] { openSettings(frmSettings::GeneralPreferences); }); });
     on(mnuRestore, &frmMain::restoreFromTray);
-    on(mnuExitTray, &QWidget::close);
+    on(mnuExitTray, [this] { whenUnlocked([this] { close(); }); });
 
     // Toolbar1
     on(m_newButton, &frmMain::openAddWizard);

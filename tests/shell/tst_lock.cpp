@@ -3,8 +3,12 @@
 #include "settings/settingsstore.h"
 #include "shell/frmmain.h"
 #include "shell/locktriggers.h"
+#include "store/databasefile.h"
+#include "store/sealedfile.h"
 #include "tests/shell/shellfixture.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,8 +25,24 @@ private slots:
     void screenLockLocks();
     void idleTimeLocks();
     void unlockWrongThenRight();
+    void lockedTrayAsksFirst();
+    void sealedLockDropsEntries_data();
+    void sealedLockDropsEntries();
 
 private:
+    void sleep()
+    {
+        QMetaObject::invokeMethod(window->findChild<LockTriggers*>(), "prepareForSleep", Q_ARG(bool, true));
+    }
+    // The Password Verification window, answered with the right password.
+    void answerPassword()
+    {
+        auto* password = window->findChild<frmPassword*>();
+        QVERIFY(password && password->isVisible());
+        password->findChild<QLineEdit*>(QStringLiteral("txtPassword"))
+            ->setText(QStringLiteral("open sesame"));
+        password->findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
+    }
     bool locked() { return window->findChild<QStackedWidget*>(QStringLiteral("pages"))->currentIndex() == 1; }
 };
 
@@ -106,6 +126,68 @@ void TestLock::unlockWrongThenRight()
     // Nothing was saved or dropped while locked.
     QVERIFY(window->store().databaseChanged());
     QCOMPARE(window->store().list(0).count(), 1);
+}
+
+void TestLock::lockedTrayAsksFirst()
+{
+    load();
+    action("mnuAboutTray")->trigger();
+    QWidget* about = window->findChild<QWidget*>(QStringLiteral("frmAbout"));
+    QVERIFY(about && about->isVisible());
+    sleep();
+    QVERIFY(!about->isVisible()); // nothing stays usable over the locked window
+
+    action("mnuSettingsTray")->trigger();
+    auto* settings = window->findChild<QWidget*>(QStringLiteral("frmSettings"));
+    QVERIFY(!settings || !settings->isVisible());
+    answerPassword();
+    QVERIFY(!locked());
+    settings = window->findChild<QWidget*>(QStringLiteral("frmSettings"));
+    QVERIFY(settings && settings->isVisible());
+}
+
+void TestLock::sealedLockDropsEntries_data()
+{
+    QTest::addColumn<bool>("saveFails");
+    QTest::newRow("saved, dropped, read again") << false;
+    QTest::newRow("save fails: not locked") << true;
+}
+
+void TestLock::sealedLockDropsEntries()
+{
+    QFETCH(bool, saveFails);
+    QVERIFY(SettingsStore().remove(SettingKey::PW)); // sealed, the file checks the password
+    KdfParams quick = KdfParams::standard();
+    quick.memoryBytes = quint64(1) << 20;
+    quick.passes = 1;
+    const QString path = frmMain::resolveDatabasePath();
+    {
+        DatabaseFile file(path);
+        file.read();
+        QString password = QStringLiteral("open sesame");
+        QString error;
+        QVERIFY2(file.rekey(SealKey::derive(password, quick), &error), qPrintable(error));
+    }
+    window = std::make_unique<frmMain>();
+    QString password = QStringLiteral("open sesame");
+    QVERIFY(window->Load(SealKey::derive(password, quick)));
+    window->store().addEntry(Entry{QStringLiteral("Kept"), {}, QStringLiteral("s3cret"), {}, {}, true}, 0);
+    if (saveFails) QVERIFY(QFile::remove(path) && QDir().mkdir(path)); // the save cannot replace it
+
+    sleep();
+    QCOMPARE(locked(), !saveFails);
+    QCOMPARE(window->store().totalCount(), saveFails ? 1 : 0);
+    if (saveFails) {
+        QVERIFY(fake->messages.last().contains(QStringLiteral("did not lock")));
+        return;
+    }
+    QVERIFY(SealedFile::isSealed(readFile(path)));
+    QVERIFY(!readFile(path).contains("s3cret"));
+    window->findChild<QPushButton*>(QStringLiteral("cmdUnlock"))->click();
+    answerPassword();
+    QVERIFY(!locked());
+    QCOMPARE(window->store().list(0).entry(0).pass, QStringLiteral("s3cret"));
+    QVERIFY(!window->store().databaseChanged());
 }
 
 QTEST_MAIN(TestLock)
