@@ -574,6 +574,9 @@ MergeResult DatabaseFile::mergeChangesInto(EntryStore& store, const DatabaseCont
     // From now on theirs is what the file held last: the merged store is compared with it.
     m_base = theirs.lists;
     m_disk = m_theirDisk;
+    // A damaged file replaced by a whole copy is no longer one to ask about; a damaged theirs was merged
+    // by the user's choice, and its bytes kept aside.
+    if (theirs.loadedWhole()) m_loadedWhole = true;
     m_theirBytes.clear();
     // Saved only when the merge holds something the file does not.
     store.setDatabaseChanged(!sameEntries(result.lists, theirs.lists));

@@ -87,6 +87,7 @@ private slots:
     void limit();
     void checkBeforeSave_data();
     void checkBeforeSave();
+    void wholeCopyOverDamagedFileNeedsNoConsent();
     void theirsNotWholeIsKeptAside_data();
     void theirsNotWholeIsKeptAside();
     void conflictCopiesBeside_data();
@@ -266,6 +267,26 @@ void TestDatabaseMerge::checkBeforeSave()
     QVERIFY(db.save(store, nullptr));
     QCOMPARE(sites(DatabaseFile(path).read().lists), saved);
     QVERIFY(!db.changedOnDisk()); // what was saved is now what the file is compared with
+}
+
+// Another copy that loads whole, merged over a file that did not: the file is no longer one to ask about.
+void TestDatabaseMerge::wholeCopyOverDamagedFileNeedsNoConsent()
+{
+    const QString path = m_dir.filePath(QStringLiteral("damaged.adr"));
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(records({"A"}) + QByteArray(9, 'x'));
+    }
+    DatabaseFile db(path);
+    EntryStore store;
+    store.setContents(db.read().lists);
+    QVERIFY(db.needsOverwriteConsent());
+    writeAsOtherCopy(path, records({"A", "B"}), false);
+    const std::optional<DatabaseContents> changed = db.changedOnDisk();
+    QVERIFY(changed);
+    db.mergeChangesInto(store, *changed);
+    QVERIFY(!db.needsOverwriteConsent());
 }
 
 // A theirs that did not load whole, or that this session's key does not open, is handed back for a
