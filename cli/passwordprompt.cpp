@@ -5,16 +5,18 @@
 
 #include <csignal>
 #include <cstdio>
+#include <iterator>
 #include <termios.h>
 #include <unistd.h>
 
 namespace {
 
 termios g_saved;
+constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 
 void restoreAndRaise(int signal)
 {
-    tcsetattr(STDIN_FILENO, TCSAFLUSH, &g_saved);
+    tcsetattr(STDIN_FILENO, TCSANOW, &g_saved);
     std::signal(signal, SIG_DFL);
     std::raise(signal);
 }
@@ -27,8 +29,10 @@ public:
     {
         if (tcgetattr(STDIN_FILENO, &g_saved) != 0) return;
         m_active = true;
-        for (const int signal : kSignals)
-            std::signal(signal, restoreAndRaise);
+        // A signal the shell told us to ignore stays ignored.
+        for (size_t k = 0; k < std::size(kSignals); ++k)
+            if ((m_previous[k] = std::signal(kSignals[k], restoreAndRaise)) == SIG_IGN)
+                std::signal(kSignals[k], SIG_IGN);
         termios quiet = g_saved;
         quiet.c_lflag &= ~tcflag_t(ECHO);
         tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
@@ -37,16 +41,16 @@ public:
     {
         if (!m_active) return;
         tcsetattr(STDIN_FILENO, TCSANOW, &g_saved); // keeps what was typed after the password
-        for (const int signal : kSignals)
-            std::signal(signal, SIG_DFL);
+        for (size_t k = 0; k < std::size(kSignals); ++k)
+            std::signal(kSignals[k], m_previous[k]);
         std::fputc('\n', stderr); // the Enter typed was not echoed
     }
     EchoOff(const EchoOff&) = delete;
     EchoOff& operator=(const EchoOff&) = delete;
 
 private:
-    static constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGTSTP};
     bool m_active = false;
+    void (*m_previous[std::size(kSignals)])(int) = {};
 };
 
 } // namespace
