@@ -4,10 +4,8 @@
 #include "access/frmsettingspw.h"
 #include "access/frmsupplypw.h"
 #include "settings/settingsstore.h"
-#include "store/databasefile.h"
-#include "store/entrystore.h"
-#include "store/sealedfile.h"
 #include "tests/support/fakedesktop.h"
+#include "tests/support/quickseal.h"
 #include "tests/support/testhome.h"
 
 #include <QDir>
@@ -354,14 +352,7 @@ void TestPasswordWindows::changeAfterMissingAnswerThenClearReminder()
 void TestPasswordWindows::sealedStartWindow()
 {
     const QString path = m_home->file(QStringLiteral("anna.adr"));
-    KdfParams quick = KdfParams::standard();
-    quick.memoryBytes = quint64(1) << 20;
-    quick.passes = 1;
-    QString password = QStringLiteral("right");
-    DatabaseFile db(path);
-    db.setKey(SealKey::derive(password, quick));
-    QString error;
-    QVERIFY(db.save(EntryStore(), &error));
+    QVERIFY(sealQuickly(path, QStringLiteral("right")));
     store(SettingKey::Question, QStringLiteral("Pet?"));
     store(SettingKey::Answer, QStringLiteral("Rex"));
 
@@ -383,7 +374,10 @@ void TestPasswordWindows::sealedStartWindow()
     click(&window, "cmdOk");
     QCOMPARE(accepted.count(), 1);
     const std::unique_ptr<SealKey> key = window.takeKey();
-    QVERIFY(key && key->sameAs(*db.key()));
+    QString right = QStringLiteral("right");
+    const std::unique_ptr<SealKey> sealedWith =
+        SealKey::derive(right, *SealedFile::readParams(readFile(path), nullptr));
+    QVERIFY(key && key->sameAs(*sealedWith));
 }
 
 QTEST_MAIN(TestPasswordWindows)

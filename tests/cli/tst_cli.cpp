@@ -6,6 +6,7 @@
 #include "store/databasefile.h"
 #include "store/entrystore.h"
 #include "store/sealedfile.h"
+#include "tests/support/quickseal.h"
 #include "tests/support/testhome.h"
 
 #include <QBuffer>
@@ -57,18 +58,6 @@ Result runWithInput(const QString& db, const QStringList& arguments, const QByte
     result.out = QString::fromUtf8(process.readAllStandardOutput());
     result.err = QString::fromUtf8(process.readAllStandardError());
     return result;
-}
-
-// Seals the file with "right" under small parameters, which its header carries, so the CLI derives quickly.
-void sealQuickly(const QString& path)
-{
-    KdfParams params = KdfParams::standard();
-    params.memoryBytes = quint64(1) << 20;
-    params.passes = 1;
-    QString password = QStringLiteral("right");
-    DatabaseFile file(path);
-    QString error;
-    QVERIFY2(file.rekey(SealKey::derive(password, params), &error), qPrintable(error));
 }
 
 // Two web pages and an application, in file order; field 5 of the second holds a TAB.
@@ -713,7 +702,7 @@ void TestCli::masterPassword()
     TestHome home;
     const QString db = home.file(QStringLiteral("pw.adr"));
     QVERIFY(writeFile(db, sampleDatabase()));
-    if (sealed) sealQuickly(db);
+    if (sealed) QVERIFY(sealQuickly(db, QStringLiteral("right")));
     if (required)
         QVERIFY(SettingsStore().write(SettingKey::RequirePW, "1") &&
                 SettingsStore().writeSecret(SettingKey::PW, "right"));

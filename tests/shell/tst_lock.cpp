@@ -3,9 +3,8 @@
 #include "settings/settingsstore.h"
 #include "shell/frmmain.h"
 #include "shell/locktriggers.h"
-#include "store/databasefile.h"
-#include "store/sealedfile.h"
 #include "tests/shell/shellfixture.h"
+#include "tests/support/quickseal.h"
 
 #include <QApplication>
 #include <QDir>
@@ -157,20 +156,11 @@ void TestLock::sealedLockDropsEntries()
 {
     QFETCH(bool, saveFails);
     QVERIFY(SettingsStore().remove(SettingKey::PW)); // sealed, the file checks the password
-    KdfParams quick = KdfParams::standard();
-    quick.memoryBytes = quint64(1) << 20;
-    quick.passes = 1;
     const QString path = frmMain::resolveDatabasePath();
-    {
-        DatabaseFile file(path);
-        file.read();
-        QString password = QStringLiteral("open sesame");
-        QString error;
-        QVERIFY2(file.rekey(SealKey::derive(password, quick), &error), qPrintable(error));
-    }
+    QVERIFY(sealQuickly(path, QStringLiteral("open sesame")));
     window = std::make_unique<frmMain>();
     QString password = QStringLiteral("open sesame");
-    QVERIFY(window->Load(SealKey::derive(password, quick)));
+    QVERIFY(window->Load(SealKey::derive(password, *SealedFile::readParams(readFile(path), nullptr))));
     window->store().addEntry(Entry{QStringLiteral("Kept"), {}, QStringLiteral("s3cret"), {}, {}, true}, 0);
     if (saveFails) QVERIFY(QFile::remove(path) && QDir().mkdir(path)); // the save cannot replace it
 

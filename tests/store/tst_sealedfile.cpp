@@ -2,6 +2,7 @@
 #include "store/databasefile.h"
 #include "store/entrystore.h"
 #include "store/sealedfile.h"
+#include "tests/support/quickseal.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -11,15 +12,6 @@
 using namespace SealedLayout;
 
 namespace {
-
-// Small parameters keep the many derivations of these tests quick; the header carries them like any others.
-KdfParams quickParams()
-{
-    KdfParams params = KdfParams::standard();
-    params.memoryBytes = quint64(1) << 20;
-    params.passes = 1;
-    return params;
-}
 
 std::unique_ptr<SealKey> keyFor(QString password, const KdfParams& params = quickParams())
 {
