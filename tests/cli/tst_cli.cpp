@@ -27,10 +27,13 @@ struct Result {
     QByteArray bytes; // standard output as written
 };
 
-Result runCli(const QStringList& arguments)
+// Standard input is input, then its end (never a terminal).
+Result runCli(const QStringList& arguments, const QByteArray& input = {})
 {
     QProcess process;
     process.start(QStringLiteral(KEYVANE_CLI_PATH), arguments);
+    process.write(input);
+    process.closeWriteChannel();
     Result result;
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) return result;
     result.status = process.exitCode();
@@ -40,24 +43,9 @@ Result runCli(const QStringList& arguments)
     return result;
 }
 
-Result runOn(const QString& db, const QStringList& arguments)
+Result runOn(const QString& db, const QStringList& arguments, const QByteArray& input = {})
 {
-    return runCli(QStringList{QStringLiteral("--db"), db} + arguments);
-}
-
-// As runOn, with input as standard input (not a terminal).
-Result runWithInput(const QString& db, const QStringList& arguments, const QByteArray& input)
-{
-    QProcess process;
-    process.start(QStringLiteral(KEYVANE_CLI_PATH), QStringList{QStringLiteral("--db"), db} + arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    Result result;
-    if (!process.waitForFinished(60000)) return result;
-    result.status = process.exitCode();
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
-    result.err = QString::fromUtf8(process.readAllStandardError());
-    return result;
+    return runCli(QStringList{QStringLiteral("--db"), db} + arguments, input);
 }
 
 // Two web pages and an application, in file order; field 5 of the second holds a TAB.
@@ -644,13 +632,8 @@ void TestCli::passwordFromStandardInput()
 {
     TestHome home;
     const QString db = home.file(QStringLiteral("stdin.adr"));
-    QProcess process;
-    process.start(QStringLiteral(KEYVANE_CLI_PATH),
-                  {"--db", db, "add", "--category", "3", "Visa", "anna", "-", "12/29", ""});
-    process.write("4111 1111\n");
-    process.closeWriteChannel();
-    QVERIFY(process.waitForFinished(60000));
-    QCOMPARE(process.exitCode(), 0);
+    QCOMPARE(runOn(db, {"add", "--category", "3", "Visa", "anna", "-", "12/29", ""}, "4111 1111\n").status,
+             0);
     QCOMPARE(runOn(db, {"list", "--show"}).out, QStringLiteral("3\tVisa\tanna\t4111 1111\t12/29\t\n"));
 
     // A password whose last character the file would lose is refused, and the file is left as it was.
@@ -679,7 +662,6 @@ void TestCli::masterPassword_data()
     QTest::newRow("sealed, no input") << true << false << QStringList{"list"} << QByteArray() << 1 << "";
     QTest::newRow("sealed, add - after it")
         << true << false << add << QByteArray("right\nnew pass\n") << 0 << "1\tX\ty\tnew pass\tz\t\n";
-    QTest::newRow("sealed, remove wrong") << true << false << remove << QByteArray("wrong\n") << 1 << "";
     QTest::newRow("sealed, masked report")
         << true << false << (report + QStringList{"--mask"}) << QByteArray("right\n") << 0 << "Mail";
     QTest::newRow("required, masked list") << false << true << QStringList{"list"} << QByteArray() << 0 << "";
@@ -688,7 +670,6 @@ void TestCli::masterPassword_data()
     QTest::newRow("required, report") << false << true << report << QByteArray() << 1 << "";
     QTest::newRow("required, add wrong") << false << true << add << QByteArray("wrong\nx\n") << 1 << "";
     QTest::newRow("required, remove") << false << true << remove << QByteArray("right\n") << 0 << "Shop";
-    QTest::newRow("not required") << false << false << list << QByteArray() << 0 << "s3cret";
 }
 
 void TestCli::masterPassword()
@@ -708,7 +689,7 @@ void TestCli::masterPassword()
                 SettingsStore().writeSecret(SettingKey::PW, "right"));
     const QByteArray before = readFile(db);
 
-    const Result r = runWithInput(db, arguments, input);
+    const Result r = runOn(db, arguments, input);
     QCOMPARE(r.status, status);
     QCOMPARE(SealedFile::isSealed(readFile(db)), sealed); // a sealed file is saved sealed
     if (status != 0) {
@@ -717,7 +698,7 @@ void TestCli::masterPassword()
         QCOMPARE(r.err.count(QLatin1Char('\n')), 1);
         return;
     }
-    const Result after = runWithInput(db, {"list", "--show"}, "right\n");
+    const Result after = runOn(db, {"list", "--show"}, "right\n");
     QVERIFY2(after.out.contains(listed), qPrintable(after.out));
 }
 
@@ -728,22 +709,22 @@ void TestCli::encryptDecrypt()
     const QString db =
         AppPaths::databasePath(SettingsStore().flag(SettingKey::DiffDB), AppPaths::loginName());
     QVERIFY(writeFile(db, sampleDatabase()));
-    QCOMPARE(runWithInput(db, {"encrypt"}, "\n").status, 1);  // an empty password
-    QCOMPARE(runWithInput(db, {"decrypt"}, "x\n").status, 1); // not sealed
+    QCOMPARE(runOn(db, {"encrypt"}, "\n").status, 1);  // an empty password
+    QCOMPARE(runOn(db, {"decrypt"}, "x\n").status, 1); // not sealed
     QVERIFY(SettingsStore().write(SettingKey::RequirePW, "1") &&
             SettingsStore().writeSecret(SettingKey::PW, "right"));
-    QCOMPARE(runWithInput(db, {"encrypt"}, "wrong\n").status, 1);
+    QCOMPARE(runOn(db, {"encrypt"}, "wrong\n").status, 1);
 
-    QCOMPARE(runWithInput(db, {"encrypt"}, "right\n").status, 0); // sealed with the master password
+    QCOMPARE(runOn(db, {"encrypt"}, "right\n").status, 0); // sealed with the master password
     const QByteArray sealedBytes = readFile(db);
     for (const char* text : {"Mail", "anna", "s3cret", "mail.example", "home", "licence"})
         QVERIFY2(!sealedBytes.contains(text), text);
     QVERIFY(!SettingsStore().contains(SettingKey::PW));
-    QCOMPARE(runWithInput(db, {"encrypt"}, "right\n").status, 1); // sealed already
-    QCOMPARE(runWithInput(db, {"decrypt"}, "wrong\n").status, 1);
+    QCOMPARE(runOn(db, {"encrypt"}, "right\n").status, 1); // sealed already
+    QCOMPARE(runOn(db, {"decrypt"}, "wrong\n").status, 1);
     QCOMPARE(readFile(db), sealedBytes);
 
-    QCOMPARE(runWithInput(db, {"decrypt"}, "right\n").status, 0);
+    QCOMPARE(runOn(db, {"decrypt"}, "right\n").status, 0);
     QCOMPARE(readFile(db), sampleDatabase());
     QCOMPARE(SettingsStore().readSecret(SettingKey::PW), QStringLiteral("right"));
 }
