@@ -6,12 +6,18 @@ start_keyvane() {
   await_main_window
 }
 
-# Waits until the main window ($window) of the app started as $pid takes keys; fails the driver without one.
-await_main_window() {
+# Prints the first visible window whose name matches $1, waiting up to 10 s for one; fails without one.
+visible_window() {
   for _ in $(seq 100); do
-    xdotool search --onlyvisible --name '^Keyvane$' >/dev/null 2>&1 && break
+    xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 | grep . && return 0
     sleep 0.1
   done
+  return 1
+}
+
+# Waits until the main window ($window) of the app started as $pid takes keys; fails the driver without one.
+await_main_window() {
+  visible_window '^Keyvane$' >/dev/null || true
   sleep 3 # the splash stays 2.3 s; the main window takes keys after it
   # The splash and the tray icon are called Keyvane too: the widest window is the main one.
   window=""
