@@ -669,6 +669,11 @@ void TestCli::masterPassword_data()
     QTest::newRow("required, report") << false << true << report << QByteArray() << 1 << "";
     QTest::newRow("required, add wrong") << false << true << add << QByteArray("wrong\nx\n") << 1 << "";
     QTest::newRow("required, remove") << false << true << remove << QByteArray("right\n") << 0 << "Shop";
+    QTest::newRow("required, health") << false << true << QStringList{"health"} << QByteArray() << 0 << "";
+    QTest::newRow("required, search shown")
+        << false << true << QStringList{"search", "anna", "--show"} << QByteArray("wrong\n") << 1 << "";
+    QTest::newRow("required, export")
+        << false << true << QStringList{"export", "--csv"} << QByteArray() << 1 << "";
 }
 
 void TestCli::masterPassword()
