@@ -36,7 +36,9 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash "$here/drive_term.sh" "$app"
 [ ! -e "$db.lock" ] || { echo "FAIL: the lock was left behind"; exit 1; }
 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$here/drive_selection_dialogs.sh" "$app" "$cli"
 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$here/drive_search_clipboard.sh" "$app" "$cli" "$home/keyvane.ini"
-xvfb-run -a -s "-screen 0 1280x1024x24" bash "$here/drive_cli_copy.sh" "$cli"
+# Each copy's keyvane-clip is the display's only client: without -noreset the server resets when one ends,
+# and the next may try to connect during the reset.
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash "$here/drive_cli_copy.sh" "$cli"
 
 # A sealed database: the app asks for the password, and the exit save leaves a sealed file that the same
 # password still opens.
