@@ -50,30 +50,31 @@ public:
 
     Entry entry(int category)
     {
-        Entry e;
-        e.site = category == RemoteSystems
-                     ? QStringLiteral("host%1.%2.example").arg(number(1, 999)).arg(word())
-                     : words(number(8, 30));
-        e.user = word() + QLatin1Char('.') + word() + QString::number(number(1, 99));
-        e.pass = category == Wallet ? QString::number(number(1000, 9999)).repeated(4) : secret(number(8, 24));
+        const QString site = category == RemoteSystems
+                                 ? QStringLiteral("host%1.%2.example").arg(number(1, 999)).arg(word())
+                                 : words(number(8, 30));
+        const QString user = word() + QLatin1Char('.') + word() + QString::number(number(1, 99));
+        const QString pass =
+            category == Wallet ? QString::number(number(1000, 9999)).repeated(4) : secret(number(8, 24));
+        QString url;
         switch (category) {
         case WebPages:
-            e.url = address();
+            url = address();
             break;
         case Wallet:
-            e.url = QStringLiteral("%1/%2").arg(number(1, 12), 2, 10, QLatin1Char('0')).arg(number(26, 35));
+            url = QStringLiteral("%1/%2").arg(number(1, 12), 2, 10, QLatin1Char('0')).arg(number(26, 35));
             break;
         case RemoteSystems:
-            e.url = QStringLiteral("Linux");
+            url = QStringLiteral("Linux");
             break;
         default:
-            e.url = QStringLiteral("C:\\Program Files\\") + words(20) + QStringLiteral(".exe");
+            url = QStringLiteral("C:\\Program Files\\") + words(20) + QStringLiteral(".exe");
             break;
         }
         // Notes run from empty to the full 50 characters.
-        e.notes =
+        const QString notes =
             category == RemoteSystems ? QStringLiteral("ssh") : words(number(0, 3) == 0 ? 0 : number(10, 50));
-        return e;
+        return Entry(site, user, pass, url, notes);
     }
 
 private:

@@ -10,7 +10,7 @@ int addCommand(const CommandLine& line)
 
     Entry entry;
     for (int n = 1; n <= kFieldCount; ++n)
-        entry.field(n) = fields.at(n - 1);
+        entry.setField(n, fields.at(n - 1));
     QStringList captions;
     for (int n = 1; n <= kFieldCount; ++n)
         captions << QStringLiteral("field %1").arg(n);
@@ -19,9 +19,9 @@ int addCommand(const CommandLine& line)
     if (const QString problem = entryProblem(entry, captions); !problem.isEmpty()) fail(problem);
     // The master password, when one is asked for, is the first line of standard input; field 3 the next.
     std::unique_ptr<DatabaseFile> file = openDatabase(line, Access::Secrets);
-    if (entry.pass == QLatin1String("-")) {
+    if (entry.pass() == QLatin1String("-")) {
         // Read from standard input, so that the secret is not visible in the process list or a history.
-        entry.pass = PasswordPrompt::readLine().value_or(QString());
+        entry.setField(3, PasswordPrompt::readLine().value_or(QString()));
         if (const QString problem = entryProblem(entry, captions); !problem.isEmpty()) fail(problem);
     }
 
@@ -34,7 +34,7 @@ int addCommand(const CommandLine& line)
     // What the file did to the fields, said without repeating them.
     const Entry& stored = session.store().list(category).entry(position - 1);
     for (int n = 1; n <= kFieldCount; ++n) {
-        const QString& field = stored.field(n);
+        const QStringView field = stored.field(n);
         if (field.size() > DatabaseLayout::kFieldSize)
             note(QStringLiteral("field %1 is longer than %2 characters: only its first %2 were kept")
                      .arg(n)

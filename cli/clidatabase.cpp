@@ -47,7 +47,7 @@ KdfParams sealedParams(const QString& path)
 
 } // namespace
 
-void appendEscaped(QString& line, const QString& field)
+void appendEscaped(QString& line, QStringView field)
 {
     for (const QChar ch : field) {
         switch (ch.unicode()) {

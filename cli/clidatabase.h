@@ -11,7 +11,7 @@ class CommandLine;
 QString databasePathFor(const CommandLine& line);
 
 // Appends a field with TAB, CR and LF written as \\t, \\r and \\n, so that an entry stays on one line.
-void appendEscaped(QString& line, const QString& field);
+void appendEscaped(QString& line, QStringView field);
 
 // Fails unless the category holds entry number index (1 is the first, as list shows them).
 void checkIndex(const EntryStore& store, int category, int index);

@@ -16,7 +16,7 @@ int copyCommand(const CommandLine& line)
 
     const ReadSession session(line, field == kSensitiveColumn + 1 ? Access::Secrets : Access::Masked);
     checkIndex(session.store(), category, index);
-    const QString value = session.store().list(category).entry(index - 1).field(field);
+    const QString value = session.store().list(category).entry(index - 1).field(field).toString();
     if (value.isEmpty())
         fail(QStringLiteral("field %1 of that entry is empty: there is nothing to copy").arg(field));
 

@@ -10,9 +10,9 @@ int healthCommand(const CommandLine& line)
     for (const HealthFinding& f : checkPasswordHealth(session.store()).findings) {
         const Entry& entry = session.store().list(f.category).entry(f.row);
         text += QStringLiteral("%1\t%2\t").arg(f.category).arg(f.row + 1);
-        appendEscaped(text, entry.site);
+        appendEscaped(text, entry.site());
         text += QLatin1Char('\t');
-        appendEscaped(text, entry.user);
+        appendEscaped(text, entry.user());
         text += QLatin1Char('\t') + f.problemText() + QLatin1Char('\n');
     }
     print(text.toUtf8());

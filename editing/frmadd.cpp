@@ -331,18 +331,18 @@ void frmAdd::finish()
     const int k = currentPage();
     if (k < 0) return;
     using EntryFields::fieldValue;
-    Entry entry;
-    entry.site = fieldValue(txtSite[k]->text());
-    entry.user = fieldValue(txtUserName[k]->text());
-    entry.pass = fieldValue(txtPassword[k]->text());
+    QString url;
+    QString notes;
     if (k == RemoteSystems) {
-        entry.url = fieldValue(cboServers->currentText());
-        entry.notes = fieldValue(cboProtocol[1]->currentText());
+        url = fieldValue(cboServers->currentText());
+        notes = fieldValue(cboProtocol[1]->currentText());
     } else {
-        entry.url = fieldValue(txtURL[k]->text());
-        entry.notes = fieldValue(txtNotes[k]->text());
+        url = fieldValue(txtURL[k]->text());
+        notes = fieldValue(txtNotes[k]->text());
     }
-    if (k == WebPages) entry.url = EntryFields::joinedUrl(cboProtocol[0]->currentText(), txtURL[k]->text());
+    if (k == WebPages) url = EntryFields::joinedUrl(cboProtocol[0]->currentText(), txtURL[k]->text());
+    Entry entry(fieldValue(txtSite[k]->text()), fieldValue(txtUserName[k]->text()),
+                fieldValue(txtPassword[k]->text()), url, notes);
 
     if (const QString problem = entryProblem(entry, columnCaptions(k)); !problem.isEmpty()) {
         desktop().message(this, problem, DesktopServices::Icon::Warning);

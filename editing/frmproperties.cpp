@@ -125,11 +125,11 @@ frmProperties::frmProperties(EntryStore& store, int category, int row, QWidget* 
 
     if (row >= 0 && row < list.count()) {
         const Entry& entry = list.entry(row);
-        txtSite->setText(entry.site);
-        txtUserName->setText(entry.user);
-        txtPassword->setText(entry.pass);
-        txtURL->setText(entry.url);
-        txtNotes->setText(entry.notes);
+        txtSite->setText(entry.site().toString());
+        txtUserName->setText(entry.user().toString());
+        txtPassword->setText(entry.pass().toString());
+        txtURL->setText(entry.url().toString());
+        txtNotes->setText(entry.notes().toString());
     }
     txtPassword->setEchoMode(m_store.sensitiveHidden() ? QLineEdit::Password : QLineEdit::Normal);
 }
@@ -158,13 +158,10 @@ void frmProperties::save()
 {
     if (isCategory(m_category) && m_row >= 0 && m_row < m_store.list(m_category).count()) {
         using EntryFields::fieldValue;
-        Entry entry;
-        entry.site = fieldValue(txtSite->text());
-        entry.user = fieldValue(txtUserName->text());
-        // Cut like the other fields: the list must not hold more than the file will keep.
-        entry.pass = fieldValue(txtPassword->text());
-        entry.url = fieldValue(txtURL->text());
-        entry.notes = fieldValue(txtNotes->text());
+        // The password is cut like the other fields: the list must not hold more than the file will keep.
+        Entry entry(fieldValue(txtSite->text()), fieldValue(txtUserName->text()),
+                    fieldValue(txtPassword->text()), fieldValue(txtURL->text()),
+                    fieldValue(txtNotes->text()));
         const QString problem = entryProblem(entry, columnCaptions(m_category));
         if (!problem.isEmpty()) {
             desktop().message(this, problem, DesktopServices::Icon::Warning);

@@ -150,7 +150,8 @@ void frmImport::reread()
         QList<QStandardItem*> row{new QStandardItem(QString::number(m_import.lines.at(i))),
                                   new QStandardItem(tabCaption(m_import.categories.at(i)))};
         for (int f = 1; f <= kFieldCount; ++f)
-            row << new QStandardItem(f == 3 && m_store.sensitiveHidden() ? EntryModel::kMask : e.field(f));
+            row << new QStandardItem(f == 3 && m_store.sensitiveHidden() ? EntryModel::kMask
+                                                                         : e.field(f).toString());
         m_preview->appendRow(row);
     }
 

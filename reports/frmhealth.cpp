@@ -35,9 +35,9 @@ public:
         case 0:
             return tabCaption(f.category);
         case 1:
-            return m_store.list(f.category).entry(f.row).site;
+            return m_store.list(f.category).entry(f.row).site().toString();
         case 2:
-            return m_store.list(f.category).entry(f.row).user;
+            return m_store.list(f.category).entry(f.row).user().toString();
         default:
             return f.problemText();
         }

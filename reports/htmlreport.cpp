@@ -24,7 +24,8 @@ qsizetype estimatedSize(const QVector<Entry>& entries, const QStringList& header
     for (const QString& header : headers)
         size += header.size() + Layout::kHeaderCellSeparator.size();
     for (const Entry& e : entries)
-        size += 160 + e.site.size() + e.user.size() + e.pass.size() + 2 * e.url.size() + e.notes.size();
+        size +=
+            160 + e.site().size() + e.user().size() + e.pass().size() + 2 * e.url().size() + e.notes().size();
     return size;
 }
 

@@ -39,7 +39,7 @@ HealthReport checkPasswordHealth(const EntryStore& store)
     QHash<QString, Seen> seen;
     for (int c = 0; c < kCategoryCount; ++c)
         for (const Entry& e : store.list(c).entries())
-            if (!e.pass.isEmpty()) ++seen[e.pass].count;
+            if (!e.pass().isEmpty()) ++seen[e.pass().toString()].count;
     // The estimate is nearly all of the cost, and each one stands alone: spread them over the cores.
     QVector<QHash<QString, Seen>::iterator> estimates;
     estimates.reserve(seen.size());
@@ -53,7 +53,7 @@ HealthReport checkPasswordHealth(const EntryStore& store)
     for (int c = 0; c < kCategoryCount; ++c) {
         const QVector<Entry>& entries = store.list(c).entries();
         for (int row = 0; row < entries.size(); ++row) {
-            const QString& pass = entries.at(row).pass;
+            const QString pass = entries.at(row).pass().toString();
             HealthFinding f{c, row, 0, 0};
             if (pass.isEmpty()) {
                 f.problems = EmptyPassword;

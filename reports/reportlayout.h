@@ -231,7 +231,7 @@ template <typename Layout> void layOutEntries(Layout& layout, int category, cons
 {
     layout.begin(category);
     for (const Entry& e : entries)
-        layout.row(ReportRow<QStringView>{e.site, e.user, e.pass, e.url, e.notes});
+        layout.row(ReportRow<QStringView>{e.site(), e.user(), e.pass(), e.url(), e.notes()});
     layout.end();
 }
 

@@ -51,7 +51,7 @@ QString ReportTableModel::linkAt(const QModelIndex& index) const
     if (!index.isValid() || index.column() != 3 || rowKind(index.row()) != RowKind::Entry) return {};
     const Section& section = sectionOf(index.row());
     if (section.category > Applications) return {};
-    return m_store.list(section.category).entry(index.row() - section.firstRow - 2).url;
+    return m_store.list(section.category).entry(index.row() - section.firstRow - 2).url().toString();
 }
 
 int ReportTableModel::rowCount(const QModelIndex& parent) const
@@ -94,7 +94,7 @@ QVariant ReportTableModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole: // a cell shows one line; its whole text on hover
-        return masked ? kHtmlMask : entry.field(column + 1);
+        return (masked ? kHtmlMask : entry.field(column + 1)).toString();
     case Qt::ForegroundRole:
         if (!linkAt(index).isEmpty()) return QGuiApplication::palette().link().color();
         return {};

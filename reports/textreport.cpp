@@ -11,12 +11,12 @@ qsizetype estimatedSize(const QVector<Entry>& entries)
 {
     qsizetype size = 64;
     for (const Entry& e : entries)
-        size += 5 * (kLabelWidth + 8) + 2 + e.site.size() + e.user.size() + e.pass.size() + e.url.size() +
-                e.notes.size();
+        size += 5 * (kLabelWidth + 8) + 2 + e.site().size() + e.user().size() + e.pass().size() +
+                e.url().size() + e.notes().size();
     return size;
 }
 
-const QString& fieldValue(const Entry& e, int field, bool hideSensitive)
+QStringView fieldValue(const Entry& e, int field, bool hideSensitive)
 {
     return field == 3 && hideSensitive ? kTextMask : e.field(field);
 }
@@ -101,7 +101,8 @@ QVector<PrintedLine> printedDocument(const EntryStore& store, const ReportOption
         for (const Entry& e : store.list(c).entries()) {
             for (int k = 1; k <= kFieldCount; ++k)
                 lines.append(
-                    {labels[k - 1] + QLatin1Char('\t') + fieldValue(e, k, options.hideSensitive), false});
+                    {labels[k - 1] + QLatin1Char('\t') + fieldValue(e, k, options.hideSensitive).toString(),
+                     false});
             blankPrint();
         }
     }

@@ -385,7 +385,7 @@ void frmMain::copyEntryField(int n)
 {
     const int row = selectedRow();
     if (row < 0) return;
-    const QString& text = m_store.list(currentCategory()).entry(row).field(n);
+    const QString text = m_store.list(currentCategory()).entry(row).field(n).toString();
     if (n == kSensitiveColumn + 1)
         secretClipboard().copy(text);
     else

@@ -16,10 +16,11 @@ Launch launchFor(int category, const Entry& entry, const SettingsStore& settings
     case WebPages:
     case SerialNumbers:
     case Applications:
-        return {Launch::Kind::Open, entry.url};
+        return {Launch::Kind::Open, entry.url().toString()};
     case RemoteSystems:
-        if (!settings.flag(SettingKey::LaunchTelnet)) return {Launch::Kind::Open, entry.site};
-        if (settings.truth(SettingKey::WindowsTelnet0)) return {Launch::Kind::Telnet, entry.site};
+        if (!settings.flag(SettingKey::LaunchTelnet)) return {Launch::Kind::Open, entry.site().toString()};
+        if (settings.truth(SettingKey::WindowsTelnet0))
+            return {Launch::Kind::Telnet, entry.site().toString()};
         if (settings.truth(SettingKey::WindowsTelnet1))
             return {Launch::Kind::Program, settings.read(SettingKey::TelnetPath)};
         return {};

@@ -83,13 +83,18 @@ QByteArray fromUnicode(const QString& text)
     return bytes;
 }
 
+char16_t* toUnicode(const char* bytes, qsizetype size, char16_t* out)
+{
+    for (qsizetype i = 0; i < size; ++i)
+        out[i] = kToUnicode[static_cast<unsigned char>(bytes[i])];
+    return out + size;
+}
+
 QString toUnicode(const char* bytes, qsizetype size)
 {
     QString text(size, Qt::Uninitialized);
     if (size <= 0) return text; // empty, and no allocation: many fields are empty
-    auto* out = reinterpret_cast<char16_t*>(text.data());
-    for (qsizetype i = 0; i < size; ++i)
-        out[i] = kToUnicode[static_cast<unsigned char>(bytes[i])];
+    toUnicode(bytes, size, reinterpret_cast<char16_t*>(text.data()));
     return text;
 }
 

@@ -15,6 +15,8 @@ QByteArray fromUnicode(const QString& text);
 qsizetype fromUnicode(QStringView text, char* out);
 QString toUnicode(const QByteArray& bytes);
 QString toUnicode(const char* bytes, qsizetype size);
+// Writes the size characters of bytes to out; returns the end of what it wrote.
+char16_t* toUnicode(const char* bytes, qsizetype size, char16_t* out);
 // The character of one byte.
 char16_t character(char byte);
 

@@ -127,7 +127,7 @@ QByteArray exportCsv(const EntryStore& store, CsvLayout layout)
                 if (column == l.group)
                     row << tabCaption(c);
                 else if (field != l.fields.cend())
-                    row << e.field(int(field - l.fields.cbegin()) + 1);
+                    row << e.field(int(field - l.fields.cbegin()) + 1).toString();
                 else
                     row << extraValue(layout, column);
             }
@@ -218,9 +218,9 @@ CsvImport readCsvImport(const QByteArray& bytes, const CsvImportOptions& options
             }
             if (Cp1252::toUnicode(Cp1252::fromUnicode(value)) != value)
                 rowProblems << QStringLiteral("%1 holds characters the database cannot store").arg(column);
-            entry.field(f + 1) = value;
+            entry.setField(f + 1, value);
         }
-        const QString sealed = sensitiveFieldProblem(entry.pass, QStringLiteral("password"));
+        const QString sealed = sensitiveFieldProblem(entry.pass().toString(), QStringLiteral("password"));
         if (!sealed.isEmpty()) rowProblems << sealed.chopped(1);
         if (!rowProblems.isEmpty()) {
             result.problems << QStringLiteral("Line %1: %2.")

@@ -29,9 +29,9 @@ const QByteArray& programKey()
 }
 
 // Encodes the first 50 characters straight into the slot and pads it; returns the bytes written.
-qsizetype putText(char* slot, const QString& text)
+qsizetype putText(char* slot, QStringView text)
 {
-    const qsizetype n = Cp1252::fromUnicode(QStringView(text).left(kFieldSize), slot);
+    const qsizetype n = Cp1252::fromUnicode(text.left(kFieldSize), slot);
     std::memset(slot + n, ' ', size_t(kFieldSize - n));
     return n;
 }
@@ -58,12 +58,6 @@ QByteArrayView trimmedBytes(const char* slot)
     return QByteArrayView(slot + begin, end - begin);
 }
 
-QString trimmedField(const char* slot)
-{
-    const QByteArrayView bytes = trimmedBytes(slot);
-    return Cp1252::toUnicode(bytes.data(), bytes.size());
-}
-
 // Deciphers field 3 into clear (room for a whole field); returns its length. Only the right-hand padding
 // goes: the writer never pads on the left, and an enciphered value may begin with a space.
 int decipheredField(const char* slot, char* clear)
@@ -74,10 +68,28 @@ int decipheredField(const char* slot, char* clear)
     return end;
 }
 
-QString sensitiveField(const char* slot)
+// A record's five fields as the store takes them, field 3 deciphered into pass (room for a whole field).
+DatabaseFile::RecordFields fieldsOf(const char* record, char* pass)
 {
-    char clear[kFieldSize];
-    return Cp1252::toUnicode(clear, decipheredField(slot, clear));
+    return {trimmedBytes(record), trimmedBytes(record + kFieldSize),
+            QByteArrayView(pass, decipheredField(record + 2 * kFieldSize, pass)),
+            trimmedBytes(record + 3 * kFieldSize), trimmedBytes(record + 4 * kFieldSize)};
+}
+
+// Decodes the fields straight into the one string the entry keeps them in.
+Entry decodedEntry(const char* record)
+{
+    char pass[kFieldSize];
+    const DatabaseFile::RecordFields fields = fieldsOf(record, pass);
+    std::array<int, kFieldCount> ends;
+    int end = 0;
+    for (int i = 0; i < kFieldCount; ++i)
+        ends[i] = end += int(fields[i].size());
+    QString text(end, Qt::Uninitialized);
+    auto* out = reinterpret_cast<char16_t*>(text.data());
+    for (const QByteArrayView field : fields)
+        out = Cp1252::toUnicode(field.data(), field.size(), out);
+    return Entry(std::move(text), ends);
 }
 
 // The category is stored as a little-endian double; it names a list only when it rounds to 0-5.
@@ -106,12 +118,12 @@ void putCategory(char* record, int category)
 
 void encodeInto(char* record, const Entry& e, int category)
 {
-    putText(record, e.site);
-    putText(record + kFieldSize, e.user);
+    putText(record, e.site());
+    putText(record + kFieldSize, e.user());
     char* pass = record + 2 * kFieldSize;
-    encryptInPlace(pass, putText(pass, e.pass), programKey());
-    putText(record + 3 * kFieldSize, e.url);
-    putText(record + 4 * kFieldSize, e.notes);
+    encryptInPlace(pass, putText(pass, e.pass()), programKey());
+    putText(record + 3 * kFieldSize, e.url());
+    putText(record + 4 * kFieldSize, e.notes());
     putCategory(record, category);
 }
 
@@ -177,13 +189,7 @@ public:
     void decode(const char* records, qsizetype n)
     {
         take(records, n, [this](int category, const char* record) {
-            Entry e;
-            e.site = trimmedField(record);
-            e.user = trimmedField(record + kFieldSize);
-            e.pass = sensitiveField(record + 2 * kFieldSize);
-            e.url = trimmedField(record + 3 * kFieldSize);
-            e.notes = trimmedField(record + 4 * kFieldSize);
-            m_contents.lists[category].append(std::move(e));
+            m_contents.lists[category].append(decodedEntry(record));
         });
     }
 
@@ -318,11 +324,11 @@ QString sensitiveFieldProblem(const QString& clear, const QString& caption)
 QString entryProblem(const Entry& entry, const QStringList& captions)
 {
     for (int n = 1; n <= kFieldCount; ++n)
-        if (QString problem =
-                Cp1252::unkeptProblem(trimSpaces(entry.field(n)).left(kFieldSize), captions.value(n - 1));
+        if (QString problem = Cp1252::unkeptProblem(trimSpaces(entry.field(n)).left(kFieldSize).toString(),
+                                                    captions.value(n - 1));
             !problem.isEmpty())
             return problem;
-    return sensitiveFieldProblem(trimSpaces(entry.pass), captions.value(kSensitiveColumn));
+    return sensitiveFieldProblem(trimSpaces(entry.pass()).toString(), captions.value(kSensitiveColumn));
 }
 
 QByteArray encodeRecord(const Entry& entry, int category)
@@ -496,11 +502,7 @@ DatabaseContents DatabaseFile::scan(const std::function<void(int, const RecordFi
     QIODevice& device = opened.isOpen() ? static_cast<QIODevice&>(opened) : file;
     const auto visitRecord = [&visit](int category, const char* record) {
         char pass[kFieldSize];
-        const RecordFields fields = {trimmedBytes(record), trimmedBytes(record + kFieldSize),
-                                     QByteArrayView(pass, decipheredField(record + 2 * kFieldSize, pass)),
-                                     trimmedBytes(record + 3 * kFieldSize),
-                                     trimmedBytes(record + 4 * kFieldSize)};
-        visit(category, fields);
+        visit(category, fieldsOf(record, pass));
     };
 
     DatabaseContents counted; // the problems; a pass in category order only visits

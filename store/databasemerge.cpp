@@ -6,7 +6,8 @@
 
 bool sameFields(const Entry& a, const Entry& b)
 {
-    return a.site == b.site && a.user == b.user && a.pass == b.pass && a.url == b.url && a.notes == b.notes;
+    return a.site() == b.site() && a.user() == b.user() && a.pass() == b.pass() && a.url() == b.url() &&
+           a.notes() == b.notes();
 }
 
 namespace {
@@ -24,7 +25,7 @@ bool operator==(Fields a, Fields b)
 size_t qHash(Fields f, size_t seed)
 {
     const Entry& e = *f.entry;
-    return qHashMulti(seed, e.site, e.user, e.pass, e.url, e.notes);
+    return qHashMulti(seed, e.site(), e.user(), e.pass(), e.url(), e.notes());
 }
 
 using Counts = QHash<Fields, int>;

@@ -1,33 +1,58 @@
 #include "store/entry.h"
 
-const QString& Entry::field(int n) const
+#include <algorithm>
+
+Entry::Entry(const QString& site, const QString& user, const QString& pass, const QString& url,
+             const QString& notes, bool bold)
+    : bold(bold)
 {
-    return const_cast<Entry*>(this)->field(n);
+    const std::array<const QString*, kFieldCount> fields = {&site, &user, &pass, &url, &notes};
+    int end = 0;
+    for (int i = 0; i < kFieldCount; ++i)
+        m_ends[i] = end += int(fields[i]->size());
+    m_text = QString(end, Qt::Uninitialized); // no allocation when every field is empty
+    QChar* out = m_text.data();
+    for (const QString* field : fields)
+        out = std::copy(field->cbegin(), field->cend(), out);
 }
 
-QString& Entry::field(int n)
+Entry::Entry(QString text, const std::array<int, kFieldCount>& ends) : m_text(std::move(text)), m_ends(ends)
 {
-    switch (n) {
-    case 1:
-        return site;
-    case 2:
-        return user;
-    case 3:
-        return pass;
-    case 4:
-        return url;
-    default:
-        return notes;
-    }
+}
+
+// Field n's index: any number but 1-4 means the notes.
+static int fieldIndex(int n)
+{
+    return n >= 1 && n < kFieldCount ? n - 1 : kFieldCount - 1;
+}
+
+QStringView Entry::field(int n) const
+{
+    const int i = fieldIndex(n);
+    const int begin = i == 0 ? 0 : m_ends[i - 1];
+    return QStringView(m_text).mid(begin, m_ends[i] - begin);
+}
+
+void Entry::setField(int n, QStringView text)
+{
+    const int i = fieldIndex(n);
+    const int begin = i == 0 ? 0 : m_ends[i - 1];
+    const int change = int(text.size()) - (m_ends[i] - begin);
+    QString joined(m_text.size() + change, Qt::Uninitialized);
+    QChar* out = std::copy(m_text.cbegin(), m_text.cbegin() + begin, joined.data());
+    out = std::copy(text.cbegin(), text.cend(), out);
+    std::copy(m_text.cbegin() + m_ends[i], m_text.cend(), out);
+    m_text = std::move(joined);
+    for (int j = i; j < kFieldCount; ++j)
+        m_ends[j] += change;
 }
 
 bool Entry::operator==(const Entry& other) const
 {
-    return site == other.site && user == other.user && pass == other.pass && url == other.url &&
-           notes == other.notes && bold == other.bold;
+    return m_ends == other.m_ends && m_text == other.m_text && bold == other.bold;
 }
 
-QString trimSpaces(const QString& text)
+QStringView trimSpaces(QStringView text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
@@ -35,5 +60,11 @@ QString trimSpaces(const QString& text)
         ++begin;
     while (end > begin && text.at(end - 1) == u' ')
         --end;
-    return (begin == 0 && end == text.size()) ? text : text.mid(begin, end - begin);
+    return text.mid(begin, end - begin);
+}
+
+QString trimSpaces(const QString& text)
+{
+    const QStringView kept = trimSpaces(QStringView(text));
+    return kept.size() == text.size() ? text : kept.toString();
 }

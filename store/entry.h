@@ -3,26 +3,44 @@
 #include "store/categories.h"
 
 #include <QString>
+#include <QStringView>
 #include <QVector>
 #include <array>
 
-// One entry: five text fields; field 3 (pass) is the sensitive one in every category.
-struct Entry {
-    QString site;  // field 1, the list's item text
-    QString user;  // field 2
-    QString pass;  // field 3, always held in clear; the list derives its masked display from it
-    QString url;   // field 4
-    QString notes; // field 5
-    bool bold = true;
+// One entry: five text fields; field 3 (pass) is the sensitive one in every category. The fields are held
+// back to back in one string, so that an entry costs a single allocation: a full store holds tens of
+// thousands of them.
+class Entry {
+public:
+    Entry() = default;
+    Entry(const QString& site, const QString& user, const QString& pass, const QString& url,
+          const QString& notes, bool bold = true);
+    // The fields already back to back in text, field n ending at ends[n - 1].
+    Entry(QString text, const std::array<int, kFieldCount>& ends);
 
     // Field n, 1-based as the users and the file count them.
-    const QString& field(int n) const;
-    QString& field(int n);
+    QStringView field(int n) const;
+    void setField(int n, QStringView text);
+
+    QStringView site() const { return field(1); } // the list's item text
+    QStringView user() const { return field(2); }
+    // Always held in clear; the list derives its masked display from it.
+    QStringView pass() const { return field(3); }
+    QStringView url() const { return field(4); }
+    QStringView notes() const { return field(5); }
+
     bool operator==(const Entry& other) const;
+
+    bool bold = true;
+
+private:
+    QString m_text;
+    std::array<int, kFieldCount> m_ends{};
 };
 
 // Trims spaces, and only spaces, at both ends, as the store has always trimmed its fields.
 QString trimSpaces(const QString& text);
+QStringView trimSpaces(QStringView text);
 
 // The six lists of a database, category by category.
 using EntryLists = std::array<QVector<Entry>, kCategoryCount>;

@@ -72,7 +72,7 @@ QVariant EntryModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
         if (index.column() == kSensitiveColumn && m_masked) return kMask;
-        return e.field(index.column() + 1);
+        return e.field(index.column() + 1).toString();
     case Qt::FontRole:
         return e.bold ? m_boldFont : QVariant();
     case Qt::DecorationRole:

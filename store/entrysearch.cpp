@@ -14,7 +14,7 @@ const Prefix kPrefixes[] = {
     {QLatin1String("n:"), 5},
 };
 
-bool contains(const QString& field, const QString& word)
+bool contains(QStringView field, const QString& word)
 {
     return field.contains(word, Qt::CaseInsensitive);
 }
@@ -40,8 +40,8 @@ bool SearchQuery::matches(const Entry& entry) const
     for (const Word& word : m_words) {
         const bool found = word.field
                                ? contains(entry.field(word.field), word.text)
-                               : contains(entry.site, word.text) || contains(entry.user, word.text) ||
-                                     contains(entry.url, word.text) || contains(entry.notes, word.text);
+                               : contains(entry.site(), word.text) || contains(entry.user(), word.text) ||
+                                     contains(entry.url(), word.text) || contains(entry.notes(), word.text);
         if (!found) return false;
     }
     return true;

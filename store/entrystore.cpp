@@ -8,9 +8,10 @@ namespace {
 
 Entry trimmed(const Entry& fields, bool bold)
 {
-    Entry e;
+    Entry e = fields; // shares the text: most entries have nothing to trim
     for (int n = 1; n <= kFieldCount; ++n)
-        e.field(n) = trimSpaces(fields.field(n));
+        if (const QStringView field = fields.field(n), kept = trimSpaces(field); kept.size() != field.size())
+            e.setField(n, kept);
     e.bold = bold;
     return e;
 }

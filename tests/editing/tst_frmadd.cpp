@@ -111,7 +111,7 @@ void TestFrmAdd::navigation()
     QTest::mouseClick(nav(4), Qt::LeftButton);
     QCOMPARE(m_wizard->result(), int(QDialog::Accepted));
     QCOMPARE(m_store->totalCount(), 1); // only the page in view is added
-    QCOMPARE(m_store->list(Misc).entry(0).site, QStringLiteral("Locker"));
+    QCOMPARE(m_store->list(Misc).entry(0).site(), QStringLiteral("Locker"));
 }
 
 void TestFrmAdd::eachPage_data()
@@ -215,7 +215,10 @@ void TestFrmAdd::finish()
     QTest::mouseClick(nav(4), Qt::LeftButton);
     QCOMPARE(m_store->list(category).count(), 1);
     const Entry& e = m_store->list(category).entry(0);
-    QCOMPARE((QStringList{e.site, e.user, e.pass, e.url, e.notes}), stored);
+    QStringList fields;
+    for (int n = 1; n <= kFieldCount; ++n)
+        fields << e.field(n).toString();
+    QCOMPARE(fields, stored);
     QVERIFY(e.bold);
     QVERIFY(m_store->databaseChanged());
     QVERIFY(!m_wizard->isVisible());
@@ -248,8 +251,8 @@ void TestFrmAdd::remoteSystemLists()
     box("txtSite", 4)->setText(QStringLiteral("host"));
     QTest::mouseClick(nav(4), Qt::LeftButton);
     const Entry& e = m_store->list(RemoteSystems).entry(0);
-    QCOMPARE(e.url, QStringLiteral("VMS"));
-    QCOMPARE(e.notes, QStringLiteral("ssh"));
+    QCOMPARE(e.url(), QStringLiteral("VMS"));
+    QCOMPARE(e.notes(), QStringLiteral("ssh"));
     QVERIFY(m_fake->messages.isEmpty());
 }
 

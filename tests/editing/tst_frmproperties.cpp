@@ -130,8 +130,8 @@ void TestFrmProperties::controlsPerCategory()
         QCOMPARE(box("txtPassword")->text().size(), 1);
         QTRY_VERIFY(!m_dialog->findChild<QDialog*>(QStringLiteral("frmGenerator")));
     }
-    QVERIFY(m_dialog->isVisible());                                         // stays open for saving
-    QCOMPARE(m_store->list(category).entry(1).url, QStringLiteral("url2")); // only Save stores
+    QVERIFY(m_dialog->isVisible());                                           // stays open for saving
+    QCOMPARE(m_store->list(category).entry(1).url(), QStringLiteral("url2")); // only Save stores
 }
 
 void TestFrmProperties::settings_data()
@@ -183,7 +183,7 @@ void TestFrmProperties::settings()
     const Entry edited{QString(50, u'a'), "abc", "new secret", "url2", "", false};
     const Entry unchanged{"site2", "user2", "pass2", "url2", "notes2", false};
     QCOMPARE(list.entry(1), editable ? edited : unchanged);
-    QVERIFY(list.entry(0).site == "site1" && list.entry(0).bold && list.entry(2).site == "site3");
+    QVERIFY(list.entry(0).site() == u"site1" && list.entry(0).bold && list.entry(2).site() == u"site3");
     QVERIFY(m_store->databaseChanged());
 }
 
@@ -211,7 +211,7 @@ void TestFrmProperties::closing()
     const EntryModel& list = m_store->list(SerialNumbers);
     QCOMPARE(list.count(), how == 0 ? 2 : 3);
     if (how == 0)
-        QCOMPARE(list.entry(1).site, QStringLiteral("site3"));
+        QCOMPARE(list.entry(1).site(), QStringLiteral("site3"));
     else
         QCOMPARE(list.entry(1), before);
     QCOMPARE(m_store->databaseChanged(), how == 0);

@@ -76,7 +76,7 @@ void TestFrmTransfer::importAllOrNothing()
     QTest::mouseClick(import, Qt::LeftButton);
     QCOMPARE(saves, 1);
     QCOMPARE(QList<int>({store.list(Wallet).count(), store.list(Applications).count()}), QList<int>({1, 1}));
-    QCOMPARE(store.list(Applications).entry(0).site, QString(50, QLatin1Char('t')));
+    QCOMPARE(store.list(Applications).entry(0).site(), QString(50, QLatin1Char('t')));
     QCOMPARE(fake.messages, QStringList{QStringLiteral("2 entries imported.")});
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
 }

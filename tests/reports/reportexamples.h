@@ -11,13 +11,8 @@ namespace ReportExamples {
 
 inline Entry entry(const char* site, const char* user, const char* pass, const char* url, const char* notes)
 {
-    Entry e;
-    e.site = QString::fromUtf8(site);
-    e.user = QString::fromUtf8(user);
-    e.pass = QString::fromUtf8(pass);
-    e.url = QString::fromUtf8(url);
-    e.notes = QString::fromUtf8(notes);
-    return e;
+    return Entry(QString::fromUtf8(site), QString::fromUtf8(user), QString::fromUtf8(pass),
+                 QString::fromUtf8(url), QString::fromUtf8(notes));
 }
 
 // Category 2 (Applications): Editor, joe, a password, C:\edit.exe, none.

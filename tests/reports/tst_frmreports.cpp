@@ -405,10 +405,11 @@ void FrmReportsTest::pageBreaksNeverCutALine()
     // Notes too wide for the paper wrap onto a second row, which must stay on the same page.
     constexpr int kEntries = 90;
     for (int i = 0; i < kEntries; ++i) {
-        Entry e = entry("site", "user", "pw", "url", "");
-        e.site = QStringLiteral("site%1").arg(i, 3, 10, QLatin1Char('0'));
-        e.notes = QStringLiteral("N%1:").arg(i, 3, 10, QLatin1Char('0')) + QString(110, QLatin1Char('x')) +
-                  QStringLiteral(":END%1").arg(i, 3, 10, QLatin1Char('0'));
+        const Entry e(QStringLiteral("site%1").arg(i, 3, 10, QLatin1Char('0')), QStringLiteral("user"),
+                      QStringLiteral("pw"), QStringLiteral("url"),
+                      QStringLiteral("N%1:").arg(i, 3, 10, QLatin1Char('0')) +
+                          QString(110, QLatin1Char('x')) +
+                          QStringLiteral(":END%1").arg(i, 3, 10, QLatin1Char('0')));
         m_store->addEntry(e, WebPages);
     }
     makeDialog();

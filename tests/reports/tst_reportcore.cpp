@@ -72,7 +72,7 @@ void ReportCoreTest::sensitiveField()
     QFETCH(QString, textValue);
     EntryStore store;
     Entry e = entry("Visa", "Anna", "", "12/29", "");
-    e.pass = pass;
+    e.setField(3, pass);
     store.addEntry(e, Wallet);
     store.showPasswords(mask); // what the list shows never decides what a report prints
 
@@ -120,7 +120,7 @@ void ReportCoreTest::linkColumn()
     QFETCH(QString, cell);
     EntryStore store;
     Entry e = entry("one", "two", "three", "", "five");
-    e.url = url;
+    e.setField(4, url);
     store.addEntry(e, category);
     const QString html = htmlReport(store, only({category}));
     QVERIFY2(html.endsWith(QStringLiteral("<td width=20%>three</td>\r\n<td width=20%>") + cell +

@@ -222,7 +222,7 @@ void TestCommands::entryMenuAndToolbarDispatch()
     action("Delete")->trigger(); // no confirmation
     QVERIFY(fake->questions.isEmpty());
     QCOMPARE(window->store().list(2).count(), 1);
-    QCOMPARE(window->store().list(2).entry(0).site, QStringLiteral("two"));
+    QCOMPARE(window->store().list(2).entry(0).site(), QStringLiteral("two"));
 
     action("mnuPageSetup")->trigger();
     QCOMPARE(fake->pageSetups, 1);
@@ -279,7 +279,7 @@ void TestCommands::commandsActOnTheSelectedRow()
     QCOMPARE(fake->clipboard, QStringLiteral("two"));
 
     action("Delete")->trigger(); // the highlighted row goes, and the first is selected again
-    QCOMPARE(window->store().list(0).entry(1).site, QStringLiteral("three"));
+    QCOMPARE(window->store().list(0).entry(1).site(), QStringLiteral("three"));
     QCoreApplication::processEvents();
     QCOMPARE(selected(), QList<int>{0});
 

@@ -176,7 +176,7 @@ void TestLock::sealedLockDropsEntries()
     window->findChild<QPushButton*>(QStringLiteral("cmdUnlock"))->click();
     answerPassword();
     QVERIFY(!locked());
-    QCOMPARE(window->store().list(0).entry(0).pass, QStringLiteral("s3cret"));
+    QCOMPARE(window->store().list(0).entry(0).pass(), QStringLiteral("s3cret"));
     QVERIFY(!window->store().databaseChanged());
 }
 

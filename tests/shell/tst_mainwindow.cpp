@@ -149,7 +149,7 @@ void TestMainWindow::exitSavesWithAutoSave()
     // The lock went with the window: the next run opens the file.
     frmMain next;
     QVERIFY(next.Load());
-    QCOMPARE(next.store().list(2).entry(0).pass, QStringLiteral("pw"));
+    QCOMPARE(next.store().list(2).entry(0).pass(), QStringLiteral("pw"));
     next.close();
 }
 
@@ -163,7 +163,7 @@ void TestMainWindow::exitKeepsAnotherCopysEntries()
     QVERIFY(writeFile(path, encodeRecord(fields("A"), 0) + encodeRecord(fields("B"), 0)));
     auto w = std::make_unique<frmMain>();
     QVERIFY(w->Load());
-    QCOMPARE(w->store().list(0).entry(0).site, QStringLiteral("A"));
+    QCOMPARE(w->store().list(0).entry(0).site(), QStringLiteral("A"));
     w->store().deleteEntry(0, 0);
 
     const QString renamed = home.file(QStringLiteral("synced.tmp"));

@@ -43,7 +43,7 @@ private:
     {
         QStringList texts;
         for (const Entry& e : window->store().list(category).entries())
-            texts << e.site;
+            texts << e.site().toString();
         return texts;
     }
 };

@@ -25,7 +25,7 @@ QString sites(const EntryLists& lists)
 {
     QStringList all;
     for (const Entry& e : lists[1])
-        all << e.site;
+        all << e.site().toString();
     return all.join(u' ');
 }
 

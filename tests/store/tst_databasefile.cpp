@@ -131,10 +131,10 @@ void TestDatabaseFile::roundTripThroughFile()
     DatabaseFile again(m_path);
     load(reloaded, again);
     const Entry& e = reloaded.list(WebPages).entry(0);
-    QCOMPARE(e.site, QStringLiteral("Bank €"));
-    QCOMPARE(e.pass, QStringLiteral("pässwörd€"));
-    QCOMPARE(e.notes, sixty.left(50));
-    QCOMPARE(reloaded.list(Misc).entry(0).user, QStringLiteral("anna"));
+    QCOMPARE(e.site(), QStringLiteral("Bank €"));
+    QCOMPARE(e.pass(), QStringLiteral("pässwörd€"));
+    QCOMPARE(e.notes(), sixty.left(50));
+    QCOMPARE(reloaded.list(Misc).entry(0).user(), QStringLiteral("anna"));
 }
 
 void TestDatabaseFile::loadsByCategoryInFileOrder()
@@ -145,8 +145,8 @@ void TestDatabaseFile::loadsByCategoryInFileOrder()
     DatabaseFile db(m_path);
     load(store, db);
     QCOMPARE(store.list(0).count(), 1);
-    QCOMPARE(store.list(2).entry(0).site, QStringLiteral("two-a"));
-    QCOMPARE(store.list(2).entry(1).site, QStringLiteral("two-b"));
+    QCOMPARE(store.list(2).entry(0).site(), QStringLiteral("two-a"));
+    QCOMPARE(store.list(2).entry(1).site(), QStringLiteral("two-b"));
     QVERIFY(db.save(store, nullptr));
     QCOMPARE(readFile(m_path).left(4), QByteArray("zero"));
 }
@@ -185,7 +185,7 @@ void TestDatabaseFile::keepsEncipheredLeadingSpace()
     EntryStore reloaded;
     DatabaseFile again(m_path);
     load(reloaded, again);
-    QCOMPARE(reloaded.list(Wallet).entry(0).pass, QStringLiteral("Ñab"));
+    QCOMPARE(reloaded.list(Wallet).entry(0).pass(), QStringLiteral("Ñab"));
 
     // At the end such a character cannot be told from padding: it is refused before it reaches the file.
     QVERIFY(!sensitiveFieldProblem(QStringLiteral("abcÊ"), QStringLiteral("Password")).isEmpty());

@@ -30,7 +30,9 @@ QString text(const EntryLists& lists)
     QStringList items;
     for (int c = 0; c < kCategoryCount; ++c)
         for (const Entry& e : lists[c])
-            items << QStringLiteral("%1:%2").arg(c).arg(e.notes.isEmpty() ? e.site : e.site + u'.' + e.notes);
+            items << QStringLiteral("%1:%2").arg(c).arg(e.notes().isEmpty() ? e.site().toString()
+                                                                            : e.site().toString() + u'.' +
+                                                                                  e.notes().toString());
     return items.join(u' ');
 }
 
@@ -71,7 +73,7 @@ QString sites(const EntryLists& lists)
     QStringList all;
     for (const QVector<Entry>& list : lists)
         for (const Entry& e : list)
-            all << e.site;
+            all << e.site().toString();
     return all.join(u' ');
 }
 

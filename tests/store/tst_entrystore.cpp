@@ -20,6 +20,8 @@ private slots:
     void maskingDerivesFromClearValue();
     void deleteAndReinsert();
     void refusesEntryBeyondLimit();
+    void setFieldKeepsTheOthers_data();
+    void setFieldKeepsTheOthers();
 };
 
 void TestEntryStore::addTrimsAppendsAndHandsBackPosition()
@@ -30,11 +32,11 @@ void TestEntryStore::addTrimsAppendsAndHandsBackPosition()
     const std::optional<int> at = store.addEntry(fields("  Locker ", " anna", " in ner ", "\tx ", " "), Misc);
     QCOMPARE(at, std::optional<int>(1));
     const Entry& e = store.list(Misc).entry(0);
-    QCOMPARE(e.site, QStringLiteral("Locker"));
-    QCOMPARE(e.user, QStringLiteral("anna"));
-    QCOMPARE(e.pass, QStringLiteral("in ner"));
-    QCOMPARE(e.url, QStringLiteral("\tx")); // only spaces are trimmed
-    QCOMPARE(e.notes, QString());
+    QCOMPARE(e.site(), QStringLiteral("Locker"));
+    QCOMPARE(e.user(), QStringLiteral("anna"));
+    QCOMPARE(e.pass(), QStringLiteral("in ner"));
+    QCOMPARE(e.url(), QStringLiteral("\tx")); // only spaces are trimmed
+    QCOMPARE(e.notes(), QString());
     QVERIFY(e.bold);
     QVERIFY(store.databaseChanged());
     QCOMPARE(changed.count(), 1);
@@ -50,8 +52,8 @@ void TestEntryStore::addAtPositionAndDuplicates()
     store.addEntry(fields("a"), WebPages);
     QCOMPARE(store.addEntry(fields("first"), WebPages, 1), std::optional<int>(1));
     QCOMPARE(store.list(WebPages).count(), 3);
-    QCOMPARE(store.list(WebPages).entry(0).site, QStringLiteral("first"));
-    QCOMPARE(store.list(WebPages).entry(2).site, QStringLiteral("a"));
+    QCOMPARE(store.list(WebPages).entry(0).site(), QStringLiteral("first"));
+    QCOMPARE(store.list(WebPages).entry(2).site(), QStringLiteral("a"));
 }
 
 void TestEntryStore::maskingDerivesFromClearValue()
@@ -67,7 +69,7 @@ void TestEntryStore::maskingDerivesFromClearValue()
         QCOMPARE(list.data(list.index(row, 2)).toString(), QStringLiteral("******"));
         QCOMPARE(list.data(list.index(row, 1)).toString(), QStringLiteral("u"));
     }
-    QCOMPARE(list.entry(1).pass, QStringLiteral("secret2"));
+    QCOMPARE(list.entry(1).pass(), QStringLiteral("secret2"));
     store.showPasswords(true);
     QCOMPARE(list.data(list.index(0, 2)).toString(), QStringLiteral("secret1"));
     QCOMPARE(list.data(list.index(1, 2)).toString(), QStringLiteral("secret2"));
@@ -80,13 +82,13 @@ void TestEntryStore::deleteAndReinsert()
     store.addEntry(fields("two"), Wallet);
     store.setDatabaseChanged(false);
     store.reinsertEntry(Wallet, 0, fields(" edited ", "", "p"));
-    QCOMPARE(store.list(Wallet).entry(0).site, QStringLiteral("edited"));
+    QCOMPARE(store.list(Wallet).entry(0).site(), QStringLiteral("edited"));
     QVERIFY(!store.list(Wallet).entry(0).bold);
     QVERIFY(store.databaseChanged());
     store.setDatabaseChanged(false);
     store.deleteEntry(Wallet, 0);
     QCOMPARE(store.list(Wallet).count(), 1);
-    QCOMPARE(store.list(Wallet).entry(0).site, QStringLiteral("two"));
+    QCOMPARE(store.list(Wallet).entry(0).site(), QStringLiteral("two"));
     QVERIFY(store.databaseChanged());
     store.setDatabaseChanged(false);
     store.deleteEntry(Wallet, 5); // nothing there: nothing changes
@@ -103,6 +105,28 @@ void TestEntryStore::refusesEntryBeyondLimit()
     QCOMPARE(store.totalCount(), EntryStore::kMaxEntries);
     QVERIFY(!store.addEntry(fields("one too many"), WebPages).has_value());
     QCOMPARE(store.totalCount(), EntryStore::kMaxEntries);
+}
+
+void TestEntryStore::setFieldKeepsTheOthers_data()
+{
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("value");
+    for (int n = 1; n <= kFieldCount; ++n) {
+        QTest::addRow("field %d longer", n) << n << QStringLiteral("a much longer value");
+        QTest::addRow("field %d emptied", n) << n << QString();
+    }
+}
+
+void TestEntryStore::setFieldKeepsTheOthers()
+{
+    QFETCH(int, field);
+    QFETCH(QString, value);
+    QStringList values{"site", "user", "pass", "url", "notes"};
+    Entry e = fields(values[0], values[1], values[2], values[3], values[4]);
+    e.setField(field, value);
+    values[field - 1] = value;
+    for (int n = 1; n <= kFieldCount; ++n)
+        QCOMPARE(e.field(n), values[n - 1]);
 }
 
 QTEST_GUILESS_MAIN(TestEntryStore)

@@ -77,7 +77,7 @@ void TestSealedFile::holdsNoFieldText()
     QVERIFY(!encodeDatabase(m_store).startsWith(kMagic)); // the plain form never looks sealed
     for (const Entry& e : kEntries)
         for (int n = 1; n <= 5; ++n)
-            QVERIFY2(!bytes.contains(e.field(n).toLatin1()), qPrintable(e.field(n)));
+            QVERIFY2(!bytes.contains(e.field(n).toLatin1()), qPrintable(e.field(n).toString()));
     QCOMPARE(int(QFile::permissions(m_path) & 0x7077), int(kOwnerOnly));
 }
 
