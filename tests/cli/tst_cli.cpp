@@ -83,7 +83,6 @@ private slots:
     void generate_data();
     void generate();
     void passwordFromStandardInput();
-    void entropy_data();
     void entropy();
     void csvRoundTrip_data();
     void csvRoundTrip();
@@ -157,7 +156,6 @@ void TestCli::listing_data()
                                   << editor.arg("licence");
     QTest::newRow("empty category") << QStringList{"list", "--category=5"} << QString();
     QTest::newRow("search, any field but 3") << QStringList{"search", "SHOP"} << shop.arg(mask);
-    QTest::newRow("search, every word") << QStringList{"search", "anna", "home"} << mail.arg(mask);
     QTest::newRow("search, prefix, shown")
         << QStringList{"search", "u:anna", "--show"} << mail.arg("s3cret") + shop.arg("pä55");
     QTest::newRow("search, one category")
@@ -212,12 +210,8 @@ void TestCli::refusals_data()
     QTest::newRow("export, unknown layout")
         << QStringList{"export", "--csv", "--layout", "excel"} << true << "--layout must be one of keyvane";
     QTest::newRow("category word") << QStringList{"add", "--category", "web"} + five << true << category;
-    QTest::newRow("category blank") << QStringList{"list", "--category", " 1"} << true << category;
     QTest::newRow("index plus") << QStringList{"remove", "--category", "0", "--index=+1"} << true
                                 << "--index must be";
-    QTest::newRow("length 101") << QStringList{"generate", "--length", "101"} << true
-                                << "--length must be a whole number from 0 to 100, not \"101\"";
-    QTest::newRow("type 4") << QStringList{"generate", "--type", "4"} << true << "--type must be";
     QTest::newRow("count too large") << QStringList{"generate", "--count", "99999999999"} << true
                                      << "--count must be";
     // A doubled option is refused for every command, not resolved by the last one.
@@ -584,9 +578,6 @@ void TestCli::outputBytes()
     if (!app.isEmpty()) QCOMPARE(r.bytes, app); // the command line streams the layout the app builds with
 }
 
-QTEST_GUILESS_MAIN(TestCli)
-#include "tst_cli.moc"
-
 void TestCli::generate_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -795,30 +786,19 @@ void TestCli::coreDumpsOff()
     QCOMPARE(process.exitCode(), 0);
 }
 
-void TestCli::entropy_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("bits");
-
-    QTest::newRow("7 words of 7,776") << QStringList{"--words", "7"} << "90.5 bits"; // 7 * log2(7776)
-    QTest::newRow("94 characters, 10 long") << QStringList{"--symbols", "--length", "10"} << "65.5 bits";
-    QTest::newRow("digits without 0 and 1, 8 long")
-        << QStringList{"--type", "1", "--no-lookalike", "--length", "8"} << "24.0 bits";
-}
-
+// The figures of each setting are the generator's; here the option reaches them and prints the line.
 void TestCli::entropy()
 {
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, bits);
-    const Result r = runCli(QStringList{"generate", "--entropy"} + arguments);
+    const Result r = runCli({"generate", "--entropy", "--words", "7"});
     QCOMPARE(r.status, 0);
-    QCOMPARE(r.out.split(u'\n').value(1), bits);
+    QCOMPARE(r.out.split(u'\n').value(1), QStringLiteral("90.5 bits")); // 7 * log2(7776)
 }
 
 void TestCli::csvRoundTrip_data()
 {
     QTest::addColumn<QString>("layout");
-    for (const char* layout : {"keyvane", "keepassxc", "bitwarden", "chrome"})
+    // Each layout's own round trip is the CSV core's test; here one with folders and the one without.
+    for (const char* layout : {"keepassxc", "chrome"})
         QTest::newRow(layout) << layout;
 }
 
@@ -865,3 +845,6 @@ void TestCli::csvBadRow()
     QCOMPARE(readFile(db), sampleDatabase());
     QVERIFY(!QFile::exists(db + QStringLiteral(".lock")));
 }
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
