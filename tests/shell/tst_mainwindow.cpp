@@ -2,8 +2,7 @@
 #include "shell/csystray.h"
 #include "shell/frmmain.h"
 #include "store/databasefile.h"
-#include "tests/support/fakedesktop.h"
-#include "tests/support/testhome.h"
+#include "tests/shell/shellfixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,16 +20,6 @@ namespace {
 Entry fields(const QString& site, const QString& pass = {})
 {
     return Entry{site, QStringLiteral("user"), pass, QString(), QString(), true};
-}
-
-QTableView* list(frmMain& w, int category)
-{
-    return w.findChild<QTableView*>(QStringLiteral("ListView1_%1").arg(category));
-}
-
-QTabWidget* tabs(frmMain& w)
-{
-    return w.findChild<QTabWidget*>(QStringLiteral("TabNav"));
 }
 
 // File > Save; true when the file was written.
@@ -56,9 +45,11 @@ QString buttonStates(frmMain& w)
 
 } // namespace
 
-class TestMainWindow : public QObject {
+class TestMainWindow : public QObject, private ShellFixture {
     Q_OBJECT
 private slots:
+    void init() { setUp(false); }
+    void cleanup() { tearDown(); }
     void freshStartUsesPerUserFileAndMasks();
     void buttonsFollowListsAndChanges();
     void showHideButtonTogglesMasking();
@@ -75,124 +66,102 @@ private slots:
 
 void TestMainWindow::freshStartUsesPerUserFileAndMasks()
 {
-    TestHome home;
-    FakeDesktop& fake = FakeDesktop::install();
-    frmMain w;
-    QVERIFY(w.Load());
-    QVERIFY(QFile::exists(home.file(QStringLiteral("anna.adr"))));
-    QVERIFY(fake.messages.isEmpty());
-    QVERIFY(w.store().sensitiveHidden());
-    QAction* hide = button(w, "Toolbar2", "Hide");
+    load();
+    QVERIFY(QFile::exists(home->file(QStringLiteral("anna.adr"))));
+    QVERIFY(fake->messages.isEmpty());
+    QVERIFY(window->store().sensitiveHidden());
+    QAction* hide = button(*window, "Toolbar2", "Hide");
     QCOMPARE(hide->text(), QStringLiteral("Show Sensitive Information"));
     QVERIFY(hide->isChecked());
-    QVERIFY(list(w, 0)->showGrid());
-    QCOMPARE(buttonStates(w), QStringLiteral("00000"));
+    QVERIFY(list(0)->showGrid());
+    QCOMPARE(buttonStates(*window), QStringLiteral("00000"));
 
-    fake.login.clear(); // no user name: the shared default file
-    frmMain other;
-    w.close();
-    QVERIFY(other.Load());
-    QVERIFY(QFile::exists(home.file(QStringLiteral("default.adr"))));
-    other.close();
+    fake->login.clear(); // no user name: the shared default file
+    window->close();
+    load();
+    QVERIFY(QFile::exists(home->file(QStringLiteral("default.adr"))));
 }
 
 void TestMainWindow::buttonsFollowListsAndChanges()
 {
-    TestHome home;
-    FakeDesktop::install();
-    frmMain w;
-    QVERIFY(w.Load());
+    load();
+    frmMain& w = *window;
     w.store().addEntry(fields("site"), 0);
     QCOMPARE(buttonStates(w), QStringLiteral("11111"));
-    tabs(w)->setCurrentIndex(3); // an empty tab
+    tabs()->setCurrentIndex(3); // an empty tab
     QCOMPARE(buttonStates(w), QStringLiteral("10011"));
-    tabs(w)->setCurrentIndex(0);
+    tabs()->setCurrentIndex(0);
     QVERIFY(save(w));
     QCOMPARE(buttonStates(w), QStringLiteral("01111"));
     button(w, "Toolbar1", "Delete")->trigger();
     QCOMPARE(buttonStates(w), QStringLiteral("10000"));
-    QVERIFY(save(w));
 }
 
 void TestMainWindow::showHideButtonTogglesMasking()
 {
-    TestHome home;
-    FakeDesktop::install();
-    frmMain w;
-    QVERIFY(w.Load());
-    w.store().addEntry(fields("site", "secret"), 0);
-    const QAbstractItemModel* model = list(w, 0)->model();
+    load();
+    window->store().addEntry(fields("site", "secret"), 0);
+    const QAbstractItemModel* model = list(0)->model();
     QCOMPARE(model->index(0, 2).data().toString(), QStringLiteral("******"));
-    QAction* hide = button(w, "Toolbar2", "Hide");
+    QAction* hide = button(*window, "Toolbar2", "Hide");
     hide->trigger();
     QCOMPARE(hide->text(), QStringLiteral("Hide Sensitive Information"));
     QVERIFY(!hide->isChecked());
-    QVERIFY(!w.store().sensitiveHidden());
+    QVERIFY(!window->store().sensitiveHidden());
     QCOMPARE(model->index(0, 2).data().toString(), QStringLiteral("secret"));
-    w.store().setDatabaseChanged(false);
 }
 
 void TestMainWindow::exitSavesWithAutoSave()
 {
-    TestHome home;
-    const QString path = home.file(QStringLiteral("anna.adr"));
-    FakeDesktop& fake = FakeDesktop::install();
+    const QString path = home->file(QStringLiteral("anna.adr"));
     QVERIFY(SettingsStore().writeTruth(SettingKey::Hidden, false));
-    auto w = std::make_unique<frmMain>();
-    QVERIFY(w->Load());
-    QVERIFY(!w->store().sensitiveHidden());
-    w->store().addEntry(fields("site", "pw"), 2);
-    QVERIFY(w->close());
-    QVERIFY(fake.questions.isEmpty());
+    load();
+    QVERIFY(!window->store().sensitiveHidden());
+    window->store().addEntry(fields("site", "pw"), 2);
+    QVERIFY(window->close());
+    QVERIFY(fake->questions.isEmpty());
     QCOMPARE(readFile(path).size(), DatabaseLayout::kRecordSize);
     QCOMPARE(SettingsStore().read(SettingKey::Hidden), QStringLiteral("False"));
     // The lock went with the window: the next run opens the file.
-    frmMain next;
-    QVERIFY(next.Load());
-    QCOMPARE(next.store().list(2).entry(0).pass(), QStringLiteral("pw"));
-    next.close();
+    load();
+    QCOMPARE(window->store().list(2).entry(0).pass(), QStringLiteral("pw"));
 }
 
 // A sync tool renames another computer's copy over the file while the window is open: its new entry stays,
 // the entry deleted here stays deleted.
 void TestMainWindow::exitKeepsAnotherCopysEntries()
 {
-    TestHome home;
-    const QString path = home.file(QStringLiteral("anna.adr"));
-    FakeDesktop::install();
+    const QString path = home->file(QStringLiteral("anna.adr"));
     QVERIFY(writeFile(path, encodeRecord(fields("A"), 0) + encodeRecord(fields("B"), 0)));
-    auto w = std::make_unique<frmMain>();
-    QVERIFY(w->Load());
-    QCOMPARE(w->store().list(0).entry(0).site(), QStringLiteral("A"));
-    w->store().deleteEntry(0, 0);
+    load();
+    QCOMPARE(window->store().list(0).entry(0).site(), QStringLiteral("A"));
+    window->store().deleteEntry(0, 0);
 
-    const QString renamed = home.file(QStringLiteral("synced.tmp"));
+    const QString renamed = home->file(QStringLiteral("synced.tmp"));
     QVERIFY(writeFile(renamed, readFile(path) + encodeRecord(fields("FromOtherPC"), 0)));
     QVERIFY(QFile::remove(path) && QFile::rename(renamed, path));
 
-    QVERIFY(w->close());
+    QVERIFY(window->close());
     QCOMPARE(readFile(path), encodeRecord(fields("B"), 0) + encodeRecord(fields("FromOtherPC"), 0));
 }
 
 void TestMainWindow::failedSaveKeepsWindowAndChanges()
 {
-    TestHome home;
-    const QString path = home.file(QStringLiteral("anna.adr"));
-    FakeDesktop& fake = FakeDesktop::install();
-    frmMain w;
-    QVERIFY(w.Load());
+    const QString path = home->file(QStringLiteral("anna.adr"));
+    load();
+    frmMain& w = *window;
     w.store().addEntry(fields("precious"), 0);
     // Something else now stands where the file was: the save cannot replace it.
     QVERIFY(QFile::remove(path));
     QVERIFY(QDir().mkdir(path));
     QVERIFY(!save(w));
-    QCOMPARE(fake.messages.size(), 1);
-    QVERIFY(fake.messages.first().contains(QStringLiteral("could not be saved")));
+    QCOMPARE(fake->messages.size(), 1);
+    QVERIFY(fake->messages.first().contains(QStringLiteral("could not be saved")));
     QVERIFY(w.store().databaseChanged());
 
     // At exit the automatic save fails too; the user is asked, and No keeps the window and the entry.
-    fake.yesNoAnswers << true << false; // "Save changes?" yes, then "Quit anyway?" no
-    w.hide();                           // as after the tray menu's Exit
+    fake->yesNoAnswers << true << false; // "Save changes?" yes, then "Quit anyway?" no
+    w.hide();                            // as after the tray menu's Exit
     QVERIFY(!w.close());
     QCOMPARE(w.store().list(0).count(), 1);
     QVERIFY(
@@ -205,42 +174,33 @@ void TestMainWindow::failedSaveKeepsWindowAndChanges()
 
 void TestMainWindow::incompleteFileIsNotOverwrittenWithoutYes()
 {
-    TestHome home;
-    const QString path = home.file(QStringLiteral("anna.adr"));
-    FakeDesktop& fake = FakeDesktop::install();
+    const QString path = home->file(QStringLiteral("anna.adr"));
     const QByteArray damaged = encodeRecord(fields("kept"), 1) + QByteArray(100, 'x');
     QVERIFY(writeFile(path, damaged));
-    frmMain w;
-    QVERIFY(w.Load());
-    QCOMPARE(fake.messages.size(), 1);
-    QVERIFY(fake.messages.first().contains(QStringLiteral("incomplete last record")));
-    QCOMPARE(w.store().list(1).count(), 1);
-    w.store().addEntry(fields("new"), 1);
-    fake.yesNoAnswers << false;
-    QVERIFY(!save(w));
+    load();
+    QCOMPARE(fake->messages.size(), 1);
+    QVERIFY(fake->messages.first().contains(QStringLiteral("incomplete last record")));
+    QCOMPARE(window->store().list(1).count(), 1);
+    window->store().addEntry(fields("new"), 1);
+    fake->yesNoAnswers << false;
+    QVERIFY(!save(*window));
     QCOMPARE(readFile(path), damaged);
-    fake.yesNoAnswers << true;
-    QVERIFY(save(w));
+    fake->yesNoAnswers << true;
+    QVERIFY(save(*window));
     QCOMPARE(readFile(path + QStringLiteral(".bak")), damaged);
     QCOMPARE(readFile(path).size(), 2 * DatabaseLayout::kRecordSize);
-    w.close();
 }
 
 void TestMainWindow::secondInstanceIsRefused()
 {
-    TestHome home;
-    const QString path = home.file(QStringLiteral("anna.adr"));
-    FakeDesktop& fake = FakeDesktop::install();
-    frmMain first;
-    QVERIFY(first.Load());
-    first.store().addEntry(fields("mine"), 0);
+    load();
+    window->store().addEntry(fields("mine"), 0);
     frmMain second;
     QVERIFY(!second.Load());
-    QCOMPARE(fake.messages.size(), 1);
-    QVERIFY(fake.messages.first().contains(QStringLiteral("in use by another Keyvane")));
+    QCOMPARE(fake->messages.size(), 1);
+    QVERIFY(fake->messages.first().contains(QStringLiteral("in use by another Keyvane")));
     QVERIFY(second.close()); // and its exit writes nothing
-    QCOMPARE(readFile(path), QByteArray());
-    first.close();
+    QCOMPARE(readFile(home->file(QStringLiteral("anna.adr"))), QByteArray());
 }
 
 void TestMainWindow::exitQuestions_data()
@@ -276,19 +236,17 @@ void TestMainWindow::exitQuestions()
     QFETCH(QStringList, asked);
     QFETCH(bool, closes);
     QFETCH(int, records);
-    TestHome home;
-    const QString path = home.file(QStringLiteral("anna.adr"));
-    FakeDesktop& fake = FakeDesktop::install();
+    const QString path = home->file(QStringLiteral("anna.adr"));
     QVERIFY(SettingsStore().write(SettingKey::AutoSave, QLatin1String(autoSave ? "1" : "0")));
     if (damaged) QVERIFY(writeFile(path, QByteArray(100, 'x')));
-    frmMain w;
-    QVERIFY(w.Load());
+    load();
+    FakeDesktop& fake = *this->fake;
     fake.messages.clear();
-    w.store().addEntry(fields("new"), 0);
+    window->store().addEntry(fields("new"), 0);
     if (unwritable) QVERIFY(QFile::remove(path) && QDir().mkdir(path));
     for (bool answer : answers)
         fake.yesNoAnswers << answer;
-    QCOMPARE(w.close(), closes);
+    QCOMPARE(window->close(), closes);
     QStringList shown;
     for (int i = 0; i < fake.questions.size(); ++i)
         shown << fake.questions.at(i).split(QLatin1String("\n")).last().section(QLatin1String(". "), -1) +
@@ -301,8 +259,6 @@ void TestMainWindow::exitQuestions()
     }
     if (records >= 0) QCOMPARE(readFile(path).size(), records * DatabaseLayout::kRecordSize);
     if (unwritable) QVERIFY(QDir().rmdir(path));
-    w.store().setDatabaseChanged(false); // closing without changes asks nothing
-    w.close();
 }
 
 void TestMainWindow::toolbarTooltips_data()
@@ -321,22 +277,17 @@ void TestMainWindow::toolbarTooltips()
 {
     QFETCH(QString, key);
     QFETCH(QString, tooltip);
-    TestHome home;
-    FakeDesktop::install();
-    frmMain w;
-    QVERIFY(w.Load());
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.store().addEntry(fields("site"), 0); // the buttons' states change, and with them their actions
-    auto* toolbar = w.findChild<QToolBar*>(QStringLiteral("Toolbar1"));
+    load();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    window->store().addEntry(fields("site"), 0); // the buttons' states change, and with them their actions
+    auto* toolbar = window->findChild<QToolBar*>(QStringLiteral("Toolbar1"));
     QWidget* tool = toolbar->widgetForAction(toolbar->findChild<QAction*>(key));
     QToolTip::hideText();
     QHelpEvent help(QEvent::ToolTip, QPoint(4, 4), tool->mapToGlobal(QPoint(4, 4)));
     QApplication::sendEvent(tool, &help);
     QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), tooltip);
     QToolTip::hideText();
-    w.store().setDatabaseChanged(false);
-    w.close();
 }
 
 QTEST_MAIN(TestMainWindow)
