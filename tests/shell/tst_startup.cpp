@@ -6,8 +6,7 @@
 #include "shell/startup.h"
 #include "store/databasefile.h"
 #include "system/frmsettings.h"
-#include "tests/support/fakedesktop.h"
-#include "tests/support/testhome.h"
+#include "tests/shell/shellfixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -61,9 +60,15 @@ public:
 
 } // namespace
 
-class TestStartup : public QObject {
+class TestStartup : public QObject, private ShellFixture {
     Q_OBJECT
 private slots:
+    void init() { setUp(false); }
+    void cleanup()
+    {
+        closeAll();
+        tearDown();
+    }
     void withoutPasswordTheSplashLoadsTheMainWindow();
     void passwordWindowComesFirstAndCancelTouchesNothing();
     void rightPasswordOpensTheStore();
@@ -75,8 +80,6 @@ private slots:
 
 void TestStartup::withoutPasswordTheSplashLoadsTheMainWindow()
 {
-    TestHome home;
-    FakeDesktop::install();
     QVERIFY(StartKeyvane());
     auto* splash = topLevel<frmSplash>();
     QVERIFY(splash);
@@ -84,36 +87,31 @@ void TestStartup::withoutPasswordTheSplashLoadsTheMainWindow()
     QVERIFY(main->isVisible());
     QVERIFY(!main->isEnabled()); // until the splash has gone
     QCOMPARE(splash->Timer1()->interval(), 2300);
-    QCOMPARE(databaseFiles(home), QStringList{"anna.adr"});
+    QCOMPARE(databaseFiles(*home), QStringList{"anna.adr"});
     QPointer<frmSplash> watched(splash);
     QTRY_VERIFY_WITH_TIMEOUT(watched.isNull() || !watched->isVisible(), 5000);
     QVERIFY(main->isEnabled());
     QVERIFY(main->isVisible());
     QVERIFY(main->findChild<cSysTray*>(QStringLiteral("cSysTray1"))->InTray());
-    closeAll();
 }
 
 void TestStartup::passwordWindowComesFirstAndCancelTouchesNothing()
 {
-    TestHome home;
-    FakeDesktop::install();
     QVERIFY(SettingsStore().write(SettingKey::RequirePW, QStringLiteral("1")));
     QVERIFY(SettingsStore().writeSecret(SettingKey::PW, QStringLiteral("Sesame")));
     QVERIFY(StartKeyvane());
     auto* password = topLevel<frmPassword>();
     QVERIFY(password);
     QVERIFY(!topLevel<frmMain>() && !topLevel<frmSplash>());
-    QVERIFY(databaseFiles(home).isEmpty());
+    QVERIFY(databaseFiles(*home).isEmpty());
     QTest::keyClick(password, Qt::Key_Escape);
     QApplication::processEvents();
     QVERIFY(!topLevel<frmMain>());
-    QVERIFY(databaseFiles(home).isEmpty());
+    QVERIFY(databaseFiles(*home).isEmpty());
 }
 
 void TestStartup::rightPasswordOpensTheStore()
 {
-    TestHome home;
-    FakeDesktop& fake = FakeDesktop::install();
     QVERIFY(SettingsStore().write(SettingKey::RequirePW, QStringLiteral("1")));
     QVERIFY(SettingsStore().write(SettingKey::LogPWs, QStringLiteral("0")));
     QVERIFY(SettingsStore().writeSecret(SettingKey::PW, QStringLiteral("Sesame")));
@@ -123,28 +121,23 @@ void TestStartup::rightPasswordOpensTheStore()
     auto* box = password->findChild<QLineEdit*>(QStringLiteral("txtPassword"));
     QTest::keyClicks(box, QStringLiteral("sesame"));
     password->findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
-    QCOMPARE(fake.messages.size(), 1); // a wrong case is a wrong password
+    QCOMPARE(fake->messages.size(), 1); // a wrong case is a wrong password
     QVERIFY(!topLevel<frmMain>());
     box->clear();
     QTest::keyClicks(box, QStringLiteral("Sesame"));
     password->findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
     QTRY_VERIFY(topLevel<frmMain>());
-    QCOMPARE(databaseFiles(home), QStringList{"anna.adr"});
-    closeAll();
+    QCOMPARE(databaseFiles(*home), QStringList{"anna.adr"});
 }
 
 void TestStartup::loadMessagesWaitForTheUser()
 {
-    TestHome home;
     auto watching = std::make_unique<WatchingDesktop>();
     WatchingDesktop& desktopSeen = *watching;
     installDesktopServices(std::move(watching));
-    {
-        QFile damaged(home.file(QStringLiteral("anna.adr")));
-        QVERIFY(damaged.open(QIODevice::WriteOnly));
-        damaged.write(encodeRecord(Entry{QStringLiteral("kept"), {}, {}, {}, {}, true}, 0) +
-                      QByteArray(9, 'x'));
-    }
+    QVERIFY(
+        writeFile(home->file(QStringLiteral("anna.adr")),
+                  encodeRecord(Entry{QStringLiteral("kept"), {}, {}, {}, {}, true}, 0) + QByteArray(9, 'x')));
     QVERIFY(StartKeyvane());
     QCOMPARE(desktopSeen.messages.size(), 1);
     // The splash's time had not begun, and the list already held what was loaded.
@@ -152,15 +145,12 @@ void TestStartup::loadMessagesWaitForTheUser()
     QCOMPARE(desktopSeen.entriesShown, 1);
     QVERIFY(topLevel<frmSplash>()->Timer1()->isActive());
     desktopSeen.yesNoAnswers << false; // at exit: do not overwrite the damaged file
-    closeAll();
 }
 
 void TestStartup::settingsCommandsOpenTheDialog()
 {
-    TestHome home;
-    FakeDesktop::install();
-    frmMain w;
-    QVERIFY(w.Load());
+    load();
+    frmMain& w = *window;
     w.findChild<QAction*>(QStringLiteral("Security Configuration"))->trigger();
     auto* settings = w.findChild<frmSettings*>();
     QVERIFY(settings && settings->isVisible());
@@ -168,15 +158,14 @@ void TestStartup::settingsCommandsOpenTheDialog()
     // Grid lines off, applied to the lists at once on Ok.
     settings->findChild<QCheckBox*>(QStringLiteral("chkGridlines"))->setChecked(false);
     settings->findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
-    for (int c = 0; c < 6; ++c)
-        QVERIFY(!w.findChild<QTableView*>(QStringLiteral("ListView1_%1").arg(c))->showGrid());
+    for (int c = 0; c < kCategoryCount; ++c)
+        QVERIFY(!list(c)->showGrid());
     QTRY_VERIFY(!w.findChild<frmSettings*>()); // Ok closes it
 
     // With a settings password required, its window comes first.
     QVERIFY(SettingsStore().write(SettingKey::RequireSettingsPW, QStringLiteral("1")));
     w.findChild<QAction*>(QStringLiteral("mnuSettings"))->trigger();
     QVERIFY(w.findChild<frmSettingsPW*>());
-    w.close();
 }
 
 void TestStartup::dataFolderOthersMayWriteIsSaid_data()
@@ -192,13 +181,10 @@ void TestStartup::dataFolderOthersMayWriteIsSaid()
 {
     QFETCH(int, mode);
     QFETCH(int, warnings);
-    TestHome home;
-    FakeDesktop& fake = FakeDesktop::install();
-    QVERIFY(::chmod(QFile::encodeName(home.path()).constData(), mode_t(mode)) == 0);
+    QVERIFY(::chmod(QFile::encodeName(home->path()).constData(), mode_t(mode)) == 0);
     QVERIFY(StartKeyvane());
-    QCOMPARE(fake.messages.filter(QStringLiteral("Other users may write in the data folder")).size(),
+    QCOMPARE(fake->messages.filter(QStringLiteral("Other users may write in the data folder")).size(),
              warnings);
-    closeAll();
 }
 
 QTEST_MAIN(TestStartup)

@@ -1,8 +1,7 @@
 #include "shell/databasewatch.h"
 #include "shell/frmmain.h"
 #include "store/databasefile.h"
-#include "tests/support/fakedesktop.h"
-#include "tests/support/testhome.h"
+#include "tests/shell/shellfixture.h"
 
 #include <QAction>
 #include <QFile>
@@ -39,22 +38,16 @@ void writeAsSyncEngine(const QString& path, const QByteArray& bytes, bool inPlac
 
 } // namespace
 
-class TestSyncedCopies : public QObject {
+class TestSyncedCopies : public QObject, private ShellFixture {
     Q_OBJECT
 private slots:
     void init()
     {
-        m_home = std::make_unique<TestHome>();
-        m_fake = &FakeDesktop::install();
+        setUp(false);
         QVERIFY(writeFile(path(), records({"A", "B"})));
-        m_window = std::make_unique<frmMain>();
-        QVERIFY(m_window->Load());
+        load();
     }
-    void cleanup()
-    {
-        m_window.reset();
-        m_home.reset();
-    }
+    void cleanup() { tearDown(); }
     void watchTakesInAnotherCopy_data();
     void watchTakesInAnotherCopy();
     void copyThatDidNotLoadWholeAtSave_data();
@@ -62,13 +55,8 @@ private slots:
     void mergeAnotherDatabase();
 
 private:
-    QString path() const { return m_home->file(QStringLiteral("anna.adr")); }
-    QString status() const { return m_window->statusBar()->currentMessage(); }
-    void trigger(const char* action) { m_window->findChild<QAction*>(QLatin1String(action))->trigger(); }
-
-    std::unique_ptr<TestHome> m_home;
-    FakeDesktop* m_fake = nullptr;
-    std::unique_ptr<frmMain> m_window;
+    QString path() const { return home->file(QStringLiteral("anna.adr")); }
+    QString status() const { return window->statusBar()->currentMessage(); }
 };
 
 void TestSyncedCopies::watchTakesInAnotherCopy_data()
@@ -97,14 +85,14 @@ void TestSyncedCopies::watchTakesInAnotherCopy()
 {
     QFETCH(QString, change);
     QFETCH(QString, message);
-    m_window->findChild<QTabWidget*>(QStringLiteral("TabNav"))->setCurrentIndex(1);
-    QTableView* list = m_window->findChild<QTableView*>(QStringLiteral("ListView1_1"));
+    tabs()->setCurrentIndex(1);
+    QTableView* list = this->list(1);
     list->selectRow(1);
     const Entry n{QStringLiteral("N"), QStringLiteral("user"), {}, {}, {}, true};
     if (change == QLatin1String("own save") || change == QLatin1String("unsaved"))
-        m_window->store().addEntry(n, 1, change == QLatin1String("own save") ? 1 : 0);
-    if (change == QLatin1String("own save")) trigger("mnuSave");
-    if (change == QLatin1String("cut off")) m_fake->choiceAnswers << 0; // merge what could be read
+        window->store().addEntry(n, 1, change == QLatin1String("own save") ? 1 : 0);
+    if (change == QLatin1String("own save")) action("mnuSave")->trigger();
+    if (change == QLatin1String("cut off")) fake->choiceAnswers << 0; // merge what could be read
     if (change != QLatin1String("own save"))
         writeAsSyncEngine(path(),
                           records({"N", "A", "B"}) + (change == QLatin1String("cut off") ? "cut" : ""),
@@ -112,13 +100,13 @@ void TestSyncedCopies::watchTakesInAnotherCopy()
 
     if (message.isEmpty()) QTest::qWait(2 * DatabaseWatch::kQuietMs);
     QTRY_VERIFY2(message.isEmpty() ? status().isEmpty() : status().startsWith(message), qPrintable(status()));
-    QTEST(sites(m_window->store().contents()), "sites");
-    QCOMPARE(m_window->findChild<QTabWidget*>(QStringLiteral("TabNav"))->currentIndex(), 1);
+    QTEST(sites(window->store().contents()), "sites");
+    QCOMPARE(tabs()->currentIndex(), 1);
     QCOMPARE(list->currentIndex().data().toString(), QStringLiteral("B"));
-    QCOMPARE(m_window->store().databaseChanged(), change == QLatin1String("unsaved"));
+    QCOMPARE(window->store().databaseChanged(), change == QLatin1String("unsaved"));
     if (change != QLatin1String("unsaved")) return;
-    trigger("mnuSave"); // merges, and the list stays on B
-    QCOMPARE(sites(m_window->store().contents()), QStringLiteral("N A B N"));
+    action("mnuSave")->trigger(); // merges, and the list stays on B
+    QCOMPARE(sites(window->store().contents()), QStringLiteral("N A B N"));
     QCOMPARE(list->currentIndex().data().toString(), QStringLiteral("B"));
 }
 
@@ -136,39 +124,38 @@ void TestSyncedCopies::copyThatDidNotLoadWholeAtSave_data()
 void TestSyncedCopies::copyThatDidNotLoadWholeAtSave()
 {
     QFETCH(int, choice);
-    m_window->store().deleteEntry(1, 0);
+    window->store().deleteEntry(1, 0);
     const QByteArray theirs = records({"A", "B", "FromOtherPC"}) + "cut";
     writeAsSyncEngine(path(), theirs);
-    if (choice >= 0) m_fake->choiceAnswers << choice;
+    if (choice >= 0) fake->choiceAnswers << choice;
     if (choice < 0)
-        QVERIFY(m_window->close());
+        QVERIFY(window->close());
     else
-        trigger("mnuSave");
+        action("mnuSave")->trigger();
 
-    QCOMPARE(m_fake->questions.size(), choice < 0 ? 0 : 1);
+    QCOMPARE(fake->questions.size(), choice < 0 ? 0 : 1);
     QTEST(sites(readAnotherDatabase(path(), nullptr).lists), "saved");
     const QStringList copies = conflictCopiesBeside(path());
     QCOMPARE(copies.size(), choice == 2 ? 0 : 1);
-    if (!copies.isEmpty()) QCOMPARE(readFile(m_home->file(copies.first())), theirs);
-    QCOMPARE(m_window->store().databaseChanged(), choice == 2);
+    if (!copies.isEmpty()) QCOMPARE(readFile(home->file(copies.first())), theirs);
+    QCOMPARE(window->store().databaseChanged(), choice == 2);
 }
 
 // A conflict copy beside the database is mentioned at start; File > Merge Another Database... adds what it
 // holds that the store lacks, duplicates counted.
 void TestSyncedCopies::mergeAnotherDatabase()
 {
-    const QString copy = m_home->file(QStringLiteral("anna.sync-conflict-20261206-101010-ABCDEFG.adr"));
+    const QString copy = home->file(QStringLiteral("anna.sync-conflict-20261206-101010-ABCDEFG.adr"));
     QVERIFY(writeFile(copy, records({"A", "A", "C"})));
-    m_window.reset();
-    m_window = std::make_unique<frmMain>();
-    QVERIFY(m_window->Load());
+    window.reset();
+    load();
     QVERIFY(status().contains(QStringLiteral("anna.sync-conflict-20261206-101010-ABCDEFG.adr")));
 
-    m_fake->fileAnswers << copy;
-    trigger("mnuMerge");
-    QCOMPARE(sites(m_window->store().contents()), QStringLiteral("A B A C"));
+    fake->fileAnswers << copy;
+    action("mnuMerge")->trigger();
+    QCOMPARE(sites(window->store().contents()), QStringLiteral("A B A C"));
     QCOMPARE(status(), QStringLiteral("Entries added from %1: 2.").arg(copy));
-    QVERIFY(m_window->store().databaseChanged());
+    QVERIFY(window->store().databaseChanged());
 }
 
 QTEST_MAIN(TestSyncedCopies)
