@@ -30,11 +30,10 @@ QStringList contents(const EntryStore& store)
     return out;
 }
 
-CsvImport read(const QByteArray& bytes, std::optional<CsvLayout> layout = std::nullopt, bool cut = false)
+CsvImport read(const QByteArray& bytes, std::optional<CsvLayout> layout = std::nullopt)
 {
     CsvImportOptions options;
     options.layout = layout;
-    options.cutLongFields = cut;
     return readCsvImport(bytes, options);
 }
 

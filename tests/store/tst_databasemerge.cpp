@@ -1,7 +1,7 @@
 #include "store/databasefile.h"
 #include "store/databasemerge.h"
 #include "store/entrystore.h"
-#include "store/sealedfile.h"
+#include "tests/support/quickseal.h"
 #include "tests/support/testhome.h"
 
 #include <QFile>
@@ -287,11 +287,7 @@ void TestDatabaseMerge::theirsNotWholeIsKeptAside_data()
 void TestDatabaseMerge::theirsNotWholeIsKeptAside()
 {
     QFETCH(bool, sealed);
-    const auto key = [](QString password) {
-        KdfParams quick = KdfParams::standard();
-        quick.memoryBytes = quint64(1) << 20;
-        return SealKey::derive(password, quick);
-    };
+    const auto key = [](QString password) { return SealKey::derive(password, quickParams()); };
     const QString path = m_dir.filePath(QStringLiteral("cut%1.adr").arg(sealed));
     DatabaseFile db(path);
     if (sealed) db.setKey(key(QStringLiteral("mine")));

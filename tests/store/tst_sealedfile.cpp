@@ -3,8 +3,8 @@
 #include "store/entrystore.h"
 #include "store/sealedfile.h"
 #include "tests/support/quickseal.h"
+#include "tests/support/testhome.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -16,19 +16,6 @@ namespace {
 std::unique_ptr<SealKey> keyFor(QString password, const KdfParams& params = quickParams())
 {
     return SealKey::derive(password, params);
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 const Entry kEntries[] = {
@@ -72,13 +59,13 @@ void TestSealedFile::holdsNoFieldText()
     db.setKey(keyFor(QStringLiteral("secret")));
     QString error;
     QVERIFY2(db.save(m_store, &error), qPrintable(error));
-    const QByteArray bytes = readAll(m_path);
+    const QByteArray bytes = readFile(m_path);
     QVERIFY(SealedFile::isSealed(bytes));
     QVERIFY(!encodeDatabase(m_store).startsWith(kMagic)); // the plain form never looks sealed
     for (const Entry& e : kEntries)
         for (int n = 1; n <= 5; ++n)
             QVERIFY2(!bytes.contains(e.field(n).toLatin1()), qPrintable(e.field(n).toString()));
-    QCOMPARE(int(QFile::permissions(m_path) & 0x7077), int(kOwnerOnly));
+    QVERIFY(ownerOnly(m_path));
 }
 
 void TestSealedFile::rightPasswordOpensWrongIsRefused()
@@ -100,7 +87,7 @@ void TestSealedFile::rightPasswordOpensWrongIsRefused()
     QCOMPARE(opened, image);
 
     // The app opens it with the key the password gave; without one it neither loads nor writes.
-    writeAll(m_path, sealed);
+    QVERIFY(writeFile(m_path, sealed));
     DatabaseFile locked(m_path);
     QVERIFY(!locked.read().loadedWhole());
     QVERIFY(!locked.save(m_store, &error));
@@ -124,14 +111,14 @@ void TestSealedFile::everyChangedByteIsRefusedAndFileKept()
         QVERIFY2(!SealedFile::unlock(changed, typed, nullptr, &error), qPrintable(QString::number(i)));
 
         // The session's key (from the file as it was) neither opens nor overwrites the changed file.
-        writeAll(m_path, changed);
+        QVERIFY(writeFile(m_path, changed));
         DatabaseFile db(m_path);
         db.setKey(keyFor(QStringLiteral("pw"), *SealedFile::readParams(sealed, nullptr)));
         QVERIFY(!db.read().loadedWhole());
         QVERIFY(!db.needsOverwriteConsent());
         db.allowOverwrite();
         QVERIFY(!db.save(one, &error));
-        QCOMPARE(readAll(m_path), changed);
+        QCOMPARE(readFile(m_path), changed);
     }
     QString typed = QStringLiteral("pw");
     QVERIFY(!SealedFile::unlock(sealed.left(kHeaderSize + kTagSize - 1), typed, nullptr, &error));
@@ -142,19 +129,19 @@ void TestSealedFile::encryptThenDecryptIsByteIdentical()
     DatabaseFile db(m_path);
     QString error;
     QVERIFY(db.save(m_store, &error));
-    const QByteArray plain = readAll(m_path);
+    const QByteArray plain = readFile(m_path);
 
     QVERIFY2(db.rekey(keyFor(QStringLiteral("pw")), &error), qPrintable(error));
     QVERIFY(db.sealed());
-    const QByteArray first = readAll(m_path);
+    const QByteArray first = readFile(m_path);
     QCOMPARE(SealedFile::open(first, *db.key()).value_or(QByteArray()), plain);
     QVERIFY(db.save(m_store, &error));
     // A fresh nonce on every save: the same entries never give the same bytes twice.
-    QVERIFY(readAll(m_path).mid(kNonceOffset, kNonceSize) != first.mid(kNonceOffset, kNonceSize));
+    QVERIFY(readFile(m_path).mid(kNonceOffset, kNonceSize) != first.mid(kNonceOffset, kNonceSize));
 
     QVERIFY(db.rekey(nullptr, &error));
     QVERIFY(!db.sealed());
-    QCOMPARE(readAll(m_path), plain);
+    QCOMPARE(readFile(m_path), plain);
 }
 
 void TestSealedFile::headerCarriesParameters()
