@@ -42,8 +42,6 @@ private slots:
     void commandsActOnTheSelectedRow();
     void oneDialogOfEachKind_data();
     void oneDialogOfEachKind();
-
-private:
 };
 
 void TestCommands::init()
@@ -255,7 +253,7 @@ void TestCommands::commandsActOnTheSelectedRow()
     load();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    auto* list = window->findChild<QTableView*>(QStringLiteral("ListView1_0"));
+    QTableView* list = this->list(0);
     auto selected = [list] {
         QList<int> rows;
         for (const QModelIndex& index : list->selectionModel()->selectedRows())
@@ -286,11 +284,7 @@ void TestCommands::commandsActOnTheSelectedRow()
     // A list filled while another tab is shown has its first row selected when it comes into view.
     window->store().addEntry(entry("app", "p", "f"), 2);
     tabs()->setCurrentIndex(2);
-    QCOMPARE(window->findChild<QTableView*>(QStringLiteral("ListView1_2"))
-                 ->selectionModel()
-                 ->selectedRows()
-                 .size(),
-             1);
+    QCOMPARE(this->list(2)->selectionModel()->selectedRows().size(), 1);
 }
 
 void TestCommands::oneDialogOfEachKind_data()

@@ -36,9 +36,8 @@ void TestListKeys::init()
                                  WebPages);
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    auto* list = window->findChild<QTableView*>(QStringLiteral("ListView1_0"));
-    list->setFocus();
-    list->selectRow(1);
+    list(WebPages)->setFocus();
+    list(WebPages)->selectRow(1);
 }
 
 void TestListKeys::cleanup()
@@ -48,7 +47,7 @@ void TestListKeys::cleanup()
 
 void TestListKeys::press(const QKeySequence& keys)
 {
-    QTest::keySequence(window->findChild<QTableView*>(QStringLiteral("ListView1_0")), keys);
+    QTest::keySequence(list(WebPages), keys);
 }
 
 void TestListKeys::keysActOnTheSelectedEntry_data()

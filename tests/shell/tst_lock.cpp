@@ -103,7 +103,7 @@ void TestLock::unlockWrongThenRight()
 {
     load();
     window->store().addEntry(Entry{QStringLiteral("Kept"), {}, {}, {}, {}, true}, 0);
-    QMetaObject::invokeMethod(window->findChild<LockTriggers*>(), "prepareForSleep", Q_ARG(bool, true));
+    sleep();
     QVERIFY(locked());
 
     window->findChild<QPushButton*>(QStringLiteral("cmdUnlock"))->click();
@@ -115,9 +115,7 @@ void TestLock::unlockWrongThenRight()
     ok->click();
     QCOMPARE(fake->messages.size(), 1);
     QVERIFY(locked());
-    QFile log(FailedAttemptLog::path());
-    QVERIFY(log.open(QIODevice::ReadOnly));
-    QVERIFY(log.readAll().endsWith("\topen sesam\r\n"));
+    QVERIFY(readFile(FailedAttemptLog::path()).endsWith("\topen sesam\r\n"));
 
     typed->setText(QStringLiteral("open sesame"));
     ok->click();
