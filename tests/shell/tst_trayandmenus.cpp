@@ -122,7 +122,6 @@ void TestTrayAndMenus::hintLookup_data()
     row("  Add New ", "Add a new entry to the database.");              // blanks trimmed
     row(".Reports", "View and save generated reports.");                // the design caption
     row("Reports", "");
-    row("Check for Updates...", "");
     row("Go", "");
 }
 
