@@ -73,6 +73,9 @@ void TestSyncedCopies::watchTakesInAnotherCopy_data()
     QTest::newRow("cut off, what could be read merged")
         << "cut off"
         << "N A B" << merged + ". Another copy of the database is kept beside it as ";
+    QTest::newRow("cut off, cancelled: nothing merged") << "cut off, cancel"
+                                                        << "A B"
+                                                        << "";
     QTest::newRow("our own save") << "own save"
                                   << "N A B"
                                   << "";
@@ -92,11 +95,13 @@ void TestSyncedCopies::watchTakesInAnotherCopy()
     if (change == QLatin1String("own save") || change == QLatin1String("unsaved"))
         window->store().addEntry(n, 1, change == QLatin1String("own save") ? 1 : 0);
     if (change == QLatin1String("own save")) action("mnuSave")->trigger();
-    if (change == QLatin1String("cut off")) fake->choiceAnswers << 0; // merge what could be read
+    const bool cutOff = change.startsWith(QLatin1String("cut off"));
+    if (cutOff)
+        fake->choiceAnswers << (change.endsWith(QLatin1String("cancel")) ? 2
+                                                                         : 0); // or merge what could be read
+    const QByteArray theirs = records({"N", "A", "B"}) + (cutOff ? "cut" : "");
     if (change != QLatin1String("own save"))
-        writeAsSyncEngine(path(),
-                          records({"N", "A", "B"}) + (change == QLatin1String("cut off") ? "cut" : ""),
-                          change == QLatin1String("in place"));
+        writeAsSyncEngine(path(), theirs, change == QLatin1String("in place"));
 
     if (message.isEmpty()) QTest::qWait(2 * DatabaseWatch::kQuietMs);
     QTRY_VERIFY2(message.isEmpty() ? status().isEmpty() : status().startsWith(message), qPrintable(status()));
@@ -104,6 +109,7 @@ void TestSyncedCopies::watchTakesInAnotherCopy()
     QCOMPARE(tabs()->currentIndex(), 1);
     QCOMPARE(list->currentIndex().data().toString(), QStringLiteral("B"));
     QCOMPARE(window->store().databaseChanged(), change == QLatin1String("unsaved"));
+    if (change.endsWith(QLatin1String("cancel"))) QCOMPARE(readFile(path()), theirs); // and no copy beside it
     if (change != QLatin1String("unsaved")) return;
     action("mnuSave")->trigger(); // merges, and the list stays on B
     QCOMPARE(sites(window->store().contents()), QStringLiteral("N A B N"));
