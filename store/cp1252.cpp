@@ -110,9 +110,12 @@ QStringList unkeptCharacters(QStringView text)
         const char16_t unit = text.at(i).unicode();
         const bool pair =
             QChar::isHighSurrogate(unit) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
-        const QString character = text.mid(i, pair ? 2 : 1).toString();
+        // Only a character that is not kept is copied: most text holds none.
+        if (unit != u'?' && byteFor(unit) == '?') {
+            const QString character = text.mid(i, pair ? 2 : 1).toString();
+            if (!unkept.contains(character)) unkept << character;
+        }
         if (pair) ++i;
-        if (unit != u'?' && byteFor(unit) == '?' && !unkept.contains(character)) unkept << character;
     }
     return unkept;
 }

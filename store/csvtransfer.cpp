@@ -216,7 +216,7 @@ CsvImport readCsvImport(const QByteArray& bytes, const CsvImportOptions& options
                                        .arg(value.size())
                                        .arg(DatabaseLayout::kFieldSize);
             }
-            if (Cp1252::toUnicode(Cp1252::fromUnicode(value)) != value)
+            if (!Cp1252::unkeptCharacters(value).isEmpty())
                 rowProblems << QStringLiteral("%1 holds characters the database cannot store").arg(column);
             entry.setField(f + 1, value);
         }
