@@ -118,19 +118,21 @@ QStringList csvHeader(CsvLayout layout)
 QByteArray exportCsv(const EntryStore& store, CsvLayout layout)
 {
     const LayoutInfo& l = info(layout);
+    // What each column holds, found once for all the rows: the category (-1), a field (1-5), or a constant.
+    QVector<int> fieldOf;
+    QStringList row;
+    for (const QString& column : l.header) {
+        const auto field = std::find(l.fields.cbegin(), l.fields.cend(), column);
+        fieldOf << (column == l.group          ? -1
+                    : field != l.fields.cend() ? int(field - l.fields.cbegin()) + 1
+                                               : 0);
+        row << extraValue(layout, column);
+    }
     QString text = Csv::formatRecord(l.header);
     for (int c = 0; c < kCategoryCount; ++c) {
         for (const Entry& e : store.list(c).entries()) {
-            QStringList row;
-            for (const QString& column : l.header) {
-                const auto field = std::find(l.fields.cbegin(), l.fields.cend(), column);
-                if (column == l.group)
-                    row << tabCaption(c);
-                else if (field != l.fields.cend())
-                    row << e.field(int(field - l.fields.cbegin()) + 1).toString();
-                else
-                    row << extraValue(layout, column);
-            }
+            for (int i = 0; i < row.size(); ++i)
+                if (fieldOf[i] != 0) row[i] = fieldOf[i] < 0 ? tabCaption(c) : e.field(fieldOf[i]).toString();
             text += Csv::formatRecord(row);
         }
     }
