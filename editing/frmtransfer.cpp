@@ -1,6 +1,7 @@
 #include "editing/frmtransfer.h"
 
 #include "platform/desktopservices.h"
+#include "platform/named.h"
 #include "store/atomicfile.h"
 #include "store/databasefile.h"
 #include "store/entrymodel.h"
@@ -24,12 +25,6 @@ namespace {
 constexpr int kPreviewRows = 10;
 const QString kLayoutCaptions[] = {QStringLiteral("Keyvane"), QStringLiteral("KeePassXC"),
                                    QStringLiteral("Bitwarden"), QStringLiteral("Chrome")};
-
-template <typename W> W* named(W* widget, const char* name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 QString countOf(int entries)
 {

@@ -1,6 +1,7 @@
 #include "generator/generatordialog.h"
 
 #include "generator/strength.h"
+#include "platform/named.h"
 #include "platform/secretclipboard.h"
 
 #include <QCheckBox>
@@ -22,12 +23,6 @@
 namespace {
 
 enum { Numbers, Letters, Alphanumeric };
-
-template <typename W> W* named(W* widget, const char* name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 } // namespace
 

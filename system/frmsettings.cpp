@@ -6,6 +6,7 @@
 #include "access/frmsettingspw.h"
 #include "access/frmsupplypw.h"
 #include "platform/desktopservices.h"
+#include "platform/named.h"
 #include "platform/opendialog.h"
 #include "resources/icons.h"
 #include "settings/settingsstore.h"
@@ -28,12 +29,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-template <typename T> T* named(T* widget, const char* name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption)
 {
