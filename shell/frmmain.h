@@ -117,6 +117,8 @@ private:
     void copyField(int k);
     // Field n (1-based) of the selected entry; field 3 always in clear, as a secret that is cleared later.
     void copyEntryField(int n);
+    // Field n's text; the sensitive field goes as a secret, cleared later.
+    void putOnClipboard(int n, const QString& text);
     void connectListKeys();
     // Locked: the lists are hidden, every other window is closed and every command waits for the master
     // password; nothing is lost. A sealed database's entries and key leave memory, pending changes saved

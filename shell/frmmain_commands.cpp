@@ -374,18 +374,18 @@ void frmMain::copyField(int k)
     if (row < 0) return;
     // As the list shows it: the sensitive entry is only offered while the column is in clear.
     const EntryModel& list = m_store.list(currentCategory());
-    const QString text = list.data(list.index(row, k - 1)).toString();
-    if (k == kSensitiveColumn + 1)
-        secretClipboard().copy(text);
-    else
-        desktop().setClipboardText(text);
+    putOnClipboard(k, list.data(list.index(row, k - 1)).toString());
 }
 
 void frmMain::copyEntryField(int n)
 {
     const int row = selectedRow();
     if (row < 0) return;
-    const QString text = m_store.list(currentCategory()).entry(row).field(n).toString();
+    putOnClipboard(n, m_store.list(currentCategory()).entry(row).field(n).toString());
+}
+
+void frmMain::putOnClipboard(int n, const QString& text)
+{
     if (n == kSensitiveColumn + 1)
         secretClipboard().copy(text);
     else
