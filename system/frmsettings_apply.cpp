@@ -49,8 +49,7 @@ QList<SettingWrite> settingsWrites(const SettingsChoices& c, const SettingsChoic
     if (c.clipboardSeconds != shown.clipboardSeconds)
         writes.append({&SettingKey::ClipboardSeconds, QString::number(c.clipboardSeconds)});
     if (c.lockOnScreenLock != shown.lockOnScreenLock)
-        writes.append(
-            {&SettingKey::LockOnScreenLock, c.lockOnScreenLock ? QStringLiteral("1") : QStringLiteral("0")});
+        writes.append(flag(SettingKey::LockOnScreenLock, c.lockOnScreenLock));
     if (c.lockMinutes != shown.lockMinutes)
         writes.append({&SettingKey::LockMinutes, QString::number(c.lockMinutes)});
     // Empty text is the enciphered empty password.
