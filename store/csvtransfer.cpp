@@ -203,10 +203,12 @@ CsvImport readCsvImport(const QByteArray& bytes, const CsvImportOptions& options
         const auto cell = [&record](int column) {
             return column >= 0 && column < record.fields.size() ? record.fields.at(column) : QString();
         };
-        Entry entry;
+        // The row's fields, made into one entry only once they are known: each setField would copy it anew.
+        std::array<QString, kFieldCount> values;
         QStringList rowProblems;
         for (int f = 0; f < kFieldCount; ++f) {
-            QString value = trimSpaces(cell(fieldColumn[f]));
+            QString& value = values[f];
+            value = trimSpaces(cell(fieldColumn[f]));
             const QString column = fieldColumn[f] >= 0 ? header.at(fieldColumn[f]).trimmed() : QString();
             if (value.size() > DatabaseLayout::kFieldSize) {
                 ++result.longFields;
@@ -220,9 +222,8 @@ CsvImport readCsvImport(const QByteArray& bytes, const CsvImportOptions& options
             }
             if (!Cp1252::unkeptCharacters(value).isEmpty())
                 rowProblems << QStringLiteral("%1 holds characters the database cannot store").arg(column);
-            entry.setField(f + 1, value);
         }
-        const QString sealed = sensitiveFieldProblem(entry.pass().toString(), QStringLiteral("password"));
+        const QString sealed = sensitiveFieldProblem(values[2], QStringLiteral("password"));
         if (!sealed.isEmpty()) rowProblems << sealed.chopped(1);
         if (!rowProblems.isEmpty()) {
             result.problems << QStringLiteral("Line %1: %2.")
@@ -232,7 +233,7 @@ CsvImport readCsvImport(const QByteArray& bytes, const CsvImportOptions& options
         }
         result.categories << (groupColumn < 0 ? options.defaultCategory
                                               : categoryOf(cell(groupColumn), options.defaultCategory));
-        result.entries << entry;
+        result.entries << Entry(values[0], values[1], values[2], values[3], values[4]);
         result.lines << record.line;
     }
     if (rows > options.room)
