@@ -61,17 +61,24 @@ bool allKept(std::initializer_list<std::pair<const char*, const QString&>> texts
     return true;
 }
 
-// The tail shared by supply and change. "PW" is stored before the answer is checked, so a missing
-// answer leaves the new password in force; the windows tell the user which box to fill.
-Outcome storeNewPassword(SettingsStore& settings, const QString& password, const QString& question,
-                         const QString& answer)
+// The reminder, once the new password is in force: a question without an answer stores nothing, and the
+// windows tell the user which box to fill.
+Outcome storeReminder(SettingsStore& settings, const QString& question, const QString& answer)
 {
-    if (!settings.writeSecret(SettingKey::PW, password)) return Outcome::WriteFailed;
     if (!question.isEmpty() && answer.isEmpty()) return Outcome::MissingAnswer;
     if (!settings.writeSecret(SettingKey::Answer, answer) ||
         !settings.writeSecret(SettingKey::Question, question))
         return Outcome::WriteFailed;
     return Outcome::Done;
+}
+
+// The tail shared by supply and change. "PW" is stored before the answer is checked, so a missing
+// answer leaves the new password in force.
+Outcome storeNewPassword(SettingsStore& settings, const QString& password, const QString& question,
+                         const QString& answer)
+{
+    if (!settings.writeSecret(SettingKey::PW, password)) return Outcome::WriteFailed;
+    return storeReminder(settings, question, answer);
 }
 
 } // namespace
@@ -103,11 +110,7 @@ Outcome change(SettingsStore& settings, const QString& oldPassword, const QStrin
     if (!allKept({{"reminder question", question}, {"answer", answer}}, why)) return Outcome::Unkept;
     std::unique_ptr<SealKey> key = newKey(newPassword, why);
     if (!key || !database->rekey(std::move(key), why)) return Outcome::NotResealed;
-    if (!question.isEmpty() && answer.isEmpty()) return Outcome::MissingAnswer;
-    if (!settings.writeSecret(SettingKey::Answer, answer) ||
-        !settings.writeSecret(SettingKey::Question, question))
-        return Outcome::WriteFailed;
-    return Outcome::Done;
+    return storeReminder(settings, question, answer);
 }
 
 } // namespace MasterPassword
