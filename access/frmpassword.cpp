@@ -92,12 +92,13 @@ void frmPassword::cmdIForgot_Click()
         desktop()
             .inputText(this, MasterPassword::question(settings), QStringLiteral("Reminder"))
             .value_or(QString());
-    if (MasterPassword::answerMatches(settings, answer) && !m_sealedPath.isEmpty()) {
+    const bool right = MasterPassword::answerMatches(settings, answer);
+    if (right && !m_sealedPath.isEmpty()) {
         desktop().message(this,
                           QStringLiteral("Your answer is correct, but the password cannot be recovered: "
                                          "the database is sealed with it, and Keyvane keeps no copy."));
         txtPassword->setFocus();
-    } else if (MasterPassword::answerMatches(settings, answer)) {
+    } else if (right) {
         const QString password = MasterPassword::password(settings);
         desktop().message(this, QStringLiteral("The password is: ") + password);
         txtPassword->setText(password);
