@@ -2,16 +2,13 @@
 #include "cli/commandline.h"
 #include "cli/commands.h"
 
-#include <QFileInfo>
-
 int removeCommand(const CommandLine& line)
 {
     const int category = line.number("category", 0);
     const int index = line.number("index", 1);
 
-    const QString path = databasePathFor(line);
     // A missing file holds nothing to remove; creating it would change the disk for a refused command.
-    if (!QFileInfo::exists(path)) fail(QStringLiteral("there is no database at %1").arg(path));
+    refuseMissing(databasePathFor(line));
     EditSession session(openDatabase(line, Access::Secrets));
     checkIndex(session.store(), category, index);
     session.store().deleteEntry(category, index - 1);

@@ -6,14 +6,12 @@
 #include "settings/settingsstore.h"
 #include "store/sealedfile.h"
 
-#include <QFileInfo>
-
 namespace {
 
 QString existingDatabase(const CommandLine& line, bool sealed)
 {
     const QString path = databasePathFor(line);
-    if (!QFileInfo::exists(path)) fail(QStringLiteral("there is no database at %1").arg(path));
+    refuseMissing(path);
     if (SealedFile::isSealedFile(path) != sealed)
         fail(QStringLiteral("%1 is %2; nothing was changed")
                  .arg(path, sealed ? QStringLiteral("not sealed") : QStringLiteral("sealed already")));
