@@ -31,6 +31,12 @@ bool passwordRequired()
     return QFile::exists(AppPaths::settingsFile()) && MasterPassword::required(SettingsStore());
 }
 
+// The database the app opens.
+QString appDatabasePath()
+{
+    return AppPaths::databasePath(SettingsStore().flag(SettingKey::DiffDB), AppPaths::loginName());
+}
+
 KdfParams sealedParams(const QString& path)
 {
     QFile file(path);
@@ -85,8 +91,7 @@ void refuseUnopened(const DatabaseFile& file)
 QString databasePathFor(const CommandLine& line)
 {
     if (const auto& given = line.database()) return *given;
-    const SettingsStore settings;
-    return AppPaths::databasePath(settings.flag(SettingKey::DiffDB), AppPaths::loginName());
+    return appDatabasePath();
 }
 
 std::unique_ptr<DatabaseFile> openDatabase(const CommandLine& line, Access access, QString* typed)
@@ -131,10 +136,8 @@ DatabaseContents scanDatabase(const CommandLine& line, Access access,
 
 bool isAppDatabase(const QString& path)
 {
-    const SettingsStore settings;
-    const QString own = AppPaths::databasePath(settings.flag(SettingKey::DiffDB), AppPaths::loginName());
     const QString canonical = QFileInfo(path).canonicalFilePath();
-    return !canonical.isEmpty() && canonical == QFileInfo(own).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(appDatabasePath()).canonicalFilePath();
 }
 
 DatabaseContents readOtherFile(const QString& path)
