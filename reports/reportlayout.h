@@ -106,7 +106,7 @@ template <typename View> bool bareTarget(View target)
 } // namespace Layout
 
 // One category of the HTML report: begin() writes its heading and header row, row() an entry, end() closes
-// the table. Nothing read from the store is escaped: markup in an entry reaches the page as it is.
+// the table. Every value read from the store is escaped, so markup in an entry shows as text.
 template <typename Out> class HtmlLayout {
 public:
     HtmlLayout(Out& out, bool hideSensitive, QStringView titleColor)
