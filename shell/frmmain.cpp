@@ -212,7 +212,11 @@ void frmMain::createSearch()
 
 void frmMain::applyLockSettings()
 {
-    m_lockTriggers->setIdleMinutes(SettingsStore().number(SettingKey::LockMinutes));
+    const SettingsStore settings;
+    m_lockTriggers->setIdleMinutes(settings.number(SettingKey::LockMinutes));
+    if (settings.flag(SettingKey::LockOnScreenLock) &&
+        ((m_database && m_database->sealed()) || MasterPassword::required(settings)))
+        m_lockTriggers->watchSession();
 }
 
 void frmMain::lock()

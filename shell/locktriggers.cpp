@@ -10,6 +10,12 @@ LockTriggers::LockTriggers(QObject* parent) : QObject(parent), m_idle(new QTimer
     m_idle->setObjectName(QStringLiteral("idleTimer"));
     m_idle->setSingleShot(true);
     connect(m_idle, &QTimer::timeout, this, &LockTriggers::idle);
+}
+
+void LockTriggers::watchSession()
+{
+    if (m_watchingSession) return;
+    m_watchingSession = true;
     // D-Bus signals connect by name only; a missing bus or service leaves these unconnected.
     QDBusConnection::sessionBus().connect(
         QStringLiteral("org.freedesktop.ScreenSaver"), QStringLiteral("/org/freedesktop/ScreenSaver"),

@@ -13,6 +13,10 @@ public:
 
     // Minutes of no keyboard or mouse input in this program before a lock; 0 never.
     void setIdleMinutes(int minutes);
+    // Starts listening for the screen locking and the machine going to sleep (once; later calls do
+    // nothing). Not done when made: reaching the buses costs start-up time that a run that cannot lock
+    // need not pay.
+    void watchSession();
 
 public slots:
     void screenSaverActiveChanged(bool active);
@@ -27,4 +31,5 @@ protected:
 
 private:
     QTimer* m_idle = nullptr;
+    bool m_watchingSession = false;
 };
