@@ -162,7 +162,7 @@ void checkIndex(const EntryStore& store, int category, int index)
 ReadSession::ReadSession(const CommandLine& line, Access access)
 {
     DatabaseContents contents = readDatabase(line, access);
-    if (!contents.loadedWhole()) m_problems = contents.problems();
+    m_problems = contents.problems();
     m_store.setContents(std::move(contents.lists));
 }
 

@@ -84,9 +84,5 @@ int listCommand(const CommandLine& line)
                                     out.append('\n');
                                 });
     }
-    if (!contents.loadedWhole()) {
-        note(QStringLiteral("not everything was listed: %1").arg(contents.problems()));
-        return 2;
-    }
-    return 0;
+    return readStatus(contents.problems(), "listed");
 }
