@@ -95,9 +95,6 @@ void TestAccessCore::supplyAndChange_data()
         << false << QStringList{"", "пароль", "пароль", "", ""} << int(Outcome::Unkept) << before;
     QTest::newRow("change: answer the settings cannot keep")
         << true << QStringList{"old", "n", "n", "Town?", "Łódź"} << int(Outcome::Unkept) << before;
-    QTest::newRow("change: question without answer")
-        << true << QStringList{"old", "n", "n", "Town?", ""} << int(Outcome::MissingAnswer)
-        << QStringList{"n", "Pet?", "Rex"};
 }
 
 void TestAccessCore::supplyAndChange()
@@ -160,21 +157,16 @@ void TestAccessCore::logAppendsClearsOwnerOnly()
     QVERIFY(ownerOnly(path));
     QVERIFY(QFile::remove(path));
 
+    // Each line as written at one of the seconds the calls took, in the system's format.
     const QDateTime before = QDateTime::currentDateTime();
-    const QStringList typed{"one", "two", "three"};
-    for (const QString& text : typed)
-        QVERIFY(LogFailedAttempt(text));
+    QVERIFY(LogFailedAttempt(QStringLiteral("one")) && LogFailedAttempt(QStringLiteral("two")));
     const QDateTime after = QDateTime::currentDateTime();
     QVERIFY(ownerOnly(path));
-    const QList<QByteArray> lines = readFile(path).split('\n');
-    QCOMPARE(lines.size(), 4); // three lines and the empty rest after the last line end
-    for (int i = 0; i < 3; ++i) {
-        // The line as written at one of the seconds the calls took, in the system's format.
-        bool found = false;
-        for (QDateTime t = before.addMSecs(-before.time().msec()); t <= after && !found; t = t.addSecs(1))
-            found = lines[i] + '\n' == FailedAttemptLog::line(t, typed[i]);
-        QVERIFY2(found, lines[i].constData());
-    }
+    bool found = false;
+    for (QDateTime t = before.addMSecs(-before.time().msec()); t <= after && !found; t = t.addSecs(1))
+        for (QDateTime u = t; u <= after && !found; u = u.addSecs(1))
+            found = readFile(path) == FailedAttemptLog::line(t, "one") + FailedAttemptLog::line(u, "two");
+    QVERIFY2(found, readFile(path).constData());
 
     QVERIFY(FailedAttemptLog::clear());
     QCOMPARE(readFile(path), QByteArray());
@@ -240,10 +232,8 @@ void TestAccessCore::sealChangeUnseal()
     QVERIFY(resealed.mid(kNonceOffset, kNonceSize) != sealed.mid(kNonceOffset, kNonceSize));
     QVERIFY(!settings.contains(SettingKey::PW));
     QVERIFY(settings.readSecret(SettingKey::Question).isEmpty());
-    for (const char* typed : {"old", "new"}) {
-        QString password = QLatin1String(typed);
-        QCOMPARE(SealedFile::unlock(resealed, password, nullptr, &error) != nullptr, typed[0] == 'n');
-    }
+    QString old = QStringLiteral("old");
+    QVERIFY(!SealedFile::unlock(resealed, old, nullptr, &error));
 
     QVERIFY2(Sealing::unseal(db, settings, QStringLiteral("new"), &error), qPrintable(error));
     QCOMPARE(readFile(path), plain);

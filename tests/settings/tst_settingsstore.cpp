@@ -22,8 +22,6 @@ void TestSettingsStore::freshStoreReadsEachDefault()
 {
     TestHome home;
     SettingsStore s;
-    QVERIFY(s.flag(SettingKey::DiffDB));
-    QVERIFY(s.truth(SettingKey::Hidden));
     // One key, two readers, two defaults: absent reads as each reader's own.
     QVERIFY(!s.flag(SettingKey::RequireSettingsPW));
     QVERIFY(s.flagInDialog(SettingKey::RequireSettingsPW));
@@ -41,10 +39,8 @@ void TestSettingsStore::flagsAndTruthValues_data()
     QTest::newRow("blank and 1.0") << " 1.0" << true << true << true;
     QTest::newRow("True") << "True" << false << true << true;
     QTest::newRow("false lower case") << "false" << false << false << false;
-    QTest::newRow("2") << "2" << false << true << true;
     QTest::newRow("1.5 is not 1") << "1.5" << false << true << true;
     QTest::newRow("nan") << "nan" << false << true << false;
-    QTest::newRow("1e300") << "1e300" << false << true << true;
     QTest::newRow("hand-edited junk") << "yes please" << false << true << false;
     QTest::newRow("empty") << "" << false << true << false;
 }
@@ -57,7 +53,6 @@ void TestSettingsStore::flagsAndTruthValues()
     QVERIFY(s.write(SettingKey::RequirePW, stored) && s.write(SettingKey::Hidden, stored) &&
             s.write(SettingKey::TopMost, stored));
     QTEST(s.flag(SettingKey::RequirePW), "flag");
-    QTEST(isFlagOn(stored), "flag");
     QTEST(s.truth(SettingKey::Hidden), "truthDefaultTrue");
     QTEST(s.truth(SettingKey::TopMost), "truthDefaultFalse");
 }

@@ -23,16 +23,12 @@ void TestAutostart::execQuoting_data()
     const auto row = [](const char* name, const char* path, const char* exec) {
         QTest::newRow(name) << QString::fromLatin1(path) << QString::fromLatin1(exec);
     };
-    row("plain", "/usr/bin/keyvane", "\"/usr/bin/keyvane\"");
-    row("blanks", "/opt/My Apps/keyvane", "\"/opt/My Apps/keyvane\"");
-    // '$' and '`' take one backslash in the quoted argument, which the string escapes double.
-    row("dollar", "/home/a$b/keyvane", "\"/home/a\\\\$b/keyvane\"");
-    row("backquote", "/x`y/keyvane", "\"/x\\\\`y/keyvane\"");
-    row("double quote", "/x\"y/keyvane", "\"/x\\\\\"y/keyvane\"");
+    row("blank, quote, semicolon: the quotes alone", "/My Apps/x'y;z", "\"/My Apps/x'y;z\"");
+    // '$', '`' and '"' take one backslash in the quoted argument, which the string escapes double.
+    row("dollar, backquote, double quote", "/a$b`c\"d", "\"/a\\\\$b\\\\`c\\\\\"d\"");
     // A literal backslash: four in the file.
     row("backslash", "/x\\y/keyvane", "\"/x\\\\\\\\y/keyvane\"");
     row("percent is no field code", "/x%fy/keyvane", "\"/x%%fy/keyvane\"");
-    row("single quote and semicolon need only the quotes", "/x'y;z", "\"/x'y;z\"");
 }
 
 void TestAutostart::execQuoting()
@@ -49,8 +45,6 @@ void TestAutostart::execLine_data()
     QTest::newRow("no KEYVANE_HOME") << ""
                                      << "\"/usr/bin/keyvane\"";
     // The folder of this run goes with the program, so the next login starts on it and not the default.
-    QTest::newRow("KEYVANE_HOME") << "/media/stick/keyvane"
-                                  << "env \"KEYVANE_HOME=/media/stick/keyvane\" \"/usr/bin/keyvane\"";
     QTest::newRow("KEYVANE_HOME quoted")
         << "/media/my stick/a$b/"
         << "env \"KEYVANE_HOME=/media/my stick/a\\\\$b\" \"/usr/bin/keyvane\"";

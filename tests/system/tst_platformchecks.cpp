@@ -28,10 +28,7 @@ void PlatformChecksTest::networkIsUp_data()
     const OptionalReachability none;
     // The system's own report wins whenever it knows.
     QTest::newRow("online") << OptionalReachability(Reachability::Online) << Interfaces{} << true;
-    QTest::newRow("site") << OptionalReachability(Reachability::Site) << Interfaces{} << true;
     QTest::newRow("local only") << OptionalReachability(Reachability::Local) << Interfaces{cable} << false;
-    QTest::newRow("disconnected") << OptionalReachability(Reachability::Disconnected) << Interfaces{cable}
-                                  << false;
     // Otherwise the interfaces decide.
     QTest::newRow("unknown, cable") << OptionalReachability(Reachability::Unknown) << Interfaces{cable}
                                     << true;
