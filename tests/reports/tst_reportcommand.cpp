@@ -49,12 +49,9 @@ class ReportCommandTest : public QObject {
     Q_OBJECT
 private slots:
     void init();
-    void workedExamplesToStandardOutput_data();
-    void workedExamplesToStandardOutput();
     void writesFileOwnerOnly();
     void categoriesByNameInCategoryOrder();
     void colourAndClearText();
-    void windows1252BytesUnchanged();
     void errors_data();
     void errors();
 
@@ -69,26 +66,6 @@ void ReportCommandTest::init()
     m_store->addEntry(ReportExamples::editorEntry(), Applications);
     m_store->addEntry(ReportExamples::bankEntry(), Misc);
     m_store->addEntry(entry("site", "u", "pw", "http://a", "n"), WebPages);
-}
-
-void ReportCommandTest::workedExamplesToStandardOutput_data()
-{
-    QTest::addColumn<bool>("html");
-    QTest::addColumn<QString>("categories");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("html") << true << "2" << ReportExamples::htmlExampleFile();
-    QTest::newRow("text") << false << "misc" << ReportExamples::textExampleFile();
-}
-
-void ReportCommandTest::workedExamplesToStandardOutput()
-{
-    QFETCH(bool, html);
-    QFETCH(QString, categories);
-    QFETCH(QByteArray, bytes);
-    const Run r = run(*m_store, request(html, categories, true));
-    QCOMPARE(r.error, QString());
-    QVERIFY(r.done);
-    QCOMPARE(r.out, bytes);
 }
 
 void ReportCommandTest::writesFileOwnerOnly()
@@ -123,15 +100,6 @@ void ReportCommandTest::colourAndClearText()
     QVERIFY(r.done);
     QVERIFY(r.out.startsWith("<br><h2><font color=#FF0000><b>Web Pages</b></h2></font>"));
     QVERIFY(r.out.contains("<td width=20%>pw</td>\r\n"));
-}
-
-void ReportCommandTest::windows1252BytesUnchanged()
-{
-    m_store->addEntry(entry("Caf\xc3\xa9", "\xe2\x82\xac", "x", "y", "z"), Wallet);
-    const Run r = run(*m_store, request(false, QStringLiteral("3")));
-    QVERIFY(r.done);
-    QVERIFY(r.out.contains("\tCaf\xe9\r\n"));
-    QVERIFY(r.out.contains("\t\x80\r\n"));
 }
 
 void ReportCommandTest::errors_data()

@@ -40,8 +40,6 @@ private slots:
     void titleColour_data();
     void titleColour();
     void sectionsFollowCategoryOrder();
-    void formatHeader_data();
-    void formatHeader();
     void markupIsEscapedInHtmlOnly();
     void fileWriter();
     void printedDocument_data();
@@ -171,26 +169,6 @@ void ReportCoreTest::sectionsFollowCategoryOrder()
     QCOMPARE(htmlReport(store, options), webHtml + miscHtml);
     QCOMPARE(textReport(store, options), webText + miscText);
     QVERIFY(webText.startsWith(QStringLiteral("\r\nWeb Sites\r\n\r\n")));
-}
-
-void ReportCoreTest::formatHeader_data()
-{
-    QTest::addColumn<int>("length");
-    QTest::addColumn<int>("result");
-    QTest::newRow("24") << 24 << 25;
-    QTest::newRow("25") << 25 << 25;
-    QTest::newRow("26") << 26 << 26;
-}
-
-void ReportCoreTest::formatHeader()
-{
-    QFETCH(int, length);
-    QFETCH(int, result);
-    const QString label(length, QLatin1Char('L'));
-    QString argument = label;
-    const QString expected = label + QString(result - length, QLatin1Char(' '));
-    QCOMPARE(FormatHeader(argument), expected);
-    QCOMPARE(argument, expected); // the padding is left in the argument too
 }
 
 void ReportCoreTest::markupIsEscapedInHtmlOnly()
