@@ -72,7 +72,6 @@ private slots:
     void listing();
     void refusals_data();
     void refusals();
-    void damagedFile_data();
     void damagedFile();
     void lockedDatabase();
     void mergeOther();
@@ -84,7 +83,6 @@ private slots:
     void generate();
     void passwordFromStandardInput();
     void entropy();
-    void csvRoundTrip_data();
     void csvRoundTrip();
     void csvBadRow();
     void masterPassword_data();
@@ -155,12 +153,10 @@ void TestCli::listing_data()
     QTest::newRow("one category") << QStringList{"list", "--category", "2", "--show"}
                                   << editor.arg("licence");
     QTest::newRow("empty category") << QStringList{"list", "--category=5"} << QString();
-    QTest::newRow("search, any field but 3") << QStringList{"search", "SHOP"} << shop.arg(mask);
     QTest::newRow("search, prefix, shown")
         << QStringList{"search", "u:anna", "--show"} << mail.arg("s3cret") + shop.arg("pä55");
     QTest::newRow("search, one category")
         << QStringList{"search", "--category", "2", "e"} << editor.arg(mask);
-    QTest::newRow("search, never field 3") << QStringList{"search", "s3cret"} << QString();
     // Numbered within the category from 1, as remove takes them; never the password.
     QTest::newRow("health") << QStringList{"health"}
                             << "0\t1\tMail\tanna\tshorter than 8, weak\n"
@@ -275,23 +271,12 @@ void TestCli::refusals()
     if (fileExists) QCOMPARE(readFile(db), sampleDatabase());
 }
 
-void TestCli::damagedFile_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("problem");
-
-    QByteArray unknownCategory = encodeRecord(Entry{"Odd", "", "", "", ""}, 0);
-    unknownCategory.replace(DatabaseLayout::kCategoryOffset, 8, QByteArray("\0\0\0\0\0\0\x20\x40", 8)); // 8.0
-    QTest::newRow("partial last record")
-        << sampleDatabase() + QByteArray(100, 'x') << "incomplete last record of 100 byte(s)";
-    QTest::newRow("unknown category")
-        << sampleDatabase() + unknownCategory << "1 record(s) with an unknown category";
-}
-
+// What could be read of a damaged file is listed, but never written back or merged elsewhere; the kinds of
+// damage are the decoder's tests.
 void TestCli::damagedFile()
 {
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, problem);
+    const QByteArray bytes = sampleDatabase() + QByteArray(100, 'x');
+    const QString problem = QStringLiteral("incomplete last record of 100 byte(s)");
     TestHome home;
     const QString db = home.file(QStringLiteral("damaged.adr"));
     QVERIFY(writeFile(db, bytes));
@@ -714,36 +699,27 @@ void TestCli::entropy()
     QCOMPARE(r.out.split(u'\n').value(1), QStringLiteral("90.5 bits")); // 7 * log2(7776)
 }
 
-void TestCli::csvRoundTrip_data()
-{
-    QTest::addColumn<QString>("layout");
-    // Each layout's own round trip is the CSV core's test; here one with folders and the one without.
-    for (const char* layout : {"keepassxc", "chrome"})
-        QTest::newRow(layout) << layout;
-}
-
-// Each layout's export, read back by import into an empty database, gives the same entries; Chrome's has no
-// folders, so its entries all go to the category given.
+// An export read back by import gives the same entries. Chrome's layout has no folders, so its entries all
+// go to the category given; each layout's own round trip is the CSV core's test.
 void TestCli::csvRoundTrip()
 {
-    QFETCH(QString, layout);
     TestHome home;
     const QString db = home.file(QStringLiteral("from.adr"));
     const QString csv = home.file(QStringLiteral("out.csv"));
     QVERIFY(writeFile(db, sampleDatabase()));
 
-    const Result toFile = runOn(db, {"export", "--csv", "--layout", layout, "-o", csv});
+    const Result toFile = runOn(db, {"export", "--csv", "--layout", "chrome", "-o", csv});
     QCOMPARE(toFile.status, 0);
     QVERIFY(ownerOnly(csv));
-    QCOMPARE(runOn(db, {"export", "--csv", "--layout", layout}).bytes, readFile(csv));
+    QCOMPARE(runOn(db, {"export", "--csv", "--layout", "chrome"}).bytes, readFile(csv));
 
     const QString copy = home.file(QStringLiteral("to.adr"));
     const Result imported = runOn(copy, {"import", "--csv", csv, "--category", "4"});
     QCOMPARE(imported.status, 0);
     QCOMPARE(imported.out, QStringLiteral("3 entries imported\n"));
-    QString expected = runOn(db, {"list", "--show"}).out;
-    if (layout == QLatin1String("chrome"))
-        expected.replace(QRegularExpression("^[0-5]\t", QRegularExpression::MultilineOption), "4\t");
+    const QString expected =
+        runOn(db, {"list", "--show"})
+            .out.replace(QRegularExpression("^[0-5]\t", QRegularExpression::MultilineOption), "4\t");
     QCOMPARE(runOn(copy, {"list", "--show"}).out, expected);
 }
 
