@@ -42,7 +42,6 @@ void TestSettingsStore::flagsAndTruthValues_data()
     QTest::newRow("1.5 is not 1") << "1.5" << false << true << true;
     QTest::newRow("nan") << "nan" << false << true << false;
     QTest::newRow("hand-edited junk") << "yes please" << false << true << false;
-    QTest::newRow("empty") << "" << false << true << false;
 }
 
 void TestSettingsStore::flagsAndTruthValues()

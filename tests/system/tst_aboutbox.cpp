@@ -46,9 +46,6 @@ void AboutBoxTest::linksOpenThroughDesktop()
         QTest::keyClick(label, Qt::Key_Space);
     else
         QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center());
-    // The plain labels are no links.
-    QTest::mouseClick(about->Label1, Qt::LeftButton);
-    QTest::mouseClick(about->Label2, Qt::LeftButton);
     QCOMPARE(m_fake->messages.size(), openerWorks ? 0 : 1);
     if (!openerWorks) QVERIFY(m_fake->messages.first().contains(QStringLiteral(" comments@keyvane.example")));
     QTest::mouseClick(about->cmdClose, Qt::LeftButton);

