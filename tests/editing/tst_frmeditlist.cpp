@@ -27,7 +27,6 @@ private:
     {
         QTest::mouseClick(m_editor->findChild<QPushButton*>(name), Qt::LeftButton);
     }
-    bool enabled(const QString& name) { return m_editor->findChild<QPushButton*>(name)->isEnabled(); }
     QByteArray bytesOf(const char* name) const { return readFile(m_home->file(QLatin1String(name))); }
     void writeBytes(const char* name, const QByteArray& bytes)
     {
@@ -87,14 +86,11 @@ void TestFrmEditList::addRemoveAndCancel()
         QStringList{"The protocol holds characters that cannot be kept: \"Ł\", \"ź\". Remove them, or use "
                     "others."});
 
-    click("cmdRemove_0"); // disabled while nothing is selected
+    click("cmdRemove_0"); // nothing selected: nothing removed
     QCOMPARE(list(0)->count(), 4);
     list(0)->setCurrentRow(1);
-    QVERIFY(enabled("cmdRemove_0") && !enabled("cmdRemove_1"));
     click("cmdRemove_0");
     QCOMPARE(itemsOf(list(0)), (QStringList{"Unix", "Unix", ""}));
-    list(0)->clearSelection();
-    QVERIFY(!enabled("cmdRemove_0"));
     QSignalSpy saved(m_editor.get(), &frmEditList::listsSaved);
     click("cmdCancel");
     QCOMPARE(bytesOf("servers.txt"), QByteArray("Unix\r\nVMS\r\n")); // Cancel writes nothing
