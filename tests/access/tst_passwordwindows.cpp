@@ -188,9 +188,16 @@ void TestPasswordWindows::supplyFlow()
     QVERIFY(box(&dialog, "txtPassword")->text().isEmpty() && box(&dialog, "txtPassword2")->text().isEmpty());
     QVERIFY(!SettingsStore().contains(SettingKey::PW));
 
-    // A question without an answer stops after the password is stored; the dialog stays.
+    // What the settings cannot keep is refused before anything is stored.
     type(&dialog, "txtPassword", QStringLiteral("abc"));
     type(&dialog, "txtPassword2", QStringLiteral("abc"));
+    type(&dialog, "txtQuestion", QStringLiteral("Город?"));
+    click(&dialog, "cmdOk");
+    QVERIFY(m_fake->messages.last().startsWith(
+        "The reminder question holds characters that cannot be kept: \"Г\""));
+    QVERIFY(dialog.isVisible() && !SettingsStore().contains(SettingKey::PW));
+
+    // A question without an answer stops after the password is stored; the dialog stays.
     type(&dialog, "txtQuestion", QStringLiteral("Pet?"));
     click(&dialog, "cmdOk");
     QCOMPARE(m_fake->messages.last(), kMissingAnswer);
@@ -198,7 +205,7 @@ void TestPasswordWindows::supplyFlow()
 
     type(&dialog, "txtAnswer", QStringLiteral("Rex"));
     click(&dialog, "cmdOk");
-    QCOMPARE(m_fake->messages.size(), 2);
+    QCOMPARE(m_fake->messages.size(), 3);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(stored(SettingKey::Question), QStringLiteral("Pet?"));
     QCOMPARE(stored(SettingKey::Answer), QStringLiteral("Rex"));

@@ -1,5 +1,4 @@
 #include "access/failedattemptlog.h"
-#include "access/frmchangepw.h"
 #include "access/frmsettingspw.h"
 #include "access/frmsupplypw.h"
 #include "settings/settingsstore.h"
@@ -276,7 +275,7 @@ void TestSettingsDialog::autostartFollowsTheBox()
     QCOMPARE(raw(SettingKey::Gridlines), QStringLiteral("0"));
 }
 
-// Space ticks a box as a click does: here the restart is said; the password box asks for the password.
+// Space ticks a box as a click does, so the restart is said.
 void TestSettingsDialog::keyboardTickDoesWhatAClickDoes()
 {
     open(1);
@@ -307,6 +306,7 @@ void TestSettingsDialog::encryptBoxSealsAndUnseals()
     clickBox(ctl("chkRequirePW"));
     frmSupplyPW* supply = visible<frmSupplyPW>();
     auto* offered = supply->findChild<QCheckBox*>(QStringLiteral("chkEncryptDB"));
+    QVERIFY(offered && !offered->isChecked());
     QTest::keyClicks(supply->findChild<QLineEdit*>("txtPassword"), QStringLiteral("pw"));
     QTest::keyClicks(supply->findChild<QLineEdit*>("txtPassword2"), QStringLiteral("pw"));
     offered->setChecked(true);
