@@ -5,7 +5,6 @@
 #include "tests/support/fakedesktop.h"
 #include "tests/support/testhome.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -21,8 +20,6 @@ private slots:
     void controlsPerCategory();
     void settings_data();
     void settings();
-    void closing_data();
-    void closing();
     void focusSelectsWholeText();
     void refusedValueKeepsDialogOpen();
 
@@ -130,12 +127,15 @@ void TestFrmProperties::settings_data()
     QTest::addColumn<QString>("allowDelete");
     QTest::addColumn<bool>("editable");
     QTest::addColumn<bool>("deletable");
-    const auto row = [](const char* name, const char* edit, const char* del, bool editable, bool deletable) {
-        QTest::newRow(name) << QString(edit) << QString(del) << editable << deletable;
+    QTest::addColumn<QString>("button");
+    const auto row = [](const char* name, const char* edit, const char* del, bool editable, bool deletable,
+                        const char* button) {
+        QTest::newRow(name) << QString(edit) << QString(del) << editable << deletable << QString(button);
     };
-    row("nothing stored", nullptr, nullptr, true, true);
-    row("edit 0", "0", "1", false, true);
-    row("delete 0", "1", "0", true, false);
+    row("nothing stored, Save", nullptr, nullptr, true, true, "cmdSave");
+    row("edit 0, Save", "0", "1", false, true, "cmdSave");
+    row("delete 0, Cancel", "1", "0", true, false, "cmdCancel");
+    row("Delete Entry, nothing asked", nullptr, nullptr, true, true, "cmdDelete");
 }
 
 void TestFrmProperties::settings()
@@ -144,6 +144,7 @@ void TestFrmProperties::settings()
     QFETCH(QString, allowDelete);
     QFETCH(bool, editable);
     QFETCH(bool, deletable);
+    QFETCH(QString, button);
     {
         SettingsStore settings;
         if (!allowEdit.isNull()) QVERIFY(settings.write(SettingKey::AllowEdit, allowEdit));
@@ -163,38 +164,19 @@ void TestFrmProperties::settings()
         box("txtNotes")->clear();
     }
     // Save works either way and rewrites the entry in its place as shown, no longer bold.
-    click("cmdSave");
-    QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
-    QVERIFY(!m_dialog->isVisible());
-    const EntryModel& list = m_store->list(WebPages);
-    QCOMPARE(list.count(), 3);
-    const Entry edited{QString(50, u'a'), "abc", "new secret", "url2", "", false};
-    const Entry unchanged{"site2", "user2", "pass2", "url2", "notes2", false};
-    QCOMPARE(list.entry(1), editable ? edited : unchanged);
-    QVERIFY(list.entry(0).site() == u"site1" && list.entry(0).bold && list.entry(2).site() == u"site3");
-    QVERIFY(m_store->databaseChanged());
-}
-
-void TestFrmProperties::closing_data()
-{
-    QTest::addColumn<bool>("remove"); // Delete Entry, else C&ancel
-    QTest::newRow("Delete Entry, nothing asked") << true;
-    QTest::newRow("Cancel") << false;
-}
-
-void TestFrmProperties::closing()
-{
-    QFETCH(bool, remove);
-    addSamples(SerialNumbers, 3);
-    open(SerialNumbers, 1);
-    box("txtSite")->setText(QStringLiteral("changed"));
-    click(remove ? "cmdDelete" : "cmdCancel");
+    click(qPrintable(button));
     QVERIFY(!m_dialog->isVisible());
     QVERIFY(m_fake->questions.isEmpty());
-    const EntryModel& list = m_store->list(SerialNumbers);
-    QCOMPARE(list.count(), remove ? 2 : 3);
-    QCOMPARE(list.entry(1).site(), remove ? QStringLiteral("site3") : QStringLiteral("site2"));
-    QCOMPARE(m_store->databaseChanged(), remove);
+    QCOMPARE(m_dialog->result(), int(button == u"cmdCancel" ? QDialog::Rejected : QDialog::Accepted));
+    const EntryModel& list = m_store->list(WebPages);
+    QCOMPARE(list.count(), button == u"cmdDelete" ? 2 : 3);
+    const Entry edited{QString(50, u'a'), "abc", "new secret", "url2", "", false};
+    const Entry kept{"site2", "user2", "pass2", "url2", "notes2", button == u"cmdCancel"};
+    const Entry third{"site3", "user3", "pass3", "url3", "notes3", true};
+    QCOMPARE(list.entry(1), button == u"cmdDelete"             ? third
+                            : button == u"cmdSave" && editable ? edited
+                                                               : kept);
+    QCOMPARE(m_store->databaseChanged(), button != u"cmdCancel");
 }
 
 void TestFrmProperties::focusSelectsWholeText()

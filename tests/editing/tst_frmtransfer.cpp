@@ -38,12 +38,8 @@ void TestFrmTransfer::exportWarnsFirst()
         QVERIFY(fake.questions.last().contains(QStringLiteral("will hold every password in clear text")));
         QCOMPARE(QFile::exists(path), yes);
     }
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), exportCsv(store, CsvLayout::Bitwarden));
-    QCOMPARE(file.permissions() &
-                 (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
-             QFile::Permissions());
+    QCOMPARE(readFile(path), exportCsv(store, CsvLayout::Bitwarden));
+    QVERIFY(ownerOnly(path));
     QCOMPARE(fake.messages, QStringList{QStringLiteral("1 entry exported.")});
 }
 

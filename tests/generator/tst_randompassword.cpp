@@ -51,13 +51,10 @@ void TestRandomPassword::draws_data()
         << 2 << 1 << 7
         << QList<double>{slot(14, 26), slot(15, 26), slot(16, 26), slot(17, 26), slot(18, 26), 0.0, 0.9999}
         << "NQPQRAZ";
-    QTest::newRow("lower letters") << 7 << 2 << 2 << QList<double>{slot(15, 26), slot(16, 26)} << "qp";
     QTest::newRow("mixed letters: letter, then case coin")
         << 2 << 0 << 3 << QList<double>{0.0, 0.49, 0.0, 0.5, slot(26, 26), 0.1} << "AaZ";
     QTest::newRow("alphanumeric mixed: coin, value, case coin")
         << 3 << 3 << 3 << QList<double>{0.49, 0.7, 0.5, slot(26, 26), 0.2, 0.5, 0.0, 0.8} << "7Za";
-    QTest::newRow("alphanumeric upper: no case coin")
-        << 3 << 1 << 3 << QList<double>{0.6, 0.0, 0.1, 0.3, 0.99, slot(17, 26)} << "A3Q";
     QTest::newRow("a source at its very edge stays in the table")
         << 2 << 1 << 2 << QList<double>{1.0, -0.1} << "ZA";
     QTest::newRow("zero length draws nothing") << 3 << 3 << 0 << QList<double>{} << "";
