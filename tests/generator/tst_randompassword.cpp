@@ -80,21 +80,15 @@ void TestRandomPassword::draws()
     QCOMPARE(script->draws, int(values.size())); // exactly the scripted draws, no more, no fewer
 }
 
-// Built with type 3, length 6: with every value 0, each character is a "digit" coin and the digit 0.
-// Every write of a setting draws a new password, even of the same value; reading draws nothing.
+// Every write of a setting draws a new password, even of the same value.
 void TestRandomPassword::everySettingWriteRegenerates()
 {
     auto script = std::make_shared<Script>();
     RandomPassword engine([script] { return script->next(); });
-    QCOMPARE(engine.Password(), QStringLiteral("000000"));
-    QCOMPARE(script->draws, 12);
     engine.setPasswordType(1);
     script->values = {slot(2, 10), slot(3, 10), slot(4, 10)};
     engine.setLength(3);
-    const int drawn = script->draws;
     QCOMPARE(engine.Password(), QStringLiteral("123"));
-    QCOMPARE(engine.Password(), QStringLiteral("123"));
-    QCOMPARE(script->draws, drawn);
 
     script->values = {slot(5, 10), slot(6, 10), slot(7, 10)};
     engine.setPasswordType(1);
@@ -102,8 +96,6 @@ void TestRandomPassword::everySettingWriteRegenerates()
     script->values = {slot(8, 10), slot(9, 10), slot(10, 10)};
     engine.setLetterCase(2);
     QCOMPARE(engine.Password(), QStringLiteral("789"));
-    engine.Generate();
-    QCOMPARE(engine.Password(), QStringLiteral("000"));
 }
 
 void TestRandomPassword::characterSets_data()
