@@ -167,7 +167,7 @@ void TestFrmProperties::settings()
         box("txtPassword")->setText(QStringLiteral(" new secret "));
         box("txtNotes")->clear();
     }
-    // Save works either way and rewrites the entry in its place as shown, no longer bold.
+    // Save works either way and rewrites the entry in its place as shown, no longer bold; nothing is asked.
     click(qPrintable(button));
     QVERIFY(!m_dialog->isVisible());
     QVERIFY(m_fake->questions.isEmpty());
