@@ -46,7 +46,7 @@ double seedEntropyBits(const GeneratorOptions& o)
     const double letterShare = o.passwordType == 3 ? 0.5 : o.passwordType == 1 ? 0.0 : 1.0;
     for (char d = '0'; d <= '9'; ++d)
         chance[QLatin1Char(d)] += (1.0 - letterShare) / 10;
-    for (const char slot : QByteArrayLiteral("ABCDEFGHIJKLMNQPQRSTUVWXYZ")) {
+    for (const char slot : QByteArrayView(RandomPassword::kLetterSlots)) {
         const double p = letterShare / 26;
         if (o.letterCase != 2) chance[QLatin1Char(slot)] += o.letterCase == 1 ? p : p / 2;
         if (o.letterCase != 1) chance[QChar(QLatin1Char(slot)).toLower()] += o.letterCase == 2 ? p : p / 2;

@@ -6,10 +6,7 @@
 
 namespace {
 
-// 26 slots for 25 letters: "O" is left out, being easily read as zero, and "Q" takes its slot as well,
-// so "Q" comes twice as often as any other letter.
-constexpr char kLetters[] = "ABCDEFGHIJKLMNQPQRSTUVWXYZ";
-static_assert(sizeof(kLetters) - 1 == 26, "one letter per slot");
+static_assert(sizeof(RandomPassword::kLetterSlots) - 1 == 26, "one letter per slot");
 
 // floor(count * r), kept inside the count slots even if a source strays to 1 or beyond.
 int slotOf(double r, int count)
@@ -69,7 +66,7 @@ void RandomPassword::Generate()
 
 QString RandomPassword::RandomLetter()
 {
-    const QChar letter = QLatin1Char(kLetters[slotOf(draw(), 26)]);
+    const QChar letter = QLatin1Char(kLetterSlots[slotOf(draw(), 26)]);
     switch (m_letterCase) {
     case 2:
         return letter.toLower();

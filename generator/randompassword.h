@@ -13,6 +13,10 @@ public:
 
     explicit RandomPassword(UniformSource uniform = {});
 
+    // 26 slots for 25 letters: "O" is left out, being easily read as zero, and "Q" takes its slot as well,
+    // so "Q" comes twice as often as any other letter.
+    static constexpr char kLetterSlots[] = "ABCDEFGHIJKLMNQPQRSTUVWXYZ";
+
     // 1 upper, 2 lower, any other value mixed.
     int LetterCase() const { return m_letterCase; }
     void setLetterCase(int letterCase);
