@@ -81,7 +81,6 @@ private slots:
     void help();
     void generate_data();
     void generate();
-    void passwordFromStandardInput();
     void entropy();
     void csvRoundTrip();
     void csvBadRow();
@@ -234,6 +233,8 @@ void TestCli::refusals_data()
     QTest::newRow("add a field the file cannot keep")
         << QStringList{"add", "--category", "0", "a", "b", "hasło€Ω", "d", "e"} << true
         << "field 3 holds characters that cannot be kept: \"ł\", \"Ω\"";
+    QTest::newRow("add a field 3 whose last character the file would lose")
+        << QStringList{"add", "--category", "0", "x", "u", "abcÊ", "", ""} << true << "cannot end in \"Ê\"";
     QTest::newRow("index 0") << QStringList{"remove", "--category", "0", "--index", "0"} << true
                              << "number from 1";
     QTest::newRow("index past the end")
@@ -521,21 +522,6 @@ void TestCli::generate()
         QVERIFY2(shape.match(password).hasMatch(), qPrintable(password));
     QCOMPARE( // each line a fresh draw, not one password repeated
         QSet<QString>(lines.cbegin(), lines.cend()).size(), count);
-}
-
-void TestCli::passwordFromStandardInput()
-{
-    TestHome home;
-    const QString db = home.file(QStringLiteral("stdin.adr"));
-    QCOMPARE(runOn(db, {"add", "--category", "3", "Visa", "anna", "-", "12/29", ""}, "4111 1111\n").status,
-             0);
-    QCOMPARE(runOn(db, {"list", "--show"}).out, QStringLiteral("3\tVisa\tanna\t4111 1111\t12/29\t\n"));
-
-    // A password whose last character the file would lose is refused, and the file is left as it was.
-    const QByteArray before = readFile(db);
-    const Result refused = runOn(db, {"add", "--category", "0", "x", "u", "abcÊ", "", ""});
-    QCOMPARE(refused.status, 1);
-    QCOMPARE(readFile(db), before);
 }
 
 void TestCli::masterPassword_data()
