@@ -119,6 +119,7 @@ void TestSyncedCopies::copyThatDidNotLoadWholeAtSave_data()
     QTest::addColumn<int>("choice"); // -1: no question, the exit's automatic save
     QTest::addColumn<QString>("saved");
     // Loaded: A B; A deleted here. The other copy holds A B FromOtherPC and a cut-off record.
+    QTest::newRow("merge what could be read") << 0 << "B FromOtherPC";
     QTest::newRow("keep mine") << 1 << "B";
     QTest::newRow("cancel") << 2 << "A B FromOtherPC";
     QTest::newRow("exit keeps both unasked") << -1 << "B";
