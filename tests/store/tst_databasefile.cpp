@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -59,11 +58,6 @@ private:
 
 const QString kTooLarge = QString::fromLocal8Bit(strerror(EFBIG));
 
-void load(EntryStore& store, DatabaseFile& db)
-{
-    store.setContents(db.read().lists);
-}
-
 } // namespace
 
 class TestDatabaseFile : public QObject {
@@ -71,20 +65,14 @@ class TestDatabaseFile : public QObject {
 private slots:
     void init()
     {
-        QVERIFY(m_dir.isValid());
         m_path = m_dir.filePath(QStringLiteral("anna.adr"));
         QFile::remove(m_path);
     }
     void workedExampleRecord();
-    void categoryBytes();
     void roundTripThroughFile();
-    void loadsByCategoryInFileOrder();
-    void maskedStoreSavesClearValues();
-    void emptyStoreGivesEmptyFile();
-    void keepsEncipheredLeadingSpace();
     void valuesTheFileCannotKeep_data();
     void valuesTheFileCannotKeep();
-    void skipsUnknownCategories();
+    void loadsInFileOrderSkippingUnknownCategories();
     void incompleteFileNeedsConsentAndKeepsCopy_data();
     void incompleteFileNeedsConsentAndKeepsCopy();
     void failedSaveKeepsOldFile();
@@ -102,96 +90,36 @@ void TestDatabaseFile::workedExampleRecord()
     const QByteArray expected = QByteArray("Locker") + QByteArray(44, ' ') + "anna" + QByteArray(46, ' ') +
                                 QByteArray(150, ' ') + QByteArray::fromHex("0000000000001440");
     QCOMPARE(encodeRecord(fields("Locker", "anna"), Misc), expected);
-    QCOMPARE(expected.size(), kRecordSize);
-}
-
-void TestDatabaseFile::categoryBytes()
-{
     for (int c = 0; c < kCategoryCount; ++c)
         QCOMPARE(encodeRecord(fields("x"), c).mid(kCategoryOffset), kCategoryBytes[c]);
 }
 
+// Saved from a store that shows its passwords masked, then read back.
 void TestDatabaseFile::roundTripThroughFile()
 {
     EntryStore store;
+    store.setSensitiveHidden(true);
+    store.showPasswords(false);
     const QString sixty = QString(60, QChar(u'é'));
-    store.addEntry(fields("Bank €", "anna", "pässwörd€", "https://bank.example", sixty), WebPages);
+    // Clear 'Ñ' (209) under key letter 'O' (79) enciphers to a space: it must not be taken for padding.
+    store.addEntry(fields("Bank €", "anna", "Ñässwörd€", "https://bank.example", sixty), WebPages);
     store.addEntry(fields("Locker", "anna"), Misc);
     DatabaseFile db(m_path);
     QVERIFY(db.save(store, nullptr));
 
     const QByteArray bytes = readFile(m_path);
     QCOMPARE(bytes.size(), 2 * kRecordSize);
-    // The sensitive field is stored enciphered, in the code page, padded.
-    QCOMPARE(bytes.mid(100, 9), encryptBytes(Cp1252::fromUnicode(QStringLiteral("pässwörd€")), kProgramKey));
-    QVERIFY(!bytes.mid(100, 50).contains("ss"));
+    // The sensitive field is stored enciphered from its clear value, in the code page, padded.
+    QCOMPARE(bytes.mid(100, 9), encryptBytes(Cp1252::fromUnicode(QStringLiteral("Ñässwörd€")), kProgramKey));
+    QCOMPARE(bytes.at(100), ' ');
     QCOMPARE(bytes.mid(200, 50), QByteArray(50, '\xe9')); // 60 characters cut to their first 50
 
     EntryStore reloaded;
-    DatabaseFile again(m_path);
-    load(reloaded, again);
+    reloaded.setContents(DatabaseFile(m_path).read().lists);
     const Entry& e = reloaded.list(WebPages).entry(0);
-    QCOMPARE(e.site(), QStringLiteral("Bank €"));
-    QCOMPARE(e.pass(), QStringLiteral("pässwörd€"));
+    QCOMPARE(e.pass(), QStringLiteral("Ñässwörd€"));
     QCOMPARE(e.notes(), sixty.left(50));
     QCOMPARE(reloaded.list(Misc).entry(0).user(), QStringLiteral("anna"));
-}
-
-void TestDatabaseFile::loadsByCategoryInFileOrder()
-{
-    QVERIFY(writeFile(m_path, record("two-a", "", kCategoryBytes[2]) + record("zero", "", kCategoryBytes[0]) +
-                                  record("two-b", "", kCategoryBytes[2])));
-    EntryStore store;
-    DatabaseFile db(m_path);
-    load(store, db);
-    QCOMPARE(store.list(0).count(), 1);
-    QCOMPARE(store.list(2).entry(0).site(), QStringLiteral("two-a"));
-    QCOMPARE(store.list(2).entry(1).site(), QStringLiteral("two-b"));
-    QVERIFY(db.save(store, nullptr));
-    QCOMPARE(readFile(m_path).left(4), QByteArray("zero"));
-}
-
-void TestDatabaseFile::maskedStoreSavesClearValues()
-{
-    EntryStore store;
-    store.setSensitiveHidden(true);
-    store.showPasswords(false);
-    store.addEntry(fields("site", "u", "hunter2"), WebPages);
-    DatabaseFile db(m_path);
-    QVERIFY(db.save(store, nullptr));
-    QCOMPARE(readFile(m_path).mid(100, 7), encryptBytes("hunter2", kProgramKey));
-}
-
-void TestDatabaseFile::emptyStoreGivesEmptyFile()
-{
-    QVERIFY(writeFile(m_path, record("old", "", kCategoryBytes[1])));
-    EntryStore store;
-    DatabaseFile db(m_path);
-    load(store, db);
-    store.deleteEntry(1, 0);
-    QVERIFY(db.save(store, nullptr));
-    QVERIFY(QFile::exists(m_path));
-    QCOMPARE(QFileInfo(m_path).size(), 0);
-}
-
-void TestDatabaseFile::keepsEncipheredLeadingSpace()
-{
-    // Clear 'Ñ' (209) under key letter 'O' (79) enciphers to a space: it must not be taken for padding.
-    EntryStore store;
-    store.addEntry(fields("x", "", QStringLiteral("Ñab")), Wallet);
-    DatabaseFile db(m_path);
-    QVERIFY(db.save(store, nullptr));
-    QCOMPARE(readFile(m_path).at(100), ' ');
-    EntryStore reloaded;
-    DatabaseFile again(m_path);
-    load(reloaded, again);
-    QCOMPARE(reloaded.list(Wallet).entry(0).pass(), QStringLiteral("Ñab"));
-
-    // At the end such a character cannot be told from padding: it is refused before it reaches the file.
-    QVERIFY(!sensitiveFieldProblem(QStringLiteral("abcÊ"), QStringLiteral("Password")).isEmpty());
-    QVERIFY(sensitiveFieldProblem(QStringLiteral("abcÊd"), QStringLiteral("Password")).isEmpty());
-    QVERIFY(sensitiveFieldProblem(QStringLiteral("Ñab"), QStringLiteral("Password")).isEmpty());
-    QVERIFY(sensitiveFieldProblem(QString(), QStringLiteral("Password")).isEmpty());
 }
 
 void TestDatabaseFile::valuesTheFileCannotKeep_data()
@@ -199,17 +127,14 @@ void TestDatabaseFile::valuesTheFileCannotKeep_data()
     QTest::addColumn<QString>("site");
     QTest::addColumn<QString>("pass");
     QTest::addColumn<QString>("problem"); // empty: stored as it is
-    QTest::newRow("code page, '?' and its unused codes") << "€Šž‰ÿ ?\u0081\u009d"
-                                                         << ""
-                                                         << "";
+    // A field 3 that enciphers to a space before its end keeps it.
+    QTest::newRow("code page, '?', its unused codes") << "€Šž‰ÿ ?\u0081\u009d"
+                                                      << "ÑabÊd"
+                                                      << "";
     QTest::newRow("each character named once, in order")
         << ""
         << "hasło€Ωł"
         << "The f3 holds characters that cannot be kept: \"ł\", \"Ω\". Remove them, or use others.";
-    QTest::newRow("Cyrillic would read back as \"??????\"")
-        << "пароль"
-        << ""
-        << "The f1 holds characters that cannot be kept: \"п\", \"а\", \"р\", \"о\", \"л\", \"ь\".";
     QTest::newRow("a character outside the basic plane")
         << "a😀"
         << ""
@@ -231,18 +156,25 @@ void TestDatabaseFile::valuesTheFileCannotKeep()
     QVERIFY2(problem.isEmpty() ? found.isEmpty() : found.startsWith(problem), qPrintable(found));
 }
 
-void TestDatabaseFile::skipsUnknownCategories()
+// Records come into their lists in file order; one of no known category is skipped and counted, and the
+// load goes on past it. A save writes the lists in category order.
+void TestDatabaseFile::loadsInFileOrderSkippingUnknownCategories()
 {
-    QByteArray nan = QByteArray::fromHex("000000000000F87F");
-    QVERIFY(writeFile(m_path, record("a", "", kCategoryBytes[5]) +
+    QVERIFY(writeFile(m_path, record("two-a", "", kCategoryBytes[2]) +
                                   record("bad", "", QByteArray::fromHex("0000000000001840")) +
-                                  record("nan", "", nan) + record("b", "", kCategoryBytes[5])));
+                                  record("zero", "", kCategoryBytes[0]) +
+                                  record("nan", "", QByteArray::fromHex("000000000000F87F")) +
+                                  record("two-b", "", kCategoryBytes[2])));
     DatabaseFile db(m_path);
     const DatabaseContents contents = db.read();
-    QCOMPARE(contents.lists[5].size(), 2); // the load goes on past the bad records
     QCOMPARE(contents.badCategoryRecords, 2);
-    QVERIFY(!contents.loadedWhole());
     QVERIFY(contents.problems().contains(QStringLiteral("2 record(s) with an unknown category")));
+    EntryStore store;
+    store.setContents(contents.lists);
+    QCOMPARE(store.list(0).count(), 1);
+    QCOMPARE(store.list(2).entry(0).site(), QStringLiteral("two-a"));
+    QCOMPARE(store.list(2).entry(1).site(), QStringLiteral("two-b"));
+    QCOMPARE(encodeDatabase(store).left(4), QByteArray("zero"));
 }
 
 void TestDatabaseFile::incompleteFileNeedsConsentAndKeepsCopy_data()
@@ -251,7 +183,6 @@ void TestDatabaseFile::incompleteFileNeedsConsentAndKeepsCopy_data()
     QTest::addColumn<int>("loaded");
     const QByteArray one = record("a", "", kCategoryBytes[0]);
     QTest::newRow("partial last record") << one + one.left(200) << 1;
-    QTest::newRow("short tail") << one + QByteArray(3, 'x') << 1;
     QByteArray many;
     many.reserve(qsizetype(EntryStore::kMaxEntries + 2) * kRecordSize);
     for (int i = 0; i < EntryStore::kMaxEntries + 2; ++i)
@@ -268,13 +199,11 @@ void TestDatabaseFile::incompleteFileNeedsConsentAndKeepsCopy()
     DatabaseFile db(m_path);
     const DatabaseContents contents = db.read();
     QCOMPARE(contents.recordsLoaded, loaded);
-    QVERIFY(!contents.loadedWhole());
     store.setContents(contents.lists);
 
     QString error;
     QVERIFY(db.needsOverwriteConsent());
     QVERIFY(!db.save(store, &error));
-    QVERIFY(!error.isEmpty());
     QCOMPARE(readFile(m_path), bytes);
 
     db.allowOverwrite();
@@ -290,7 +219,7 @@ void TestDatabaseFile::failedSaveKeepsOldFile()
     QVERIFY(writeFile(m_path, old));
     EntryStore store;
     DatabaseFile db(m_path);
-    load(store, db);
+    store.setContents(db.read().lists);
     for (int i = 0; i < 10; ++i)
         store.addEntry(fields("new"), Wallet);
 
@@ -316,7 +245,6 @@ void TestDatabaseFile::lockFile_data()
         << QByteArray("live") << -1 << "is in use by another Keyvane (process";
     // A crash between creating the file and writing the process id into it leaves it empty.
     QTest::newRow("empty: held by no one") << QByteArray() << -1 << "";
-    QTest::newRow("no process id: held by no one") << QByteArray("\nhost\n") << -1 << "";
     QTest::newRow("full disk") << QByteArray("none") << 0 << kTooLarge;
 }
 
@@ -326,9 +254,9 @@ void TestDatabaseFile::lockFile()
     QFETCH(int, sizeLimit);
     QFETCH(QString, refusal);
     const QString lockPath = m_path + QStringLiteral(".lock");
-    auto live = std::make_unique<DatabaseFile>(m_path);
+    DatabaseFile live(m_path);
     if (left == "live")
-        QVERIFY(live->lock(nullptr));
+        QVERIFY(live.lock(nullptr));
     else if (left != "none")
         QVERIFY(writeFile(lockPath, left));
 
@@ -342,22 +270,22 @@ void TestDatabaseFile::lockFile()
     }
     QCOMPARE(locked, refusal.isEmpty());
     QVERIFY2(error.contains(refusal), qPrintable(error));
-    QVERIFY(!error.contains(QStringLiteral("not writable")));
-    if (locked) return;
-    live.reset(); // a lock released is free to take
     QFile::remove(lockPath);
-    QVERIFY(db.lock(&error));
 }
 
+// Created, rewritten and emptied, the file stays owner-only; an empty store leaves an empty file.
 void TestDatabaseFile::filesAreOwnerOnly()
 {
     DatabaseFile db(m_path);
     db.read(); // creates the missing file
     QVERIFY(ownerOnly(m_path));
-    QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther);
     EntryStore store;
     store.addEntry(fields("x"), 0);
     QVERIFY(db.save(store, nullptr));
+    QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther);
+    store.deleteEntry(0, 0);
+    QVERIFY(db.save(store, nullptr));
+    QCOMPARE(readFile(m_path), QByteArray());
     QVERIFY(ownerOnly(m_path));
 }
 

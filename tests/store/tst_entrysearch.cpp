@@ -25,24 +25,17 @@ void TestEntrySearch::matching_data()
     QTest::addColumn<bool>("matches");
     // The entry: site "Café Royal", user "anna.berg", address "https://royal.example/login", notes "table 4".
     QTest::newRow("empty matches all") << "  " << true;
-    QTest::newRow("part of the site") << "roy" << true;
     QTest::newRow("case ignored, accents too") << "CAFÉ" << true;
-    QTest::newRow("user") << "berg" << true;
     QTest::newRow("address") << "example/LOGIN" << true;
-    QTest::newRow("notes") << "table" << true;
     QTest::newRow("never the password") << "secret" << false;
     QTest::newRow("every word must match, in any field") << "anna  royal\t4" << true;
     QTest::newRow("one word missing") << "anna zebra" << false;
     QTest::newRow("s: narrows to the site") << "s:anna" << false;
-    QTest::newRow("u: narrows to the user") << "u:royal" << false;
-    QTest::newRow("u: user hit") << "U:Anna" << true;
     QTest::newRow("url: narrows to the address") << "url:table" << false;
-    QTest::newRow("url: address hit") << "url:https" << true;
     QTest::newRow("n: narrows to the notes") << "n:royal" << false;
     QTest::newRow("a prefix holds for the words after it") << "u: anna berg" << true;
     QTest::newRow("... so a later site word misses") << "u:anna royal" << false;
-    QTest::newRow("the next prefix takes over") << "u:anna s:royal n:4" << true;
-    QTest::newRow("a prefix alone matches all") << "url:" << true;
+    QTest::newRow("the next prefix takes over") << "U:anna s:royal URL:https n:4" << true;
 }
 
 void TestEntrySearch::matching()
@@ -57,28 +50,23 @@ void TestEntrySearch::matching()
 void TestEntrySearch::filtersWithoutCopying()
 {
     EntryStore store;
-    EntryModel& list = store.list(WebPages);
-    EntrySearchModel shown(list);
+    EntrySearchModel shown(store.list(WebPages));
     QAbstractItemModelTester tester(&shown);
-    for (const char* site : {"Bank one", "Mail", "bank two", "Shop", "BANK three"})
+    for (const char* site : {"Bank one", "Mail", "bank two"})
         store.addEntry(entry(QLatin1String(site), {}, {}, {}), WebPages);
-
     shown.setQuery(SearchQuery(QStringLiteral("bank")));
-    QCOMPARE(shown.rowCount(), 3);
-    QCOMPARE(shown.sourceRow(1), 2);
-    QCOMPARE(shown.sourceRow(3), -1);
-    QCOMPARE(shown.index(2, 0).data().toString(), QStringLiteral("BANK three"));
 
     // Changes to the list show through the search: a new match appears, a removed one goes.
-    store.addEntry(entry(QStringLiteral("Bank four"), {}, {}, {}), WebPages);
+    store.addEntry(entry(QStringLiteral("BANK three"), {}, {}, {}), WebPages);
     store.addEntry(entry(QStringLiteral("Forum"), {}, {}, {}), WebPages);
-    QCOMPARE(shown.rowCount(), 4);
-    store.deleteEntry(WebPages, 2);
     QCOMPARE(shown.rowCount(), 3);
-    QCOMPARE(shown.sourceRow(1), 3);
+    QCOMPARE(shown.index(2, 0).data().toString(), QStringLiteral("BANK three"));
+    store.deleteEntry(WebPages, 0);
+    QCOMPARE(shown.rowCount(), 2);
+    QCOMPARE(shown.sourceRow(1), 2);
 
     shown.setQuery(SearchQuery());
-    QCOMPARE(shown.rowCount(), list.count());
+    QCOMPARE(shown.rowCount(), 4);
 }
 
 QTEST_GUILESS_MAIN(TestEntrySearch)
