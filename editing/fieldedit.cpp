@@ -1,6 +1,7 @@
 #include "editing/fieldedit.h"
 
 #include "editing/entryfields.h"
+#include "platform/desktopservices.h"
 #include "platform/starmask.h"
 
 #include "store/entry.h"
@@ -58,4 +59,11 @@ void PickOnlyCombo::keyPressEvent(QKeyEvent* event)
         return;
     }
     QComboBox::keyPressEvent(event);
+}
+
+void browseForFile(QLineEdit* box)
+{
+    const QString file = desktop().openFileName(box->window(), QStringLiteral("Browse"), QString(),
+                                                QStringLiteral("All files (*)"));
+    if (!file.isEmpty()) box->setText(file);
 }

@@ -14,6 +14,9 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
 };
 
+// Puts the file the user picks, of any kind, into the box; a cancelled pick leaves the box as it was.
+void browseForFile(QLineEdit* box);
+
 // A pick-only list: typed characters are dropped instead of jumping to an item, so a stray letter never
 // changes the choice; arrows, the space bar and the mouse still pick.
 class PickOnlyCombo : public QComboBox {

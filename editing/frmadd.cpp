@@ -238,7 +238,10 @@ QWidget* frmAdd::makeCategoryPage(int category)
     if (hasGenerator(category)) {
         generator = makeToolButton(indexed("Toolbar1", category), keyvaneIcon(QStringLiteral("Generator")),
                                    QStringLiteral("Password Generator"));
-        connect(generator, &QToolButton::clicked, this, &frmAdd::openGenerator);
+        connect(generator, &QToolButton::clicked, this, [this] {
+            frmGenerator::openOver(this,
+                                   [this](const QString& password) { UpdateGeneratedPassword(password); });
+        });
     }
     addRow(2, txtPassword[category], generator);
 
@@ -278,7 +281,8 @@ QWidget* frmAdd::makeCategoryPage(int category)
             browseButton =
                 makeToolButton(QLatin1String(category == SerialNumbers ? "tbBrowse" : "Toolbar2"),
                                style()->standardIcon(QStyle::SP_DirOpenIcon), QStringLiteral("Browse"));
-            connect(browseButton, &QToolButton::clicked, this, [this, category] { browse(category); });
+            connect(browseButton, &QToolButton::clicked, this,
+                    [this, category] { browseForFile(txtURL[category]); });
         }
         addRow(3, urlBox, browseButton);
         addRow(4, txtNotes[category]);
@@ -379,26 +383,10 @@ void frmAdd::UpdateGeneratedPassword(const QString& GeneratedPassword)
     }
 }
 
-void frmAdd::browse(int category)
-{
-    const QString file =
-        desktop().openFileName(this, QStringLiteral("Browse"), QString(), QStringLiteral("All files (*)"));
-    if (!file.isEmpty()) txtURL[category]->setText(file);
-}
-
 void frmAdd::openListEditor(int tab)
 {
     auto* editor = new frmEditList(tab, this);
     editor->setAttribute(Qt::WA_DeleteOnClose);
     connect(editor, &frmEditList::listsSaved, this, &frmAdd::AddServers);
     editor->open();
-}
-
-void frmAdd::openGenerator()
-{
-    // Window-modal and non-blocking: the generator hands its password back and closes itself.
-    auto* generator =
-        new frmGenerator([this](const QString& password) { UpdateGeneratedPassword(password); }, this);
-    generator->setAttribute(Qt::WA_DeleteOnClose);
-    generator->open();
 }

@@ -41,9 +41,7 @@ private:
     void showBegin();
     void showCategory(int category);
     void finish();
-    void browse(int category);
     void openListEditor(int tab);
-    void openGenerator();
 
     EntryStore& m_store;
     QStackedWidget* m_pages = nullptr;

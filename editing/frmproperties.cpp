@@ -102,8 +102,10 @@ frmProperties::frmProperties(EntryStore& store, int category, int row, QWidget* 
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(cmdBrowse, &QPushButton::clicked, this, &frmProperties::browse);
-    connect(cmdGenerate, &QPushButton::clicked, this, &frmProperties::openGenerator);
+    connect(cmdBrowse, &QPushButton::clicked, this, [this] { browseForFile(txtURL); });
+    connect(cmdGenerate, &QPushButton::clicked, this, [this] {
+        frmGenerator::openOver(this, [this](const QString& password) { UpdateGeneratedPassword(password); });
+    });
     connect(cmdSave, &QPushButton::clicked, this, &frmProperties::save);
     connect(cmdDelete, &QPushButton::clicked, this, &frmProperties::deleteEntry);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -178,23 +180,7 @@ void frmProperties::deleteEntry()
     accept();
 }
 
-void frmProperties::browse()
-{
-    const QString file =
-        desktop().openFileName(this, QStringLiteral("Browse"), QString(), QStringLiteral("All files (*)"));
-    if (!file.isEmpty()) txtURL->setText(file);
-}
-
 void frmProperties::UpdateGeneratedPassword(const QString& GeneratedPassword)
 {
     txtPassword->setText(GeneratedPassword);
-}
-
-void frmProperties::openGenerator()
-{
-    // Window-modal and non-blocking: the generator hands its password back and closes itself.
-    auto* generator =
-        new frmGenerator([this](const QString& password) { UpdateGeneratedPassword(password); }, this);
-    generator->setAttribute(Qt::WA_DeleteOnClose);
-    generator->open();
 }

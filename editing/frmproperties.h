@@ -29,8 +29,6 @@ private:
     void layoutFor(int category);
     void save();
     void deleteEntry();
-    void browse();
-    void openGenerator();
 
     EntryStore& m_store;
     int m_category;

@@ -11,6 +11,13 @@ frmGenerator::frmGenerator(std::function<void(const QString&)> deliverTo, QWidge
     setLongestLength(DatabaseLayout::kFieldSize);
 }
 
+void frmGenerator::openOver(QWidget* parent, std::function<void(const QString&)> deliverTo)
+{
+    auto* generator = new frmGenerator(std::move(deliverTo), parent);
+    generator->setAttribute(Qt::WA_DeleteOnClose);
+    generator->open();
+}
+
 void frmGenerator::deliver(const QString& password)
 {
     if (m_deliverTo) m_deliverTo(password);

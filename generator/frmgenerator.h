@@ -12,6 +12,9 @@ class frmGenerator : public GeneratorDialog {
 public:
     explicit frmGenerator(std::function<void(const QString&)> deliverTo, QWidget* parent = nullptr);
 
+    // Window-modal over parent and non-blocking: the generator hands its password back and closes itself.
+    static void openOver(QWidget* parent, std::function<void(const QString&)> deliverTo);
+
 protected:
     void deliver(const QString& password) override;
 
