@@ -24,6 +24,21 @@ double slot(int n, int count)
     return (n - 0.5) / count;
 }
 
+// `count` passwords of 100 characters from the secure source.
+QStringList drawn(int type, int letterCase, int count)
+{
+    RandomPassword engine;
+    engine.setPasswordType(type);
+    engine.setLetterCase(letterCase);
+    engine.setLength(100);
+    QStringList passwords;
+    for (int i = 0; i < count; ++i) {
+        engine.Generate();
+        passwords << engine.Password();
+    }
+    return passwords;
+}
+
 } // namespace
 
 class TestRandomPassword : public QObject {
@@ -117,18 +132,11 @@ void TestRandomPassword::characterSets()
     QFETCH(int, letterCase);
     QFETCH(QString, klass);
 
-    RandomPassword engine;
-    engine.setPasswordType(type);
-    engine.setLetterCase(letterCase);
-    engine.setLength(100);
     const QRegularExpression allowed(QStringLiteral("^[%1]{100}$").arg(klass));
-    QSet<QChar> seen;
-    for (int i = 0; i < 200; ++i) {
-        engine.Generate();
-        QVERIFY2(allowed.match(engine.Password()).hasMatch(), qPrintable(engine.Password()));
-        for (QChar c : engine.Password())
-            seen.insert(c);
-    }
+    const QStringList passwords = drawn(type, letterCase, 200);
+    for (const QString& password : passwords)
+        QVERIFY2(allowed.match(password).hasMatch(), qPrintable(password));
+    const QString seen = passwords.join(QString());
     const QRegularExpression one(QStringLiteral("^[%1]$").arg(klass));
     for (char c = '0'; c <= 'z'; ++c)
         QCOMPARE(seen.contains(QLatin1Char(c)), one.match(QString(QLatin1Char(c))).hasMatch());
@@ -139,16 +147,9 @@ void TestRandomPassword::characterSets()
 // over ten deviations wide, so only a wrong table or a skewed draw breaks them.
 void TestRandomPassword::frequencies()
 {
-    RandomPassword engine;
-    engine.setPasswordType(2);
-    engine.setLetterCase(1);
-    engine.setLength(100);
     QHash<QChar, int> counts;
-    for (int i = 0; i < 2600; ++i) {
-        engine.Generate();
-        for (QChar c : engine.Password())
-            ++counts[c];
-    }
+    for (QChar c : drawn(2, 1, 2600).join(QString()))
+        ++counts[c];
     QCOMPARE(counts.size(), 25); // A to Z without O: nothing from outside the set
     QCOMPARE(counts.value(QLatin1Char('O')), 0);
     const int q = counts.value(QLatin1Char('Q'));
@@ -159,15 +160,10 @@ void TestRandomPassword::frequencies()
                  qPrintable(QStringLiteral("%1: %2").arg(QLatin1Char(c)).arg(n)));
     }
 
-    engine.setPasswordType(3);
-    engine.setLetterCase(3);
     int digits = 0, upper = 0;
-    for (int i = 0; i < 1000; ++i) {
-        engine.Generate();
-        for (QChar c : engine.Password()) {
-            digits += c.isDigit();
-            upper += c.isUpper();
-        }
+    for (QChar c : drawn(3, 3, 1000).join(QString())) {
+        digits += c.isDigit();
+        upper += c.isUpper();
     }
     QVERIFY2(digits > 48000 && digits < 52000, qPrintable(QString::number(digits)));
     QVERIFY2(upper > 23000 && upper < 27000, qPrintable(QString::number(upper)));
