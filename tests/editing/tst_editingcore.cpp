@@ -5,52 +5,46 @@
 #include <QFile>
 #include <QTest>
 
+namespace {
+enum Way { Decodes = 1, Encodes = 2, Both = 3 };
+}
+
 class TestEditingCore : public QObject {
     Q_OBJECT
 private slots:
-    void decode_data();
-    void decode();
-    void encode_data();
-    void encode();
+    void lines_data();
+    void lines();
     void filesInTheDataFolder();
 };
 
-void TestEditingCore::decode_data()
+void TestEditingCore::lines_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QStringList>("items");
+    QTest::addColumn<int>("way");
     QTest::newRow("CR LF, empty line skipped")
-        << QByteArray("telnet\r\n\r\nssh\r\n") << QStringList{"telnet", "ssh"};
+        << QByteArray("telnet\r\n\r\nssh\r\n") << QStringList{"telnet", "ssh"} << int(Decodes);
     QTest::newRow("LF or CR alone, none at the end")
-        << QByteArray("telnet\n\nssh\rrsh") << QStringList{"telnet", "ssh", "rsh"};
+        << QByteArray("telnet\n\nssh\rrsh") << QStringList{"telnet", "ssh", "rsh"} << int(Decodes);
     QTest::newRow("as they are") << QByteArray(" ssh \r\n   \r\na\r\na\r\n")
-                                 << QStringList{" ssh ", "   ", "a", "a"};
+                                 << QStringList{" ssh ", "   ", "a", "a"} << int(Both);
     QTest::newRow("Windows-1252") << QByteArray("Caf\xe9 \x80\r\n\x93q\x94\r\n")
-                                  << QStringList{QStringLiteral("Café €"), QStringLiteral("\u201cq\u201d")};
-}
-
-void TestEditingCore::decode()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QStringList, items);
-    QCOMPARE(ListFiles::decode(bytes), items);
-}
-
-void TestEditingCore::encode_data()
-{
-    QTest::addColumn<QStringList>("items");
-    QTest::addColumn<QByteArray>("bytes");
+                                  << QStringList{QStringLiteral("Café €"), QStringLiteral("\u201cq\u201d")}
+                                  << int(Both);
     QTest::newRow("each line ended by CR LF")
-        << QStringList{"telnet", "", "ssh"} << QByteArray("telnet\r\n\r\nssh\r\n");
-    QTest::newRow("Windows-1252") << QStringList{QStringLiteral("Café €"), QStringLiteral("\u4e2d")}
-                                  << QByteArray("Caf\xe9 \x80\r\n?\r\n");
+        << QByteArray("telnet\r\n\r\nssh\r\n") << QStringList{"telnet", "", "ssh"} << int(Encodes);
+    QTest::newRow("beyond Windows-1252")
+        << QByteArray("Caf\xe9 \x80\r\n?\r\n")
+        << QStringList{QStringLiteral("Café €"), QStringLiteral("\u4e2d")} << int(Encodes);
 }
 
-void TestEditingCore::encode()
+void TestEditingCore::lines()
 {
-    QFETCH(QStringList, items);
     QFETCH(QByteArray, bytes);
-    QCOMPARE(ListFiles::encode(items), bytes);
+    QFETCH(QStringList, items);
+    QFETCH(int, way);
+    if (way & Decodes) QCOMPARE(ListFiles::decode(bytes), items);
+    if (way & Encodes) QCOMPARE(ListFiles::encode(items), bytes);
 }
 
 void TestEditingCore::filesInTheDataFolder()

@@ -8,53 +8,38 @@
 class TestAutostart : public QObject {
     Q_OBJECT
 private slots:
-    void execQuoting_data();
-    void execQuoting();
     void execLine_data();
     void execLine();
     void whereWrittenTwiceThenRemoved();
     void unwritableFolderIsReported();
 };
 
-void TestAutostart::execQuoting_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("exec");
-    const auto row = [](const char* name, const char* path, const char* exec) {
-        QTest::newRow(name) << QString::fromLatin1(path) << QString::fromLatin1(exec);
-    };
-    row("blank, quote, semicolon: the quotes alone", "/My Apps/x'y;z", "\"/My Apps/x'y;z\"");
-    // '$', '`' and '"' take one backslash in the quoted argument, which the string escapes double.
-    row("dollar, backquote, double quote", "/a$b`c\"d", "\"/a\\\\$b\\\\`c\\\\\"d\"");
-    // A literal backslash: four in the file.
-    row("backslash", "/x\\y/keyvane", "\"/x\\\\\\\\y/keyvane\"");
-    row("percent is no field code", "/x%fy/keyvane", "\"/x%%fy/keyvane\"");
-}
-
-void TestAutostart::execQuoting()
-{
-    QFETCH(QString, path);
-    QFETCH(QString, exec);
-    QCOMPARE(Autostart::execArgument(path), exec);
-}
-
 void TestAutostart::execLine_data()
 {
+    QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("home"); // KEYVANE_HOME, empty when unset
     QTest::addColumn<QString>("exec");
-    QTest::newRow("no KEYVANE_HOME") << ""
-                                     << "\"/usr/bin/keyvane\"";
+    const auto row = [](const char* name, const char* path, const char* home, const char* exec) {
+        QTest::newRow(name) << QString::fromLatin1(path) << QString::fromLatin1(home)
+                            << QString::fromLatin1(exec);
+    };
+    row("blank, quote, semicolon: the quotes alone", "/My Apps/x'y;z", "", "\"/My Apps/x'y;z\"");
+    // '$', '`' and '"' take one backslash in the quoted argument, which the string escapes double.
+    row("dollar, backquote, double quote", "/a$b`c\"d", "", "\"/a\\\\$b\\\\`c\\\\\"d\"");
+    // A literal backslash: four in the file.
+    row("backslash", "/x\\y/keyvane", "", "\"/x\\\\\\\\y/keyvane\"");
+    row("percent is no field code", "/x%fy/keyvane", "", "\"/x%%fy/keyvane\"");
     // The folder of this run goes with the program, so the next login starts on it and not the default.
-    QTest::newRow("KEYVANE_HOME quoted")
-        << "/media/my stick/a$b/"
-        << "env \"KEYVANE_HOME=/media/my stick/a\\\\$b\" \"/usr/bin/keyvane\"";
+    row("KEYVANE_HOME quoted", "/usr/bin/keyvane", "/media/my stick/a$b/",
+        "env \"KEYVANE_HOME=/media/my stick/a\\\\$b\" \"/usr/bin/keyvane\"");
 }
 
 void TestAutostart::execLine()
 {
+    QFETCH(QString, path);
     QFETCH(QString, home);
     QFETCH(QString, exec);
-    const QStringList lines = Autostart::entryText(QStringLiteral("/usr/bin/keyvane"), home).split(u'\n');
+    const QStringList lines = Autostart::entryText(path, home).split(u'\n');
     QCOMPARE(lines.filter(QStringLiteral("Exec=")), QStringList{"Exec=" + exec});
 }
 
