@@ -149,11 +149,9 @@ void TestFrmProperties::settings()
     QFETCH(bool, editable);
     QFETCH(bool, deletable);
     QFETCH(QString, button);
-    {
-        SettingsStore settings;
-        if (!allowEdit.isNull()) QVERIFY(settings.write(SettingKey::AllowEdit, allowEdit));
-        if (!allowDelete.isNull()) QVERIFY(settings.write(SettingKey::AllowDelete, allowDelete));
-    }
+    SettingsStore settings;
+    if (!allowEdit.isNull()) QVERIFY(settings.write(SettingKey::AllowEdit, allowEdit));
+    if (!allowDelete.isNull()) QVERIFY(settings.write(SettingKey::AllowDelete, allowDelete));
     m_store->setSensitiveHidden(true); // neither setting depends on it
     addSamples(WebPages, 3);
     open(WebPages, 1);
