@@ -160,13 +160,10 @@ void TestPasswordWindows::reminder()
 // Every box of the password windows is masked, but the reminder's question and answer.
 void TestPasswordWindows::boxesAreMasked()
 {
-    frmPassword password;
-    frmSupplyPW supply;
-    frmChangePW change;
-    frmSettingsPW settings;
-    frmChangeSettingsPW changeSettings;
-    for (QDialog* dialog :
-         std::initializer_list<QDialog*>{&password, &supply, &change, &settings, &changeSettings})
+    const std::unique_ptr<QDialog> dialogs[]{
+        std::make_unique<frmPassword>(), std::make_unique<frmSupplyPW>(), std::make_unique<frmChangePW>(),
+        std::make_unique<frmSettingsPW>(), std::make_unique<frmChangeSettingsPW>()};
+    for (const auto& dialog : dialogs)
         for (QLineEdit* edit : dialog->findChildren<QLineEdit*>()) {
             const bool plain = edit->objectName() == "txtQuestion" || edit->objectName() == "txtAnswer";
             QCOMPARE(edit->echoMode(), plain ? QLineEdit::Normal : QLineEdit::Password);

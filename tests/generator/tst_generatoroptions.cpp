@@ -89,50 +89,43 @@ void TestGeneratorOptions::figures_data()
     QTest::addColumn<double>("bits");
     QTest::addColumn<QString>("problem");
     QTest::addColumn<QString>("pattern"); // empty: none drawn
+    const auto row = [](const char* name, const GeneratorOptions& o, double bits, const char* pattern = "",
+                        const char* problem = "") { QTest::newRow(name) << o << bits << problem << pattern; };
 
-    QTest::newRow("7 words, a capital and a digit")
-        << passphrase(7, "-", true, true, 0) << 7 * std::log2(7776.0) + std::log2(7.0) + std::log2(70.0)
-        << QString() << QString();
+    row("7 words, a capital and a digit", passphrase(7, "-", true, true, 0),
+        7 * std::log2(7776.0) + std::log2(7.0) + std::log2(70.0));
     int threeLetters = 0;
     for (const QString& w : passphraseWords())
         threeLetters += w.size() == 3;
-    QTest::newRow("only three-letter words fit")
-        << passphrase(3, QString(), false, false, 9) << 3 * std::log2(double(threeLetters)) << QString()
-        << QString();
-    QTest::newRow("words that cannot fit") << passphrase(12, "-", false, false, 40) << 0.0
-                                           << "12 words do not fit in 40 characters." << QString();
-    QTest::newRow("all 94 printable characters")
-        << characters(3, 3, 10, true) << 10 * std::log2(94.0) << QString() << QString();
+    row("only three-letter words fit", passphrase(3, QString(), false, false, 9),
+        3 * std::log2(double(threeLetters)));
+    row("words that cannot fit", passphrase(12, "-", false, false, 40), 0.0, "",
+        "12 words do not fit in 40 characters.");
+    row("all 94 printable characters", characters(3, 3, 10, true), 10 * std::log2(94.0));
     GeneratorOptions o = characters(3, 3, 12, true);
     o.noLookalike = true;
-    QTest::newRow("no look-alikes, symbols")
-        << o << 12 * std::log2(88.0) << QString() << R"(^[^lIO01|]{12}$)";
-    QTest::newRow("every kind in four characters")
-        << characters(3, 3, 4, true, true) << std::log2(24.0 * 10 * 26 * 26 * 32) << QString()
-        << R"(^(?=.*\d)(?=.*[A-Z])(?=.*[a-z])(?=.*[^A-Za-z0-9]).{4}$)";
+    row("no look-alikes, symbols", o, 12 * std::log2(88.0), R"(^[^lIO01|]{12}$)");
+    row("every kind in four characters", characters(3, 3, 4, true, true), std::log2(24.0 * 10 * 26 * 26 * 32),
+        R"(^(?=.*\d)(?=.*[A-Z])(?=.*[a-z])(?=.*[^A-Za-z0-9]).{4}$)");
     o = characters(1, 3, 2, true, true);
     o.symbolSet = QStringLiteral("!");
-    QTest::newRow("a digit and ! in two places") << o << std::log2(20.0) << QString() << QString();
+    row("a digit and ! in two places", o, std::log2(20.0));
     o.symbolSet = QStringLiteral("ab");
-    QTest::newRow("a kind left empty") << o << 0.0 << "A chosen kind has no characters left." << QString();
+    row("a kind left empty", o, 0.0, "", "A chosen kind has no characters left.");
     o.symbolSet = QStringLiteral("#x@ #");
     o.exclude = QStringLiteral("123456789");
     o.length = 3;
-    QTest::newRow("symbol subset, exclusions")
-        << o << std::log2(18.0) << QString() << R"(^(?=.*0)(?=.*[#@])[0#@]{3}$)";
-    QTest::newRow("too short for every kind")
-        << characters(3, 3, 2, false, true) << 0.0 << "2 characters cannot hold one of each of 3 kinds."
-        << QString();
+    row("symbol subset, exclusions", o, std::log2(18.0), R"(^(?=.*0)(?=.*[#@])[0#@]{3}$)");
+    row("too short for every kind", characters(3, 3, 2, false, true), 0.0, "",
+        "2 characters cannot hold one of each of 3 kinds.");
     o = characters(1, 3, 6);
     o.exclude = QStringLiteral("0123456789");
-    QTest::newRow("nothing left") << o << 0.0 << "No characters are left to choose from." << QString();
+    row("nothing left", o, 0.0, "", "No characters are left to choose from.");
     o = characters(2, 2, 20);
     o.exclude = QStringLiteral("aeiou");
-    QTest::newRow("lower letters without vowels")
-        << o << 20 * std::log2(21.0) << QString() << R"(^[b-df-hj-np-tv-z]{20}$)";
-    QTest::newRow("the seed's letters, Q twice as likely")
-        << characters(2, 1, 1) << 24.0 / 26 * std::log2(26.0) + 2.0 / 26 * std::log2(13.0) << QString()
-        << QString();
+    row("lower letters without vowels", o, 20 * std::log2(21.0), R"(^[b-df-hj-np-tv-z]{20}$)");
+    row("the seed's letters, Q twice as likely", characters(2, 1, 1),
+        24.0 / 26 * std::log2(26.0) + 2.0 / 26 * std::log2(13.0));
 }
 
 void TestGeneratorOptions::figures()

@@ -11,36 +11,35 @@
 #include <QTableView>
 #include <QTest>
 
-namespace {
-
 const QString kStrong = QStringLiteral("k#9Vq!2mZ@7tLx4&");
-
-// An empty, a short, a weak and a reused password among sound ones.
-void plant(EntryStore& store)
-{
-    store.addEntry({"Mail", "anna", "Tq8#vL2!xZp9@mR4", "", ""}, WebPages);
-    store.addEntry({"Shop", "anna", "", "", ""}, WebPages);
-    store.addEntry({"Editor", "", "ab1!", "", ""}, SerialNumbers);
-    store.addEntry({"Bank", "anna", kStrong, "", ""}, Applications);
-    store.addEntry({"Forum", "a.b", "password123", "", ""}, Applications);
-    store.addEntry({"host", "root", kStrong, "", ""}, RemoteSystems);
-}
-
-} // namespace
 
 class TestPasswordHealth : public QObject {
     Q_OBJECT
 
 private slots:
+    void init();
     void findsThePlantedOnes();
     void window();
+
+private:
+    std::unique_ptr<EntryStore> m_store;
 };
+
+// An empty, a short, a weak and a reused password among sound ones.
+void TestPasswordHealth::init()
+{
+    m_store = std::make_unique<EntryStore>();
+    m_store->addEntry({"Mail", "anna", "Tq8#vL2!xZp9@mR4", "", ""}, WebPages);
+    m_store->addEntry({"Shop", "anna", "", "", ""}, WebPages);
+    m_store->addEntry({"Editor", "", "ab1!", "", ""}, SerialNumbers);
+    m_store->addEntry({"Bank", "anna", kStrong, "", ""}, Applications);
+    m_store->addEntry({"Forum", "a.b", "password123", "", ""}, Applications);
+    m_store->addEntry({"host", "root", kStrong, "", ""}, RemoteSystems);
+}
 
 void TestPasswordHealth::findsThePlantedOnes()
 {
-    EntryStore store;
-    plant(store);
-    const HealthReport report = checkPasswordHealth(store);
+    const HealthReport report = checkPasswordHealth(*m_store);
     QStringList found;
     for (const HealthFinding& f : report.findings)
         found << QStringLiteral("%1/%2: %3").arg(f.category).arg(f.row).arg(f.problemText());
@@ -58,9 +57,7 @@ void TestPasswordHealth::window()
 {
     TestHome home;
     FakeDesktop::install();
-    EntryStore store;
-    plant(store);
-    frmHealth health(store);
+    frmHealth health(*m_store);
     health.show();
     QVERIFY(QTest::qWaitForWindowExposed(&health));
     auto* list = health.findChild<QTableView*>(QStringLiteral("lstFindings"));
@@ -74,7 +71,7 @@ void TestPasswordHealth::window()
     for (const QString& secret : {kStrong, QStringLiteral("ab1!"), QStringLiteral("password123")})
         QVERIFY(!cells.join(QLatin1Char('|')).contains(secret));
     QCOMPARE(health.findChild<QLabel*>(QStringLiteral("lblSummary"))->text(),
-             checkPasswordHealth(store).summary());
+             checkPasswordHealth(*m_store).summary());
 
     const QModelIndex forum = model->index(3, 1);
     // A double click on an item view is a click, then the second press.

@@ -24,6 +24,7 @@ void PlatformChecksTest::networkIsUp_data()
     QTest::addColumn<bool>("up");
     const auto upRunning = QNetworkInterface::IsUp | QNetworkInterface::IsRunning;
     const InterfaceState cable{upRunning, true};
+    const InterfaceState loopback{upRunning | QNetworkInterface::IsLoopBack, true};
     const OptionalReachability none;
     // The system's own report wins whenever it knows.
     QTest::newRow("online") << OptionalReachability(Reachability::Online) << Interfaces{} << true;
@@ -32,10 +33,8 @@ void PlatformChecksTest::networkIsUp_data()
     QTest::newRow("unknown, cable") << OptionalReachability(Reachability::Unknown) << Interfaces{cable}
                                     << true;
     QTest::newRow("no backend, cable among others")
-        << none << Interfaces{{upRunning | QNetworkInterface::IsLoopBack, true}, {upRunning, false}, cable}
-        << true;
-    QTest::newRow("only loopback") << none << Interfaces{{upRunning | QNetworkInterface::IsLoopBack, true}}
-                                   << false;
+        << none << Interfaces{loopback, {upRunning, false}, cable} << true;
+    QTest::newRow("only loopback") << none << Interfaces{loopback} << false;
     QTest::newRow("up, no carrier") << none << Interfaces{{QNetworkInterface::IsUp, true}} << false;
     QTest::newRow("link-local only") << none << Interfaces{{upRunning, false}} << false;
 }
