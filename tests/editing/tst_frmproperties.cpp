@@ -23,14 +23,13 @@ private slots:
     void focusSelectsWholeText();
 
 private:
-    void open(int category, int row);
+    void open(int category, int count, int row);
     template <typename T = QWidget> T* child(const char* name)
     {
         return m_dialog->findChild<T*>(QLatin1String(name));
     }
     QLineEdit* box(const char* name) { return child<QLineEdit>(name); }
     void click(const char* name) { QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton); }
-    void addSamples(int category, int count);
 
     std::unique_ptr<TestHome> m_home;
     FakeDesktop* m_fake = nullptr;
@@ -52,7 +51,8 @@ void TestFrmProperties::cleanup()
     m_home.reset();
 }
 
-void TestFrmProperties::addSamples(int category, int count)
+// Properties on one of `count` sample entries of the category.
+void TestFrmProperties::open(int category, int count, int row)
 {
     for (int i = 1; i <= count; ++i) {
         const QString n = QString::number(i);
@@ -60,10 +60,6 @@ void TestFrmProperties::addSamples(int category, int count)
             m_store->addEntry({"site" + n, "user" + n, "pass" + n, "url" + n, "notes" + n, true}, category));
     }
     m_store->setDatabaseChanged(false);
-}
-
-void TestFrmProperties::open(int category, int row)
-{
     m_dialog = std::make_unique<frmProperties>(*m_store, category, row);
     m_dialog->show();
 }
@@ -90,8 +86,7 @@ void TestFrmProperties::controlsPerCategory()
     QFETCH(bool, hidden);
     m_store->setSensitiveHidden(hidden);
     m_store->showPasswords(!hidden);
-    addSamples(category, 2);
-    open(category, 1);
+    open(category, 2, 1);
     QStringList shown;
     for (const char* name : {"txtSite", "txtUserName", "txtPassword", "txtURL", "txtNotes"}) {
         QCOMPARE(box(name)->echoMode() == QLineEdit::Password, hidden && box(name) == box("txtPassword"));
@@ -153,8 +148,7 @@ void TestFrmProperties::settings()
     if (!allowEdit.isNull()) QVERIFY(settings.write(SettingKey::AllowEdit, allowEdit));
     if (!allowDelete.isNull()) QVERIFY(settings.write(SettingKey::AllowDelete, allowDelete));
     m_store->setSensitiveHidden(true); // neither setting depends on it
-    addSamples(WebPages, 3);
-    open(WebPages, 1);
+    open(WebPages, 3, 1);
     for (const char* name :
          {"txtSite", "txtUserName", "txtPassword", "txtURL", "txtNotes", "cmdBrowse", "cmdGenerate"})
         QVERIFY2(child(name)->isEnabled() == editable, name);
@@ -183,8 +177,7 @@ void TestFrmProperties::settings()
 
 void TestFrmProperties::focusSelectsWholeText()
 {
-    addSamples(Misc, 1);
-    open(Misc, 0);
+    open(Misc, 1, 0);
     m_dialog->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
     // By mouse: the click lands in the middle of the text, yet typing replaces all of it.
