@@ -25,9 +25,8 @@ void TestCipher::encryptsWithKeyFromItsSecondCharacter_data()
 void TestCipher::encryptsWithKeyFromItsSecondCharacter()
 {
     QFETCH(QString, clear);
-    QFETCH(QByteArray, enciphered);
     const QString result = EncryptText(clear, kProgramKey);
-    QCOMPARE(Cp1252::fromUnicode(result), enciphered);
+    QTEST(Cp1252::fromUnicode(result), "enciphered");
     QCOMPARE(DecryptText(result, kProgramKey), clear);
 }
 

@@ -165,8 +165,7 @@ void TestDatabaseFile::loadsInFileOrderSkippingUnknownCategories()
                                   record("zero", "", kCategoryBytes[0]) +
                                   record("nan", "", QByteArray::fromHex("000000000000F87F")) +
                                   record("two-b", "", kCategoryBytes[2])));
-    DatabaseFile db(m_path);
-    const DatabaseContents contents = db.read();
+    const DatabaseContents contents = DatabaseFile(m_path).read();
     QCOMPARE(contents.badCategoryRecords, 2);
     QVERIFY(contents.problems().contains(QStringLiteral("2 record(s) with an unknown category")));
     EntryStore store;
@@ -201,13 +200,12 @@ void TestDatabaseFile::incompleteFileNeedsConsentAndKeepsCopy()
     QCOMPARE(contents.recordsLoaded, loaded);
     store.setContents(contents.lists);
 
-    QString error;
     QVERIFY(db.needsOverwriteConsent());
-    QVERIFY(!db.save(store, &error));
+    QVERIFY(!db.save(store, nullptr));
     QCOMPARE(readFile(m_path), bytes);
 
     db.allowOverwrite();
-    QVERIFY(db.save(store, &error));
+    QVERIFY(db.save(store, nullptr));
     QCOMPARE(readFile(db.backupPath()), bytes);
     QCOMPARE(readFile(m_path).size(), qsizetype(loaded) * kRecordSize);
     QVERIFY(QFile::remove(db.backupPath()));
