@@ -199,69 +199,58 @@ void TestCli::refusals_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<bool>("fileExists");
     QTest::addColumn<QString>("message");
+    const auto row = [](const char* name, const QStringList& arguments, const QString& message,
+                        bool fileExists = true) {
+        QTest::newRow(name) << arguments << fileExists << message;
+    };
 
     const QStringList five{"a", "b", "c", "d", "e"};
-    QTest::newRow("no command") << QStringList{} << true << "no command";
-    QTest::newRow("unknown command") << QStringList{"frob"} << true << "unknown command";
-    QTest::newRow("search without words")
-        << QStringList{"search"} << true << "search needs at least WORDS...";
-    QTest::newRow("unknown global option")
-        << QStringList{"--force", "list"} << true << "unknown option --force";
+    row("no command", {}, "no command");
+    row("unknown command", {"frob"}, "unknown command");
+    row("search without words", {"search"}, "search needs at least WORDS...");
+    row("unknown global option", {"--force", "list"}, "unknown option --force");
     // Every number is read by one rule: digits only, nothing around them, within the option's range.
     const QString category = QStringLiteral("--category must be a whole number from 0 to 5");
-    QTest::newRow("category 6") << QStringList{"list", "--category", "6"} << true << category;
-    QTest::newRow("separator without words")
-        << QStringList{"generate", "--separator", "+"} << true << "--separator needs --words";
-    QTest::newRow("symbols with words") << QStringList{"generate", "--words", "5", "--symbols"} << true
-                                        << "--symbols is for passwords of characters";
-    QTest::newRow("every kind in 2 characters") << QStringList{"generate", "--every-kind", "--length", "2"}
-                                                << true << "2 characters cannot hold one of each of 3 kinds.";
-    QTest::newRow("export without --csv") << QStringList{"export"} << true << "export needs --csv";
-    QTest::newRow("export, unknown layout")
-        << QStringList{"export", "--csv", "--layout", "excel"} << true << "--layout must be one of keyvane";
-    QTest::newRow("index plus") << QStringList{"remove", "--category", "0", "--index=+1"} << true
-                                << "--index must be";
+    row("category 6", {"list", "--category", "6"}, category);
+    row("separator without words", {"generate", "--separator", "+"}, "--separator needs --words");
+    row("symbols with words", {"generate", "--words", "5", "--symbols"},
+        "--symbols is for passwords of characters");
+    row("every kind in 2 characters", {"generate", "--every-kind", "--length", "2"},
+        "2 characters cannot hold one of each of 3 kinds.");
+    row("export without --csv", {"export"}, "export needs --csv");
+    row("export, unknown layout", {"export", "--csv", "--layout", "excel"},
+        "--layout must be one of keyvane");
+    row("index plus", {"remove", "--category", "0", "--index=+1"}, "--index must be");
     // A doubled option is refused for every command, not resolved by the last one.
-    QTest::newRow("doubled index") << QStringList{"remove", "--category", "0", "--index", "2", "--index", "1"}
-                                   << true << "--index is given more than once";
-    QTest::newRow("doubled db") << QStringList{"list", "--db", "other.adr"} << true << "--db is given";
-    QTest::newRow("generate with a field") << QStringList{"generate", "12"} << true << "takes no fields";
-    QTest::newRow("report without kind")
-        << QStringList{"report", "--categories", "0"} << true << "choose --html or --text";
-    QTest::newRow("report without categories")
-        << QStringList{"report", "--html"} << true << "report needs --categories";
-    QTest::newRow("report to an empty name")
-        << QStringList{"report", "--html", "--categories", "0", "-o", ""} << true << "-o needs a file name";
-    QTest::newRow("add without category") << QStringList{"add"} + five << true << "needs --category";
-    QTest::newRow("add four fields") << QStringList{"add", "--category", "0", "a", "b", "c", "d"} << true
-                                     << "exactly 5 fields, not 4";
+    row("doubled index", {"remove", "--category", "0", "--index", "2", "--index", "1"},
+        "--index is given more than once");
+    row("doubled db", {"list", "--db", "other.adr"}, "--db is given");
+    row("generate with a field", {"generate", "12"}, "takes no fields");
+    row("report without kind", {"report", "--categories", "0"}, "choose --html or --text");
+    row("report without categories", {"report", "--html"}, "report needs --categories");
+    row("report to an empty name", {"report", "--html", "--categories", "0", "-o", ""},
+        "-o needs a file name");
+    row("add without category", QStringList{"add"} + five, "needs --category");
+    row("add four fields", {"add", "--category", "0", "a", "b", "c", "d"}, "exactly 5 fields, not 4");
     // An unknown word may be a mistyped password: it is not repeated.
-    QTest::newRow("secret-looking option") << QStringList{"add", "--category", "0", "--Pa$$w0rd=x"} + five
-                                           << true << "(a word beginning with -)";
-    QTest::newRow("field with one dash")
-        << QStringList{"add", "--category", "0", "a", "b", "-Pa$$w0rd", "d", "e"} << true
-        << "a field that begins with - goes after a lone --";
-    QTest::newRow("secret-looking command")
-        << QStringList{"Pa$$w0rd"} << true << "(a word that is no command)";
-    QTest::newRow("add a field the file cannot keep")
-        << QStringList{"add", "--category", "0", "a", "b", "hasło€Ω", "d", "e"} << true
-        << "field 3 holds characters that cannot be kept: \"ł\", \"Ω\"";
-    QTest::newRow("add a field 3 whose last character the file would lose")
-        << QStringList{"add", "--category", "0", "x", "u", "abcÊ", "", ""} << true << "cannot end in \"Ê\"";
-    QTest::newRow("index 0") << QStringList{"remove", "--category", "0", "--index", "0"} << true
-                             << "number from 1";
-    QTest::newRow("index past the end")
-        << QStringList{"remove", "--category", "0", "--index", "3"} << true << "category 0 has 2 entries";
-    QTest::newRow("copy without a display")
-        << QStringList{"copy", "--category", "0", "--index", "2", "--seconds", "1"} << true
-        << "there is no display";
-    QTest::newRow("copy an empty field")
-        << QStringList{"copy", "--category", "2", "--index", "1", "--field", "2", "--seconds", "1"} << true
-        << "field 2 of that entry is empty";
-    QTest::newRow("remove from a missing file")
-        << QStringList{"remove", "--category", "0", "--index", "1"} << false << "there is no database";
-    QTest::newRow("add with bad fields to a missing file")
-        << QStringList{"add", "--category", "0", "a"} << false << "exactly 5 fields";
+    row("secret-looking option", QStringList{"add", "--category", "0", "--Pa$$w0rd=x"} + five,
+        "(a word beginning with -)");
+    row("field with one dash", {"add", "--category", "0", "a", "b", "-Pa$$w0rd", "d", "e"},
+        "a field that begins with - goes after a lone --");
+    row("secret-looking command", {"Pa$$w0rd"}, "(a word that is no command)");
+    row("add a field the file cannot keep", {"add", "--category", "0", "a", "b", "hasło€Ω", "d", "e"},
+        "field 3 holds characters that cannot be kept: \"ł\", \"Ω\"");
+    row("add a field 3 whose last character the file would lose",
+        {"add", "--category", "0", "x", "u", "abcÊ", "", ""}, "cannot end in \"Ê\"");
+    row("index 0", {"remove", "--category", "0", "--index", "0"}, "number from 1");
+    row("index past the end", {"remove", "--category", "0", "--index", "3"}, "category 0 has 2 entries");
+    row("copy without a display", {"copy", "--category", "0", "--index", "2", "--seconds", "1"},
+        "there is no display");
+    row("copy an empty field", {"copy", "--category", "2", "--index", "1", "--field", "2", "--seconds", "1"},
+        "field 2 of that entry is empty");
+    row("remove from a missing file", {"remove", "--category", "0", "--index", "1"}, "there is no database",
+        false);
+    row("add with bad fields to a missing file", {"add", "--category", "0", "a"}, "exactly 5 fields", false);
 }
 
 void TestCli::refusals()
@@ -525,48 +514,45 @@ void TestCli::generate()
 
 void TestCli::masterPassword_data()
 {
-    QTest::addColumn<bool>("sealed");
-    QTest::addColumn<bool>("required"); // RequirePW=1 with "right" as PW
+    QTest::addColumn<bool>("sealed"); // else plain, with RequirePW=1 and "right" as PW
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QByteArray>("input");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("listed"); // in list --show afterwards, when the command succeeded
+    const auto row = [](const char* name, bool sealed, const QStringList& arguments, const QByteArray& input,
+                        int status, const QString& listed) {
+        QTest::newRow(name) << sealed << arguments << input << status << listed;
+    };
 
     const QStringList list{"list", "--show"};
     const QStringList add{"add", "--category", "1", "X", "y", "-", "z", ""};
-    const QStringList remove{"remove", "--category", "0", "--index", "1"};
     const QStringList report{"report", "--text", "--categories", "0"};
-    QTest::newRow("sealed, right") << true << false << list << QByteArray("right\n") << 0 << "s3cret";
-    QTest::newRow("sealed, wrong") << true << false << QStringList{"list"} << QByteArray("wrong\n") << 1
-                                   << "";
-    QTest::newRow("sealed, no input") << true << false << QStringList{"list"} << QByteArray() << 1 << "";
-    QTest::newRow("sealed, add - after it")
-        << true << false << add << QByteArray("right\nnew pass\n") << 0 << "1\tX\ty\tnew pass\tz\t\n";
-    QTest::newRow("sealed, masked report")
-        << true << false << (report + QStringList{"--mask"}) << QByteArray("right\n") << 0 << "Mail";
-    QTest::newRow("required, masked list") << false << true << QStringList{"list"} << QByteArray() << 0 << "";
-    QTest::newRow("required, shown list") << false << true << list << QByteArray("right\n") << 0 << "s3cret";
-    QTest::newRow("required, wrong") << false << true << list << QByteArray("wrong\n") << 1 << "";
-    QTest::newRow("required, report") << false << true << report << QByteArray() << 1 << "";
-    QTest::newRow("required, add wrong") << false << true << add << QByteArray("wrong\nx\n") << 1 << "";
-    QTest::newRow("required, remove") << false << true << remove << QByteArray("right\n") << 0 << "Shop";
-    QTest::newRow("required, health") << false << true << QStringList{"health"} << QByteArray() << 0 << "";
-    QTest::newRow("required, search shown")
-        << false << true << QStringList{"search", "anna", "--show"} << QByteArray("wrong\n") << 1 << "";
-    QTest::newRow("required, export")
-        << false << true << QStringList{"export", "--csv"} << QByteArray() << 1 << "";
+    row("sealed, right", true, list, "right\n", 0, "s3cret");
+    row("sealed, wrong", true, {"list"}, "wrong\n", 1, "");
+    row("sealed, no input", true, {"list"}, "", 1, "");
+    row("sealed, add - after it", true, add, "right\nnew pass\n", 0, "1\tX\ty\tnew pass\tz\t\n");
+    row("sealed, masked report", true, report + QStringList{"--mask"}, "right\n", 0, "Mail");
+    row("required, masked list", false, {"list"}, "", 0, "");
+    row("required, shown list", false, list, "right\n", 0, "s3cret");
+    row("required, wrong", false, list, "wrong\n", 1, "");
+    row("required, report", false, report, "", 1, "");
+    row("required, add wrong", false, add, "wrong\nx\n", 1, "");
+    row("required, remove", false, {"remove", "--category", "0", "--index", "1"}, "right\n", 0, "Shop");
+    row("required, health", false, {"health"}, "", 0, "");
+    row("required, search shown", false, {"search", "anna", "--show"}, "wrong\n", 1, "");
+    row("required, export", false, {"export", "--csv"}, "", 1, "");
 }
 
 void TestCli::masterPassword()
 {
     QFETCH(bool, sealed);
-    QFETCH(bool, required);
     QFETCH(QStringList, arguments);
     QFETCH(QByteArray, input);
     QFETCH(int, status);
     QFETCH(QString, listed);
-    if (sealed) QVERIFY(sealQuickly(m_db, QStringLiteral("right")));
-    if (required)
+    if (sealed)
+        QVERIFY(sealQuickly(m_db, QStringLiteral("right")));
+    else
         QVERIFY(SettingsStore().write(SettingKey::RequirePW, "1") &&
                 SettingsStore().writeSecret(SettingKey::PW, "right"));
     const QByteArray before = readFile(m_db);
