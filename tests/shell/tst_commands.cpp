@@ -12,20 +12,9 @@
 #include <QToolBar>
 #include <QToolButton>
 
-namespace {
-
-Entry entry(const QString& site, const QString& pass, const QString& url)
-{
-    return Entry{site, QStringLiteral("anna"), pass, url, QStringLiteral("note"), true};
-}
-
-} // namespace
-
-class TestCommands : public QObject, private ShellFixture {
+class TestCommands : public ShellFixture {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
     void goOpensByCategory_data();
     void goOpensByCategory();
     void telnetChoices_data();
@@ -39,16 +28,6 @@ private slots:
     void oneDialogOfEachKind();
 };
 
-void TestCommands::init()
-{
-    setUp();
-}
-
-void TestCommands::cleanup()
-{
-    tearDown();
-}
-
 void TestCommands::goOpensByCategory_data()
 {
     QTest::addColumn<int>("category");
@@ -61,7 +40,7 @@ void TestCommands::goOpensByCategory()
 {
     QFETCH(int, category);
     QFETCH(QStringList, opened);
-    window->store().addEntry(entry("site", "pw", "www.example.org"), category);
+    add(category, "site", "pw", "www.example.org");
     tabs()->setCurrentIndex(category);
     action("mnuGo")->trigger();
     QCOMPARE(fake->opened, opened);
@@ -115,7 +94,7 @@ void TestCommands::telnetChoices()
     QVERIFY(settings.writeTruth(SettingKey::WindowsTelnet1, ownClient));
     QVERIFY(settings.write(SettingKey::TelnetPath, QStringLiteral("/opt/tn")));
     fake->onPath = onPath;
-    window->store().addEntry(entry("host.example:23", "pw", "Linux"), 4);
+    add(4, "host.example:23", "pw", "Linux");
     tabs()->setCurrentIndex(4);
     action("mnuGo")->trigger();
     QCOMPARE(fake->opened, opened);
@@ -130,7 +109,7 @@ void TestCommands::copyMenuFollowsListAndMasking()
 {
     QMenu* menu = window->findChild<QToolButton*>(QStringLiteral("copy"))->menu();
     const QList<QAction*> entries = menu->actions();
-    window->store().addEntry(entry("Bank", "hunter2", "bank.example"), 0);
+    add(0, "Bank", "hunter2", "bank.example");
     emit menu->aboutToShow(); // hidden: the sensitive entry is not offered
     QVERIFY(entries.at(0)->isEnabled() && !entries.at(2)->isEnabled());
 
@@ -167,8 +146,8 @@ void TestCommands::entryMenuAndToolbarDispatch()
     QVERIFY(!window->findChild<frmProperties*>());
 
     tabs()->setCurrentIndex(2);
-    window->store().addEntry(entry("one", "p", "f"), 2);
-    window->store().addEntry(entry("two", "p", "f"), 2);
+    add(2, "one");
+    add(2, "two");
     action("Properties")->trigger();
     auto* properties = window->findChild<frmProperties*>();
     QVERIFY(properties);
@@ -191,10 +170,8 @@ void TestCommands::helpAndSystemItems()
     QCOMPARE(fake->messages, QStringList(2, QStringLiteral("This can only be done on Windows 95/98.")));
 
     action("Help")->trigger(); // the toolbar's Help is Contents
-    HelpWindow* helpWindow = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* candidate = qobject_cast<HelpWindow*>(w)) helpWindow = candidate;
-    QVERIFY(helpWindow && helpWindow->isVisible());
+    auto* helpWindow = topLevel<HelpWindow>();
+    QVERIFY(helpWindow);
     delete helpWindow;
 }
 
@@ -215,7 +192,7 @@ void TestCommands::oneDialogOfEachKind()
 {
     QFETCH(QStringList, asked);
     QFETCH(QString, dialog);
-    window->store().addEntry(entry("site", "pw", "f"), 0);
+    add(0, "site");
     window->show();
     for (const QString& name : asked)
         window->findChild<QAction*>(name)->trigger();

@@ -9,11 +9,10 @@
 #include <QTest>
 
 // The keys of a list, and the clipboard that forgets a copied password.
-class TestListKeys : public QObject, private ShellFixture {
+class TestListKeys : public ShellFixture {
     Q_OBJECT
 private slots:
     void init();
-    void cleanup();
     void keysActOnTheSelectedEntry_data();
     void keysActOnTheSelectedEntry();
     void somethingCopiedSinceStays();
@@ -36,11 +35,6 @@ void TestListKeys::init()
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     list(WebPages)->setFocus();
     list(WebPages)->selectRow(1);
-}
-
-void TestListKeys::cleanup()
-{
-    tearDown();
 }
 
 void TestListKeys::press(const QKeySequence& keys)

@@ -15,11 +15,10 @@
 #include <QTest>
 #include <QTimer>
 
-class TestLock : public QObject, private ShellFixture {
+class TestLock : public ShellFixture {
     Q_OBJECT
 private slots:
     void init();
-    void cleanup();
     void screenLockLocks_data();
     void screenLockLocks();
     void idleTimeLocks();
@@ -51,11 +50,6 @@ void TestLock::init()
     SettingsStore settings;
     QVERIFY(settings.write(SettingKey::RequirePW, QStringLiteral("1")));
     QVERIFY(settings.writeSecret(SettingKey::PW, QStringLiteral("open sesame")));
-}
-
-void TestLock::cleanup()
-{
-    tearDown();
 }
 
 void TestLock::screenLockLocks_data()
@@ -102,7 +96,7 @@ void TestLock::idleTimeLocks()
 void TestLock::unlockWrongThenRight()
 {
     load();
-    window->store().addEntry(Entry{QStringLiteral("Kept"), {}, {}, {}, {}, true}, 0);
+    add(0, QStringLiteral("Kept"));
     sleep();
     QVERIFY(locked());
 
@@ -158,7 +152,7 @@ void TestLock::sealedLockDropsEntries()
     window = std::make_unique<frmMain>();
     QString password = QStringLiteral("open sesame");
     QVERIFY(window->Load(SealKey::derive(password, *SealedFile::readParams(readFile(path), nullptr))));
-    window->store().addEntry(Entry{QStringLiteral("Kept"), {}, QStringLiteral("s3cret"), {}, {}, true}, 0);
+    add(0, QStringLiteral("Kept"), QStringLiteral("s3cret"));
     if (saveFails) QVERIFY(QFile::remove(path) && QDir().mkdir(path)); // the save cannot replace it
 
     sleep();

@@ -14,11 +14,6 @@
 
 namespace {
 
-Entry fields(const QString& site, const QString& pass = {})
-{
-    return Entry{site, QStringLiteral("user"), pass, QString(), QString(), true};
-}
-
 // File > Save; true when the file was written.
 bool save(frmMain& w)
 {
@@ -28,11 +23,10 @@ bool save(frmMain& w)
 
 } // namespace
 
-class TestMainWindow : public QObject, private ShellFixture {
+class TestMainWindow : public ShellFixture {
     Q_OBJECT
 private slots:
     void init() { setUp(false); }
-    void cleanup() { tearDown(); }
     void freshStartUsesPerUserFileAndMasks();
     void failedSaveKeepsWindowAndChanges();
     void secondInstanceIsRefused();
@@ -50,7 +44,7 @@ void TestMainWindow::freshStartUsesPerUserFileAndMasks()
     window->close();
     load();
     QVERIFY(QFile::exists(home->file(QStringLiteral("default.adr"))));
-    window->store().addEntry(fields("site", "secret"), 0);
+    add(0, "site", "secret");
     const QAbstractItemModel* model = list(0)->model();
     QCOMPARE(model->index(0, 2).data().toString(), QStringLiteral("******"));
     window->findChild<QToolBar*>(QStringLiteral("Toolbar2"))->actions().first()->trigger();
@@ -62,7 +56,7 @@ void TestMainWindow::failedSaveKeepsWindowAndChanges()
     const QString path = home->file(QStringLiteral("anna.adr"));
     load();
     frmMain& w = *window;
-    w.store().addEntry(fields("precious"), 0);
+    add(0, "precious");
     // Something else now stands where the file was: the save cannot replace it.
     QVERIFY(QFile::remove(path));
     QVERIFY(QDir().mkdir(path));
@@ -87,7 +81,7 @@ void TestMainWindow::failedSaveKeepsWindowAndChanges()
 void TestMainWindow::secondInstanceIsRefused()
 {
     load();
-    window->store().addEntry(fields("mine"), 0);
+    add(0, "mine");
     frmMain second;
     QVERIFY(!second.Load());
     QCOMPARE(fake->messages.size(), 1);
@@ -137,7 +131,7 @@ void TestMainWindow::exitQuestions()
     load();
     FakeDesktop& fake = *this->fake;
     fake.messages.clear();
-    window->store().addEntry(fields("new"), 0);
+    add(0, "new");
     if (unwritable) QVERIFY(QFile::remove(path) && QDir().mkdir(path));
     for (bool answer : answers)
         fake.yesNoAnswers << answer;

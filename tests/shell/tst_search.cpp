@@ -10,20 +10,10 @@
 #include <QTest>
 #include <QToolButton>
 
-namespace {
-
-Entry entry(const QString& site, const QString& url)
-{
-    return Entry{site, QStringLiteral("anna"), QStringLiteral("pw-") + site, url, QString(), true};
-}
-
-} // namespace
-
-class TestSearch : public QObject, private ShellFixture {
+class TestSearch : public ShellFixture {
     Q_OBJECT
 private slots:
     void init();
-    void cleanup();
     void filtersEveryListAndCountsInCaptions();
     void commandsActOnTheRowShown_data();
     void commandsActOnTheRowShown();
@@ -52,15 +42,9 @@ void TestSearch::init()
 {
     setUp();
     for (const char* site : {"Bank one", "Mail", "bank two", "Bank three"})
-        window->store().addEntry(entry(QLatin1String(site), QStringLiteral("https://%1.example").arg(site)),
-                                 WebPages);
-    window->store().addEntry(entry(QStringLiteral("Shell"), QStringLiteral("bank.example")), RemoteSystems);
-    window->store().addEntry(entry(QStringLiteral("Notes"), QString()), Misc);
-}
-
-void TestSearch::cleanup()
-{
-    tearDown();
+        add(WebPages, QLatin1String(site), {}, QStringLiteral("https://%1.example").arg(site));
+    add(RemoteSystems, QStringLiteral("Shell"), {}, QStringLiteral("bank.example"));
+    add(Misc, QStringLiteral("Notes"));
 }
 
 void TestSearch::select(int category, int shownRow)

@@ -22,13 +22,6 @@
 
 namespace {
 
-template <typename T> T* topLevel()
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* found = qobject_cast<T*>(w); found && found->isVisible()) return found;
-    return nullptr;
-}
-
 QStringList databaseFiles(const TestHome& home)
 {
     return QDir(home.path()).entryList({QStringLiteral("*.adr")}, QDir::Files);
@@ -59,7 +52,7 @@ public:
 
 } // namespace
 
-class TestStartup : public QObject, private ShellFixture {
+class TestStartup : public ShellFixture {
     Q_OBJECT
 private slots:
     void init() { setUp(false); }

@@ -38,7 +38,7 @@ void writeAsSyncEngine(const QString& path, const QByteArray& bytes, bool inPlac
 
 } // namespace
 
-class TestSyncedCopies : public QObject, private ShellFixture {
+class TestSyncedCopies : public ShellFixture {
     Q_OBJECT
 private slots:
     void init()
@@ -47,7 +47,6 @@ private slots:
         QVERIFY(writeFile(path(), records({"A", "B"})));
         load();
     }
-    void cleanup() { tearDown(); }
     void watchTakesInAnotherCopy_data();
     void watchTakesInAnotherCopy();
     void copyThatDidNotLoadWholeAtSave_data();

@@ -13,11 +13,9 @@
 #include <QTimer>
 #include <QToolBar>
 
-class TestTrayAndMenus : public QObject, private ShellFixture {
+class TestTrayAndMenus : public ShellFixture {
     Q_OBJECT
 private slots:
-    void init() { setUp(); }
-    void cleanup() { tearDown(); }
     void trayPropertiesFollowTheirRules();
     void mainWindowAnswersTheTray();
     void restoreUndoesHidingAndMinimising_data();
