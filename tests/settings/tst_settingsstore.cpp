@@ -3,12 +3,14 @@
 #include "store/cipher.h"
 #include "tests/support/testhome.h"
 
-#include <QFile>
 #include <QTest>
+#include <memory>
 
 class TestSettingsStore : public QObject {
     Q_OBJECT
 private slots:
+    void init() { m_home = std::make_unique<TestHome>(); }
+    void cleanup() { m_home.reset(); }
     void freshStoreReadsEachDefault();
     void flagsAndTruthValues_data();
     void flagsAndTruthValues();
@@ -16,11 +18,13 @@ private slots:
     void failedWriteIsReported();
     void passwordsAreEnciphered();
     void databasePathFromUserName();
+
+private:
+    std::unique_ptr<TestHome> m_home;
 };
 
 void TestSettingsStore::freshStoreReadsEachDefault()
 {
-    TestHome home;
     SettingsStore s;
     // One key, two readers, two defaults: absent reads as each reader's own.
     QVERIFY(!s.flag(SettingKey::RequireSettingsPW));
@@ -47,7 +51,6 @@ void TestSettingsStore::flagsAndTruthValues_data()
 void TestSettingsStore::flagsAndTruthValues()
 {
     QFETCH(QString, stored);
-    TestHome home;
     SettingsStore s;
     QVERIFY(s.write(SettingKey::RequirePW, stored) && s.write(SettingKey::Hidden, stored) &&
             s.write(SettingKey::TopMost, stored));
@@ -58,16 +61,13 @@ void TestSettingsStore::flagsAndTruthValues()
 
 void TestSettingsStore::writesExactTexts()
 {
-    TestHome home;
     {
         SettingsStore s;
         QVERIFY(s.writeTruth(SettingKey::Hidden, false));
         QVERIFY(s.writeTruth(SettingKey::WindowsTelnet0, true));
         QVERIFY(s.write(SettingKey::AutoSave, QStringLiteral("0")));
     }
-    QFile ini(home.file(QStringLiteral("keyvane.ini")));
-    QVERIFY(ini.open(QIODevice::ReadOnly));
-    const QByteArray text = ini.readAll();
+    const QByteArray text = readFile(m_home->file(QStringLiteral("keyvane.ini")));
     QVERIFY(text.startsWith("[Settings]"));
     QVERIFY(text.contains("Hidden=False"));
     QVERIFY(text.contains("WindowsTelnet0=True"));
@@ -76,35 +76,28 @@ void TestSettingsStore::writesExactTexts()
 
 void TestSettingsStore::failedWriteIsReported()
 {
-    TestHome home;
-    QFile blocker(home.file(QStringLiteral("not-a-folder")));
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    SettingsStore s(home.file(QStringLiteral("not-a-folder/keyvane.ini")));
+    QVERIFY(writeFile(m_home->file(QStringLiteral("not-a-folder")), {}));
+    SettingsStore s(m_home->file(QStringLiteral("not-a-folder/keyvane.ini")));
     QVERIFY(!s.writeSecret(SettingKey::PW, QStringLiteral("secret")));
     QVERIFY(s.lastError().contains(QStringLiteral("could not be written")));
 }
 
 void TestSettingsStore::passwordsAreEnciphered()
 {
-    TestHome home;
     SettingsStore s;
     QVERIFY(s.writeSecret(SettingKey::PW, QStringLiteral("Open sesame")));
     QCOMPARE(s.read(SettingKey::PW), EncryptText(QStringLiteral("Open sesame"), kProgramKey));
     QCOMPARE(s.readSecret(SettingKey::PW), QStringLiteral("Open sesame"));
-    QFile ini(s.filePath());
-    QVERIFY(ini.open(QIODevice::ReadOnly));
-    QVERIFY(!ini.readAll().contains("sesame"));
-    QCOMPARE(ini.permissions() & (QFileDevice::ReadOther | QFileDevice::ReadGroup),
-             QFileDevice::Permissions());
+    QVERIFY(!readFile(s.filePath()).contains("sesame"));
+    QVERIFY(ownerOnly(s.filePath()));
 }
 
 void TestSettingsStore::databasePathFromUserName()
 {
-    TestHome home;
-    QCOMPARE(AppPaths::databasePath(true, QStringLiteral("anna")), home.file(QStringLiteral("anna.adr")));
-    QCOMPARE(AppPaths::databasePath(true, QString()), home.file(QStringLiteral("default.adr")));
-    QCOMPARE(AppPaths::databasePath(false, QStringLiteral("anna")), home.file(QStringLiteral("default.adr")));
+    QCOMPARE(AppPaths::databasePath(true, QStringLiteral("anna")), m_home->file(QStringLiteral("anna.adr")));
+    QCOMPARE(AppPaths::databasePath(true, QString()), m_home->file(QStringLiteral("default.adr")));
+    QCOMPARE(AppPaths::databasePath(false, QStringLiteral("anna")),
+             m_home->file(QStringLiteral("default.adr")));
     QCOMPARE(AppPaths::TrimAtNul(QStringLiteral("anna") + QChar(0) + QStringLiteral("junk")),
              QStringLiteral("anna"));
 }

@@ -67,6 +67,8 @@ private slots:
     {
         m_path = m_dir.filePath(QStringLiteral("anna.adr"));
         QFile::remove(m_path);
+        m_store = std::make_unique<EntryStore>();
+        m_db = std::make_unique<DatabaseFile>(m_path);
     }
     void workedExampleRecord();
     void roundTripThroughFile();
@@ -83,6 +85,8 @@ private slots:
 private:
     QTemporaryDir m_dir;
     QString m_path;
+    std::unique_ptr<EntryStore> m_store; // fresh for each test, as is the file at m_path, not yet read
+    std::unique_ptr<DatabaseFile> m_db;
 };
 
 void TestDatabaseFile::workedExampleRecord()
@@ -97,15 +101,13 @@ void TestDatabaseFile::workedExampleRecord()
 // Saved from a store that shows its passwords masked, then read back.
 void TestDatabaseFile::roundTripThroughFile()
 {
-    EntryStore store;
-    store.setSensitiveHidden(true);
-    store.showPasswords(false);
+    m_store->setSensitiveHidden(true);
+    m_store->showPasswords(false);
     const QString sixty = QString(60, QChar(u'é'));
     // Clear 'Ñ' (209) under key letter 'O' (79) enciphers to a space: it must not be taken for padding.
-    store.addEntry(fields("Bank €", "anna", "Ñässwörd€", "https://bank.example", sixty), WebPages);
-    store.addEntry(fields("Locker", "anna"), Misc);
-    DatabaseFile db(m_path);
-    QVERIFY(db.save(store, nullptr));
+    m_store->addEntry(fields("Bank €", "anna", "Ñässwörd€", "https://bank.example", sixty), WebPages);
+    m_store->addEntry(fields("Locker", "anna"), Misc);
+    QVERIFY(m_db->save(*m_store, nullptr));
 
     const QByteArray bytes = readFile(m_path);
     QCOMPARE(bytes.size(), 2 * kRecordSize);
@@ -165,15 +167,14 @@ void TestDatabaseFile::loadsInFileOrderSkippingUnknownCategories()
                                   record("zero", "", kCategoryBytes[0]) +
                                   record("nan", "", QByteArray::fromHex("000000000000F87F")) +
                                   record("two-b", "", kCategoryBytes[2])));
-    const DatabaseContents contents = DatabaseFile(m_path).read();
+    const DatabaseContents contents = m_db->read();
     QCOMPARE(contents.badCategoryRecords, 2);
     QVERIFY(contents.problems().contains(QStringLiteral("2 record(s) with an unknown category")));
-    EntryStore store;
-    store.setContents(contents.lists);
-    QCOMPARE(store.list(0).count(), 1);
-    QCOMPARE(store.list(2).entry(0).site(), QStringLiteral("two-a"));
-    QCOMPARE(store.list(2).entry(1).site(), QStringLiteral("two-b"));
-    QCOMPARE(encodeDatabase(store).left(4), QByteArray("zero"));
+    m_store->setContents(contents.lists);
+    QCOMPARE(m_store->list(0).count(), 1);
+    QCOMPARE(m_store->list(2).entry(0).site(), QStringLiteral("two-a"));
+    QCOMPARE(m_store->list(2).entry(1).site(), QStringLiteral("two-b"));
+    QCOMPARE(encodeDatabase(*m_store).left(4), QByteArray("zero"));
 }
 
 void TestDatabaseFile::incompleteFileNeedsConsentAndKeepsCopy_data()
@@ -194,38 +195,34 @@ void TestDatabaseFile::incompleteFileNeedsConsentAndKeepsCopy()
     QFETCH(QByteArray, bytes);
     QFETCH(int, loaded);
     QVERIFY(writeFile(m_path, bytes));
-    EntryStore store;
-    DatabaseFile db(m_path);
-    const DatabaseContents contents = db.read();
+    const DatabaseContents contents = m_db->read();
     QCOMPARE(contents.recordsLoaded, loaded);
-    store.setContents(contents.lists);
+    m_store->setContents(contents.lists);
 
-    QVERIFY(db.needsOverwriteConsent());
-    QVERIFY(!db.save(store, nullptr));
+    QVERIFY(m_db->needsOverwriteConsent());
+    QVERIFY(!m_db->save(*m_store, nullptr));
     QCOMPARE(readFile(m_path), bytes);
 
-    db.allowOverwrite();
-    QVERIFY(db.save(store, nullptr));
-    QCOMPARE(readFile(db.backupPath()), bytes);
+    m_db->allowOverwrite();
+    QVERIFY(m_db->save(*m_store, nullptr));
+    QCOMPARE(readFile(m_db->backupPath()), bytes);
     QCOMPARE(readFile(m_path).size(), qsizetype(loaded) * kRecordSize);
-    QVERIFY(QFile::remove(db.backupPath()));
+    QVERIFY(QFile::remove(m_db->backupPath()));
 }
 
 void TestDatabaseFile::failedSaveKeepsOldFile()
 {
     const QByteArray old = record("old", "", kCategoryBytes[3]);
     QVERIFY(writeFile(m_path, old));
-    EntryStore store;
-    DatabaseFile db(m_path);
-    store.setContents(db.read().lists);
+    m_store->setContents(m_db->read().lists);
     for (int i = 0; i < 10; ++i)
-        store.addEntry(fields("new"), Wallet);
+        m_store->addEntry(fields("new"), Wallet);
 
     QString error;
     bool saved_ok = true;
     {
         const FileSizeLimit limit(1024); // the write fails half way
-        saved_ok = db.save(store, &error);
+        saved_ok = m_db->save(*m_store, &error);
     }
 
     QVERIFY(!saved_ok);
@@ -258,13 +255,12 @@ void TestDatabaseFile::lockFile()
     else if (left != "none")
         QVERIFY(writeFile(lockPath, left));
 
-    DatabaseFile db(m_path);
     QString error;
     bool locked = false;
     {
         std::optional<FileSizeLimit> limit;
         if (sizeLimit >= 0) limit.emplace(rlim_t(sizeLimit));
-        locked = db.lock(&error);
+        locked = m_db->lock(&error);
     }
     QCOMPARE(locked, refusal.isEmpty());
     QVERIFY2(error.contains(refusal), qPrintable(error));
@@ -274,15 +270,13 @@ void TestDatabaseFile::lockFile()
 // Created, rewritten and emptied, the file stays owner-only; an empty store leaves an empty file.
 void TestDatabaseFile::filesAreOwnerOnly()
 {
-    DatabaseFile db(m_path);
-    db.read(); // creates the missing file
+    m_db->read(); // creates the missing file
     QVERIFY(ownerOnly(m_path));
-    EntryStore store;
-    store.addEntry(fields("x"), 0);
-    QVERIFY(db.save(store, nullptr));
+    m_store->addEntry(fields("x"), 0);
+    QVERIFY(m_db->save(*m_store, nullptr));
     QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther);
-    store.deleteEntry(0, 0);
-    QVERIFY(db.save(store, nullptr));
+    m_store->deleteEntry(0, 0);
+    QVERIFY(m_db->save(*m_store, nullptr));
     QCOMPARE(readFile(m_path), QByteArray());
     QVERIFY(ownerOnly(m_path));
 }
