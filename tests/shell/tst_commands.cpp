@@ -85,9 +85,7 @@ void TestCommands::telnetChoices()
     QFETCH(bool, windowsClient);
     QFETCH(bool, ownClient);
     QFETCH(QStringList, onPath);
-    QFETCH(QStringList, opened);
     QFETCH(QString, started);
-    QFETCH(bool, message);
     SettingsStore settings;
     QVERIFY(settings.write(SettingKey::LaunchTelnet, QLatin1String(launchTelnet ? "1" : "0")));
     QVERIFY(settings.writeTruth(SettingKey::WindowsTelnet0, windowsClient));
@@ -97,12 +95,12 @@ void TestCommands::telnetChoices()
     add(4, "host.example:23", "pw", "Linux");
     tabs()->setCurrentIndex(4);
     action("mnuGo")->trigger();
-    QCOMPARE(fake->opened, opened);
+    QTEST(fake->opened, "opened");
     QStringList commands;
     for (const FakeDesktop::Started& s : fake->started)
         commands << (QStringList{s.program} + s.arguments).join(QLatin1Char('|'));
     QCOMPARE(commands, started.isEmpty() ? QStringList() : QStringList{started});
-    QCOMPARE(!fake->messages.isEmpty(), message);
+    QTEST(!fake->messages.isEmpty(), "message");
 }
 
 void TestCommands::copyMenuFollowsListAndMasking()

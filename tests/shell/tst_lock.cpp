@@ -32,13 +32,12 @@ private:
     {
         QMetaObject::invokeMethod(window->findChild<LockTriggers*>(), "prepareForSleep", Q_ARG(bool, true));
     }
-    // The Password Verification window, answered with the right password.
-    void answerPassword()
+    // The Password Verification window, answered with the right password unless told otherwise.
+    void answerPassword(const QString& typed = QStringLiteral("open sesame"))
     {
         auto* password = window->findChild<frmPassword*>();
         QVERIFY(password && password->isVisible());
-        password->findChild<QLineEdit*>(QStringLiteral("txtPassword"))
-            ->setText(QStringLiteral("open sesame"));
+        password->findChild<QLineEdit*>(QStringLiteral("txtPassword"))->setText(typed);
         password->findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
     }
     bool locked() { return window->findChild<QStackedWidget*>(QStringLiteral("pages"))->currentIndex() == 1; }
@@ -54,25 +53,22 @@ void TestLock::init()
 
 void TestLock::screenLockLocks_data()
 {
-    QTest::addColumn<QString>("requirePW");
-    QTest::addColumn<QString>("lockOnScreenLock");
+    QTest::addColumn<bool>("requirePW");
+    QTest::addColumn<bool>("lockOnScreenLock");
     QTest::addColumn<bool>("locks");
-    QTest::newRow("password and the option on") << "1"
-                                                << "1" << true;
-    QTest::newRow("option off") << "1"
-                                << "0" << false;
-    QTest::newRow("no master password") << "0"
-                                        << "1" << false;
+    QTest::newRow("password and the option on") << true << true << true;
+    QTest::newRow("option off") << true << false << false;
+    QTest::newRow("no master password") << false << true << false;
 }
 
 void TestLock::screenLockLocks()
 {
-    QFETCH(QString, requirePW);
-    QFETCH(QString, lockOnScreenLock);
+    QFETCH(bool, requirePW);
+    QFETCH(bool, lockOnScreenLock);
     QFETCH(bool, locks);
     SettingsStore settings;
-    QVERIFY(settings.write(SettingKey::RequirePW, requirePW));
-    QVERIFY(settings.write(SettingKey::LockOnScreenLock, lockOnScreenLock));
+    QVERIFY(settings.write(SettingKey::RequirePW, QLatin1String(requirePW ? "1" : "0")));
+    QVERIFY(settings.write(SettingKey::LockOnScreenLock, QLatin1String(lockOnScreenLock ? "1" : "0")));
     load();
     auto* triggers = window->findChild<LockTriggers*>();
     QMetaObject::invokeMethod(triggers, "screenSaverActiveChanged", Q_ARG(bool, false));
@@ -101,12 +97,7 @@ void TestLock::unlockWrongThenRight()
     QVERIFY(locked());
 
     window->findChild<QPushButton*>(QStringLiteral("cmdUnlock"))->click();
-    auto* password = window->findChild<frmPassword*>();
-    QVERIFY(password);
-    auto* typed = password->findChild<QLineEdit*>(QStringLiteral("txtPassword"));
-    auto* ok = password->findChild<QPushButton*>(QStringLiteral("cmdOk"));
-    typed->setText(QStringLiteral("open sesam"));
-    ok->click();
+    answerPassword(QStringLiteral("open sesam"));
     QCOMPARE(fake->messages.size(), 1);
     QVERIFY(locked());
     QVERIFY(readFile(FailedAttemptLog::path()).endsWith("\topen sesam\r\n"));

@@ -105,7 +105,6 @@ void TestSearch::commandsActOnTheRowShown()
         auto* properties = window->findChild<frmProperties*>();
         QVERIFY(properties);
         QCOMPARE(properties->row(), 2);
-        properties->close();
     }
 }
 

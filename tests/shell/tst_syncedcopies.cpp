@@ -64,23 +64,17 @@ void TestSyncedCopies::watchTakesInAnotherCopy_data()
     QTest::addColumn<QString>("sites");
     QTest::addColumn<QString>("message"); // how the status bar starts
     // Loaded: A B in the second list, B selected. The other copy puts N first.
+    const auto row = [](const char* name, const char* change, const char* sites, const QString& message) {
+        QTest::newRow(name) << QString(change) << QString(sites) << message;
+    };
     const QString merged = QStringLiteral("Merged changes from another copy: 1 added, 0 removed");
-    QTest::newRow("renamed over") << "rename"
-                                  << "N A B" << merged;
-    QTest::newRow("written in place") << "in place"
-                                      << "N A B" << merged;
-    QTest::newRow("cut off, what could be read merged")
-        << "cut off"
-        << "N A B" << merged + ". Another copy of the database is kept beside it as ";
-    QTest::newRow("cut off, cancelled: nothing merged") << "cut off, cancel"
-                                                        << "A B"
-                                                        << "";
-    QTest::newRow("our own save") << "own save"
-                                  << "N A B"
-                                  << "";
-    QTest::newRow("unsaved changes wait for the save") << "unsaved"
-                                                       << "A B N"
-                                                       << "";
+    row("renamed over", "rename", "N A B", merged);
+    row("written in place", "in place", "N A B", merged);
+    row("cut off, what could be read merged", "cut off", "N A B",
+        merged + ". Another copy of the database is kept beside it as ");
+    row("cut off, cancelled: nothing merged", "cut off, cancel", "A B", {});
+    row("our own save", "own save", "N A B", {});
+    row("unsaved changes wait for the save", "unsaved", "A B N", {});
 }
 
 void TestSyncedCopies::watchTakesInAnotherCopy()
