@@ -61,12 +61,10 @@ void TestSettingsStore::flagsAndTruthValues()
 
 void TestSettingsStore::writesExactTexts()
 {
-    {
-        SettingsStore s;
-        QVERIFY(s.writeTruth(SettingKey::Hidden, false));
-        QVERIFY(s.writeTruth(SettingKey::WindowsTelnet0, true));
-        QVERIFY(s.write(SettingKey::AutoSave, QStringLiteral("0")));
-    }
+    SettingsStore s; // each write reaches the file at once
+    QVERIFY(s.writeTruth(SettingKey::Hidden, false));
+    QVERIFY(s.writeTruth(SettingKey::WindowsTelnet0, true));
+    QVERIFY(s.write(SettingKey::AutoSave, QStringLiteral("0")));
     const QByteArray text = readFile(m_home->file(QStringLiteral("keyvane.ini")));
     QVERIFY(text.startsWith("[Settings]"));
     QVERIFY(text.contains("Hidden=False"));

@@ -22,13 +22,6 @@ QStringList contents(const EntryStore& store)
     return out;
 }
 
-CsvImport read(const QByteArray& bytes, std::optional<CsvLayout> layout = std::nullopt)
-{
-    CsvImportOptions options;
-    options.layout = layout;
-    return readCsvImport(bytes, options);
-}
-
 } // namespace
 
 class TestCsvTransfer : public QObject {
@@ -129,7 +122,7 @@ void TestCsvTransfer::readsWhole()
 {
     QFETCH(QByteArray, file);
     QFETCH(QStringList, entries);
-    const CsvImport import = read(file);
+    const CsvImport import = readCsvImport(file, {});
     QVERIFY2(import.ok(), qPrintable(import.error + import.problems.join(QLatin1Char('\n'))));
     QTEST(import.layout, "layout");
     EntryStore store;
@@ -179,7 +172,7 @@ void TestCsvTransfer::refusedRows()
 void TestCsvTransfer::unreadableFiles_data()
 {
     QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QString>("layout");
+    QTest::addColumn<QString>("layout"); // empty: recognised from the header row
     QTest::addColumn<QString>("error");
 
     QTest::newRow("not UTF-8") << QByteArray("name,url,username,password\ncaf\xE9,,,\n") << ""
@@ -200,7 +193,7 @@ void TestCsvTransfer::unreadableFiles()
 {
     QFETCH(QByteArray, file);
     QFETCH(QString, layout);
-    QTEST(read(file, layout.isEmpty() ? std::nullopt : csvLayoutNamed(layout)).error, "error");
+    QTEST(readCsvImport(file, {csvLayoutNamed(layout)}).error, "error");
 }
 
 QTEST_GUILESS_MAIN(TestCsvTransfer)

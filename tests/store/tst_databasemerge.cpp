@@ -223,8 +223,7 @@ void TestDatabaseMerge::theirsNotWholeIsKeptAside()
     const QString path = m_dir.filePath(QStringLiteral("cut%1.adr").arg(sealed));
     DatabaseFile db(path);
     if (sealed) db.setKey(key(QStringLiteral("mine")));
-    EntryStore store;
-    store.setContents(db.read().lists);
+    db.read();
     const QByteArray theirs = sealed ? SealedFile::seal(records({"A"}), *key(QStringLiteral("theirs")))
                                      : records({"A", "B"}) + "partial";
     writeAsOtherCopy(path, theirs, false);

@@ -58,9 +58,8 @@ void TestSealedFile::rightPasswordOpensWrongIsRefused()
     const QByteArray sealed = SealedFile::seal(image, *keyFor(QStringLiteral("Secret ")));
 
     QString error;
-    for (const char* wrong : {"Secret", "secret ", ""}) {
-        QString typed = QLatin1String(wrong);
-        QVERIFY(!SealedFile::unlock(sealed, typed, nullptr, &error));
+    for (QString wrong : {"Secret", "secret ", ""}) {
+        QVERIFY(!SealedFile::unlock(sealed, wrong, nullptr, &error));
         QVERIFY(!error.isEmpty());
     }
     QString typed = QStringLiteral("Secret ");
