@@ -19,6 +19,15 @@ template <typename T> T* topLevel()
     return nullptr;
 }
 
+// The sites of one of the lists, in order, separated by blanks.
+inline QString sites(const EntryLists& lists, int category)
+{
+    QStringList all;
+    for (const Entry& e : lists[category])
+        all << e.site().toString();
+    return all.join(u' ');
+}
+
 // What the main window's tests share: a throw-away home, the scripted desktop and a loaded main window.
 // A test class derives from this; its own init() or cleanup(), if any, calls setUp() or tearDown().
 class ShellFixture : public QObject {

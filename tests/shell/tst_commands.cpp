@@ -1,13 +1,10 @@
 #include "editing/frmproperties.h"
 #include "settings/settingsstore.h"
-#include "shell/frmmain.h"
 #include "system/helpwindow.h"
 #include "tests/shell/shellfixture.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QMenu>
-#include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>

@@ -1,11 +1,9 @@
 #include "editing/frmproperties.h"
 #include "platform/secretclipboard.h"
 #include "settings/settingsstore.h"
-#include "shell/frmmain.h"
 #include "tests/shell/shellfixture.h"
 
 #include <QStatusBar>
-#include <QTableView>
 #include <QTest>
 
 // The keys of a list, and the clipboard that forgets a copied password.

@@ -6,7 +6,6 @@
 #include "tests/shell/shellfixture.h"
 #include "tests/support/quickseal.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>

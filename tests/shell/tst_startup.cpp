@@ -8,14 +8,12 @@
 #include "system/frmsettings.h"
 #include "tests/shell/shellfixture.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <sys/stat.h>
@@ -134,9 +132,8 @@ void TestStartup::loadMessagesWaitForTheUser()
 void TestStartup::settingsCommandsOpenTheDialog()
 {
     load();
-    frmMain& w = *window;
-    w.findChild<QAction*>(QStringLiteral("Security Configuration"))->trigger();
-    auto* settings = w.findChild<frmSettings*>();
+    action("Security Configuration")->trigger();
+    auto* settings = window->findChild<frmSettings*>();
     QVERIFY(settings && settings->isVisible());
     // Grid lines off, applied to the lists at once on Ok.
     settings->findChild<QCheckBox*>(QStringLiteral("chkGridlines"))->setChecked(false);
@@ -146,8 +143,8 @@ void TestStartup::settingsCommandsOpenTheDialog()
 
     // With a settings password required, its window comes first.
     QVERIFY(SettingsStore().write(SettingKey::RequireSettingsPW, QStringLiteral("1")));
-    w.findChild<QAction*>(QStringLiteral("mnuSettings"))->trigger();
-    QVERIFY(w.findChild<frmSettingsPW*>());
+    action("mnuSettings")->trigger();
+    QVERIFY(window->findChild<frmSettingsPW*>());
 }
 
 void TestStartup::dataFolderOthersMayWriteIsSaid_data()

@@ -11,7 +11,6 @@
 #include <QSystemTrayIcon>
 #include <QTest>
 #include <QTimer>
-#include <QToolBar>
 
 class TestTrayAndMenus : public ShellFixture {
     Q_OBJECT
@@ -50,9 +49,7 @@ void TestTrayAndMenus::mainWindowAnswersTheTray()
     w.show();
     w.findChild<QTimer*>(QStringLiteral("trayWatch"))->setInterval(10);
     fake->tray = true;
-    w.findChild<QToolBar*>(QStringLiteral("Toolbar1"))
-        ->findChild<QAction*>(QStringLiteral("Hide"))
-        ->trigger();
+    action("Hide")->trigger();
     QVERIFY(!w.isVisible());
     QTest::qWait(50);
     QVERIFY(!w.isVisible());
@@ -86,7 +83,7 @@ void TestTrayAndMenus::restoreUndoesHidingAndMinimising()
     if (doubleClick)
         emit w.findChild<QSystemTrayIcon*>()->activated(QSystemTrayIcon::DoubleClick);
     else
-        w.findChild<QAction*>(QStringLiteral("mnuRestore"))->trigger();
+        action("mnuRestore")->trigger();
     QVERIFY(w.isVisible());
     QVERIFY(!w.isMinimized());
 }
