@@ -82,7 +82,12 @@ void TestSettingsStore::failedWriteIsReported()
 
 void TestSettingsStore::passwordsAreEnciphered()
 {
+    // Left readable by others (by hand or by another program): made owner-only before a secret goes in.
+    QVERIFY(writeFile(AppPaths::settingsFile(), QByteArray()));
+    QVERIFY(QFile::setPermissions(AppPaths::settingsFile(),
+                                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther));
     SettingsStore s;
+    QVERIFY(ownerOnly(s.filePath()));
     QVERIFY(s.writeSecret(SettingKey::PW, QStringLiteral("Open sesame")));
     QCOMPARE(s.read(SettingKey::PW), EncryptText(QStringLiteral("Open sesame"), kProgramKey));
     QCOMPARE(s.readSecret(SettingKey::PW), QStringLiteral("Open sesame"));
