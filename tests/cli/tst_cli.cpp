@@ -478,20 +478,19 @@ void TestCli::generate_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("count");
     QTest::addColumn<QString>("line");
+    const auto row = [](const char* name, const QStringList& arguments, int count, const char* line) {
+        QTest::newRow(name) << arguments << count << QString::fromLatin1(line);
+    };
 
-    QTest::newRow("defaults: one mixed password of six") << QStringList{} << 1 << "[0-9A-NP-Za-np-z]{6}";
-    QTest::newRow("digits, several, distinct")
-        << QStringList{"--type", "1", "--length", "12", "--count", "20"} << 20 << "[0-9]{12}";
-    QTest::newRow("lower letters, name=value")
-        << QStringList{"--case=2", "--type=2", "--length=100"} << 1 << "[a-np-z]{100}";
-    QTest::newRow("symbols without look-alikes")
-        << QStringList{"--symbols", "--no-lookalike", "--length", "30", "--count", "20"} << 20
-        << "(?!.*[lIO01|])[!-~]{30}";
-    QTest::newRow("every kind, excluded characters")
-        << QStringList{"--every-kind", "--exclude", "abc", "--length", "3", "--count", "20"} << 20
-        << "(?=.*[0-9])(?=.*[A-Z])(?=.*[d-z])[0-9A-Zd-z]{3}";
-    QTest::newRow("passphrases") << QStringList{"--words", "4", "--separator", "_", "--count", "5"} << 5
-                                 << "[a-z-]+(_[a-z-]+){3}";
+    row("defaults: one mixed password of six", {}, 1, "[0-9A-NP-Za-np-z]{6}");
+    row("digits, several, distinct", {"--type", "1", "--length", "12", "--count", "20"}, 20, "[0-9]{12}");
+    row("lower letters, name=value", {"--case=2", "--type=2", "--length=100"}, 1, "[a-np-z]{100}");
+    row("symbols without look-alikes", {"--symbols", "--no-lookalike", "--length", "30", "--count", "20"}, 20,
+        "(?!.*[lIO01|])[!-~]{30}");
+    row("every kind, excluded characters",
+        {"--every-kind", "--exclude", "abc", "--length", "3", "--count", "20"}, 20,
+        "(?=.*[0-9])(?=.*[A-Z])(?=.*[d-z])[0-9A-Zd-z]{3}");
+    row("passphrases", {"--words", "4", "--separator", "_", "--count", "5"}, 5, "[a-z-]+(_[a-z-]+){3}");
 }
 
 void TestCli::generate()
