@@ -292,6 +292,8 @@ void frmMain::unlock(std::unique_ptr<SealKey> key)
     }
     setLockedLook(false);
     applyLockSettings();
+    // The file may have changed while locked, when nothing was taken in.
+    if (m_watch) m_watch->retry();
 }
 
 void frmMain::applySearch(const QString& text)
@@ -587,8 +589,10 @@ void frmMain::mergeChangedFile()
 {
     // With unsaved changes the next save merges; nothing was loaded from a sealed file that did not open.
     if (!m_database || m_store.databaseChanged() || m_database->writeRefused()) return;
-    // A dialog over the lists may hold a row of them, and a locked window asks nothing: later, then.
-    if (m_locked || QApplication::activeModalWidget()) {
+    // A locked window asks nothing: unlocking looks again. A dialog over the lists may hold a row of them:
+    // later, then.
+    if (m_locked) return;
+    if (QApplication::activeModalWidget()) {
         m_watch->retry();
         return;
     }
