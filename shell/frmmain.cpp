@@ -599,25 +599,21 @@ void frmMain::mergeChangedFile()
     const std::optional<DatabaseContents> theirs = m_database->changedOnDisk();
     // Our own save, the same entries written again, or a file that cannot be read (which the save says).
     if (!theirs || m_database->theirsUnreadable()) return;
-    QString copy;
-    if (!theirs->loadedWhole()) {
-        const ConflictChoice choice = askAboutConflict(*theirs);
-        if (choice == ConflictChoice::Cancel) return;
-        QString error;
-        if (!m_database->keepConflictCopy(&copy, &error)) {
-            desktop().message(this, error, DesktopServices::Icon::Critical);
-            return;
-        }
-        if (choice == ConflictChoice::KeepMine) {
-            m_store.setDatabaseChanged(true);
-            if (SaveDatabase()) showMerged(false, 0, 0, copy);
-            return;
-        }
-    }
     const ListPlaces places = listPlaces();
-    const MergeResult merged = m_database->mergeChangesInto(m_store, *theirs);
-    restorePlaces(places);
-    showMerged(true, merged.added, merged.removed, copy);
+    SaveOutcome outcome;
+    if (!m_database->takeInChanges(
+            m_store, *theirs, [this](const DatabaseContents& t) { return askAboutConflict(t); }, outcome)) {
+        if (!outcome.error.isEmpty()) desktop().message(this, outcome.error, DesktopServices::Icon::Critical);
+        return;
+    }
+    if (outcome.merged) {
+        restorePlaces(places);
+        showMerged(true, outcome.added, outcome.removed, outcome.conflictCopy);
+        return;
+    }
+    // Mine kept, theirs beside the database: the file is written over with mine.
+    m_store.setDatabaseChanged(true);
+    if (SaveDatabase()) showMerged(false, 0, 0, outcome.conflictCopy);
 }
 
 void frmMain::showMerged(bool merged, int added, int removed, const QString& conflictCopy)

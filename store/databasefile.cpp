@@ -678,38 +678,19 @@ bool DatabaseFile::write(const EntryStore& store, const DiskState& expected, QSt
     return true;
 }
 
-SaveOutcome
-DatabaseFile::saveWithChanges(EntryStore& store,
-                              const std::function<ConflictChoice(const DatabaseContents&)>& decide)
+SaveOutcome DatabaseFile::saveWithChanges(EntryStore& store, const DecideConflict& decide)
 {
     SaveOutcome outcome;
     // A few rounds: each one merges what another copy wrote since the last.
     for (int round = 0; round < 5; ++round) {
         if (const std::optional<DatabaseContents> theirs = changedOnDisk()) {
-            ConflictChoice choice = ConflictChoice::MergeReadable;
             if (m_theirUnreadable) {
                 outcome.error =
                     QStringLiteral("Another copy of %1 could not be read (%2); it is not written over.")
                         .arg(m_path, theirs->readError);
                 return outcome;
             }
-            if (!theirs->loadedWhole()) {
-                choice = decide(*theirs);
-                if (choice == ConflictChoice::Cancel) return outcome;
-                if (!keepConflictCopy(&outcome.conflictCopy, &outcome.error)) return outcome;
-            }
-            if (choice == ConflictChoice::MergeReadable) {
-                const MergeResult merged = mergeChangesInto(store, *theirs);
-                if (merged.overLimit > 0 && outcome.conflictCopy.isEmpty() &&
-                    !keepConflictCopy(&outcome.conflictCopy, &outcome.error))
-                    return outcome;
-                if (merged.overLimit == 0) {
-                    outcome.merged = true;
-                    outcome.added += merged.added;
-                    outcome.removed += merged.removed;
-                }
-            }
-            m_disk = m_theirDisk; // theirs is kept or merged: it may be written over
+            if (!takeInChanges(store, *theirs, decide, outcome)) return outcome;
         }
         if (write(store, m_disk, &outcome.error)) {
             outcome.saved = true;
@@ -719,4 +700,28 @@ DatabaseFile::saveWithChanges(EntryStore& store,
         if (!m_changedDuringSave) return outcome;
     }
     return outcome;
+}
+
+bool DatabaseFile::takeInChanges(EntryStore& store, const DatabaseContents& theirs,
+                                 const DecideConflict& decide, SaveOutcome& outcome)
+{
+    ConflictChoice choice = ConflictChoice::MergeReadable;
+    if (!theirs.loadedWhole()) {
+        choice = decide(theirs);
+        if (choice == ConflictChoice::Cancel) return false;
+        if (!keepConflictCopy(&outcome.conflictCopy, &outcome.error)) return false;
+    }
+    if (choice == ConflictChoice::MergeReadable) {
+        const MergeResult merged = mergeChangesInto(store, theirs);
+        if (merged.overLimit > 0 && outcome.conflictCopy.isEmpty() &&
+            !keepConflictCopy(&outcome.conflictCopy, &outcome.error))
+            return false;
+        if (merged.overLimit == 0) {
+            outcome.merged = true;
+            outcome.added += merged.added;
+            outcome.removed += merged.removed;
+        }
+    }
+    m_disk = m_theirDisk; // theirs is kept or merged: it may be written over
+    return true;
 }

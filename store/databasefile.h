@@ -122,8 +122,14 @@ public:
     // into the store first, and again should it write while this save is under way. decide is asked only
     // for an other copy's file that did not load whole; one whose merge would exceed the store's limit is
     // kept beside the database, mine saved. One that cannot be read at all is not written over.
-    SaveOutcome saveWithChanges(EntryStore& store,
-                                const std::function<ConflictChoice(const DatabaseContents& theirs)>& decide);
+    using DecideConflict = std::function<ConflictChoice(const DatabaseContents& theirs)>;
+    SaveOutcome saveWithChanges(EntryStore& store, const DecideConflict& decide);
+    // The step before the save's write, for a file that changed while nothing was unsaved too: takes in what
+    // changedOnDisk() found as saveWithChanges() does, adding to outcome. False when nothing more may happen
+    // (cancelled, or the copy beside the database not kept: outcome.error says); unless outcome.merged,
+    // mine stays and the file on disk may be written over.
+    bool takeInChanges(EntryStore& store, const DatabaseContents& theirs, const DecideConflict& decide,
+                       SaveOutcome& outcome);
 
     // Another copy (a sync engine, a second computer) may replace the file while this run holds it. Before a
     // save: one stat and, only when the file is no longer what this run last read or wrote, one read.
