@@ -470,8 +470,7 @@ DatabaseContents DatabaseFile::read()
         // The state of the file read, not of whatever may have replaced it since.
         statted = ::fstat(file.handle(), &info) == 0;
     }
-    remember(contents.lists);
-    if (statted) m_disk = stateOf(info);
+    remember(contents.lists, statted ? stateOf(info) : DiskState::of(m_path));
     m_loadedWhole = contents.loadedWhole();
     return contents;
 }
@@ -532,9 +531,9 @@ DatabaseContents DatabaseFile::scan(const std::function<void(int, const RecordFi
     return contents;
 }
 
-void DatabaseFile::remember(EntryLists lists)
+void DatabaseFile::remember(EntryLists lists, const DiskState& disk)
 {
-    m_disk = DiskState::of(m_path);
+    m_disk = disk;
     m_base = std::move(lists);
     m_theirDisk = {};
     m_theirBytes.clear();
@@ -674,7 +673,7 @@ bool DatabaseFile::write(const EntryStore& store, const DiskState& expected, QSt
         return false;
     };
     if (!writeFileAtomically(m_path, bytes, kOwnerOnly, error, stillOurs)) return false;
-    remember(store.contents());
+    remember(store.contents(), DiskState::of(m_path));
     return true;
 }
 

@@ -169,7 +169,7 @@ private:
     // Reads a sealed file whole into bytes and opens it there with the key; the image is a view into bytes.
     std::optional<QByteArrayView> openImage(QFile& file, bool sealed, QByteArray& bytes,
                                             DatabaseContents& contents);
-    void remember(EntryLists lists);
+    void remember(EntryLists lists, const DiskState& disk);
     // Saves unless the file's state differs from expected just before the rename.
     bool write(const EntryStore& store, const DiskState& expected, QString* error);
 
