@@ -651,7 +651,7 @@ void frmMain::restorePlaces(const ListPlaces& places)
         int row = place.row < 0 ? -1 : std::min(place.row, int(entries.size()) - 1);
         int distance = INT_MAX;
         for (int r = 0; place.row >= 0 && r < entries.size(); ++r)
-            if (sameFields(entries[r], place.entry) && std::abs(r - place.row) < distance) {
+            if (entries[r].sameFields(place.entry) && std::abs(r - place.row) < distance) {
                 row = r;
                 distance = std::abs(r - place.row);
             }

@@ -4,12 +4,6 @@
 
 #include <QHash>
 
-bool sameFields(const Entry& a, const Entry& b)
-{
-    return a.site() == b.site() && a.user() == b.user() && a.pass() == b.pass() && a.url() == b.url() &&
-           a.notes() == b.notes();
-}
-
 namespace {
 
 // An entry as a key of a multiset: its five fields, not its bold flag (the category is the list it is in).
@@ -19,13 +13,12 @@ struct Fields {
 
 bool operator==(Fields a, Fields b)
 {
-    return sameFields(*a.entry, *b.entry);
+    return a.entry->sameFields(*b.entry);
 }
 
 size_t qHash(Fields f, size_t seed)
 {
-    const Entry& e = *f.entry;
-    return qHashMulti(seed, e.site(), e.user(), e.pass(), e.url(), e.notes());
+    return f.entry->fieldsHash(seed);
 }
 
 using Counts = QHash<Fields, int>;
@@ -89,7 +82,9 @@ void countChanges(MergeResult& result, const EntryLists& mine)
 bool sameEntries(const EntryLists& a, const EntryLists& b)
 {
     for (int c = 0; c < kCategoryCount; ++c)
-        if (!std::equal(a[c].begin(), a[c].end(), b[c].begin(), b[c].end(), sameFields)) return false;
+        if (!std::equal(a[c].begin(), a[c].end(), b[c].begin(), b[c].end(),
+                        [](const Entry& x, const Entry& y) { return x.sameFields(y); }))
+            return false;
     return true;
 }
 

@@ -19,7 +19,5 @@ MergeResult mergeChanges(const EntryLists& base, const EntryLists& mine, const E
 // holds it) is added at the end of its category; nothing is removed.
 MergeResult mergeMissing(const EntryLists& mine, const EntryLists& other);
 
-// The same five fields, whatever the bold flags.
-bool sameFields(const Entry& a, const Entry& b);
 // The same entries in the same order, whatever their bold flags.
 bool sameEntries(const EntryLists& a, const EntryLists& b);

@@ -47,11 +47,6 @@ void Entry::setField(int n, QStringView text)
         m_ends[j] += change;
 }
 
-bool Entry::operator==(const Entry& other) const
-{
-    return m_ends == other.m_ends && m_text == other.m_text && bold == other.bold;
-}
-
 QStringView trimSpaces(QStringView text)
 {
     qsizetype begin = 0;

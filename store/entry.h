@@ -2,6 +2,7 @@
 
 #include "store/categories.h"
 
+#include <QHashFunctions>
 #include <QString>
 #include <QStringView>
 #include <QVector>
@@ -29,7 +30,11 @@ public:
     QStringView url() const { return field(4); }
     QStringView notes() const { return field(5); }
 
-    bool operator==(const Entry& other) const;
+    // The same five fields, whatever the bold flags: the joined text and where each field ends.
+    bool sameFields(const Entry& other) const { return m_ends == other.m_ends && m_text == other.m_text; }
+    bool operator==(const Entry& other) const { return bold == other.bold && sameFields(other); }
+    // A hash of the five fields, agreeing with sameFields.
+    size_t fieldsHash(size_t seed) const { return qHash(m_text, seed); }
 
     bool bold = true;
 
