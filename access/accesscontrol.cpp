@@ -13,9 +13,7 @@ namespace {
 // A key under a new salt, for sealing or re-sealing.
 std::unique_ptr<SealKey> newKey(QString password, QString* error)
 {
-    std::unique_ptr<SealKey> key = SealKey::derive(password, KdfParams::standard());
-    if (!key && error) *error = QStringLiteral("There is not enough memory to derive the key.");
-    return key;
+    return SealKey::derive(password, KdfParams::standard(), error);
 }
 
 } // namespace

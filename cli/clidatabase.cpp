@@ -103,8 +103,9 @@ std::unique_ptr<DatabaseFile> openDatabase(const CommandLine& line, Access acces
         const KdfParams params = sealedParams(path);
         QString password = PasswordPrompt::ask("Master password: ");
         if (typed) *typed = password;
-        file->setKey(SealKey::derive(password, params)); // wipes what was typed unless kept in *typed
-        if (!file->sealed()) fail(QStringLiteral("there is not enough memory to derive the key"));
+        QString error;
+        file->setKey(SealKey::derive(password, params, &error)); // wipes what was typed unless kept in *typed
+        if (!file->sealed()) fail(asClause(error));
     } else if (access == Access::Secrets && passwordRequired()) {
         QString password = PasswordPrompt::ask("Master password: ");
         if (!MasterPassword::matches(SettingsStore(), password))

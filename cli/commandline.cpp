@@ -40,6 +40,13 @@ void fail(const QString& message, int status)
     throw CliError{message, status};
 }
 
+QString asClause(QString sentence)
+{
+    if (sentence.endsWith(QLatin1Char('.'))) sentence.chop(1);
+    if (!sentence.isEmpty()) sentence[0] = sentence.at(0).toLower();
+    return sentence;
+}
+
 void print(const QByteArray& utf8)
 {
     std::fwrite(utf8.constData(), 1, size_t(utf8.size()), stdout);
@@ -129,10 +136,7 @@ void parseWords(QCommandLineParser& parser, const std::vector<Option>& options, 
         if (!unknown.isEmpty())
             fail(QStringLiteral("unknown option %1 (%2)").arg(optionForMessage(unknown.first()), hint));
         // Qt's other errors name a declared option only: "Missing value after '--category'."
-        QString error = parser.errorText();
-        if (error.endsWith(QLatin1Char('.'))) error.chop(1);
-        if (!error.isEmpty()) error[0] = error.at(0).toLower();
-        fail(error);
+        fail(asClause(parser.errorText()));
     }
     const QStringList given = parser.optionNames();
     for (const Option& option : options) {

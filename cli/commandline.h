@@ -12,6 +12,8 @@ struct CliError {
 };
 
 [[noreturn]] void fail(const QString& message, int status = 1);
+// A sentence for the user as a part of a message line: no full stop, a small first letter.
+QString asClause(QString sentence);
 // Output of a command: UTF-8 on stdout.
 void print(const QByteArray& utf8);
 // A notice on stderr ("keyvane-cli: ...") that does not change the exit status.

@@ -27,9 +27,9 @@ int encryptCommand(const CommandLine& line)
     EditSession session(openDatabase(line, Access::Secrets, &password));
     // A master password already set is the one the file is sealed with, as the settings' box seals it.
     if (password.isEmpty()) password = PasswordPrompt::askNew();
-    std::unique_ptr<SealKey> key = SealKey::derive(password, KdfParams::standard());
-    if (!key) fail(QStringLiteral("there is not enough memory to derive the key; nothing was changed"));
     QString error;
+    std::unique_ptr<SealKey> key = SealKey::derive(password, KdfParams::standard(), &error);
+    if (!key) fail(asClause(error) + QStringLiteral("; nothing was changed"));
     if (!session.file().rekey(std::move(key), &error))
         fail(QStringLiteral("%1 was not sealed: %2").arg(path, error));
     // While the app's database is sealed its settings hold no copy of the password: the file checks it.

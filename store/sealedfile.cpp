@@ -85,25 +85,20 @@ SealKey::~SealKey()
     sodium_free(m_key); // wipes before it frees
 }
 
-std::unique_ptr<SealKey> SealKey::derive(QString& password, const KdfParams& params)
+std::unique_ptr<SealKey> SealKey::derive(QString& password, const KdfParams& params, QString* error)
 {
     QByteArray utf8 = password.toUtf8();
     wipe(password);
-    if (!sodiumReady() || !params.usable()) {
-        wipe(utf8);
-        return nullptr;
-    }
-    auto* key = static_cast<unsigned char*>(sodium_malloc(kKeySize));
-    if (!key) {
-        wipe(utf8);
-        return nullptr;
-    }
-    const int failed =
-        crypto_pwhash(key, kKeySize, utf8.constData(), quint64(utf8.size()), uchars(params.salt),
-                      params.passes, size_t(params.memoryBytes), crypto_pwhash_ALG_ARGON2ID13);
-    wipe(utf8);
-    if (failed) {
+    auto* key =
+        sodiumReady() && params.usable() ? static_cast<unsigned char*>(sodium_malloc(kKeySize)) : nullptr;
+    if (key && crypto_pwhash(key, kKeySize, utf8.constData(), quint64(utf8.size()), uchars(params.salt),
+                             params.passes, size_t(params.memoryBytes), crypto_pwhash_ALG_ARGON2ID13) != 0) {
         sodium_free(key);
+        key = nullptr;
+    }
+    wipe(utf8);
+    if (!key) {
+        if (error) *error = QStringLiteral("There is not enough memory to derive the key.");
         return nullptr;
     }
     sodium_mprotect_readonly(key);
@@ -201,11 +196,8 @@ std::unique_ptr<SealKey> unlock(const QByteArray& sealed, QString& password, QBy
         wipe(password);
         return nullptr;
     }
-    std::unique_ptr<SealKey> key = SealKey::derive(password, *params);
-    if (!key) {
-        if (error) *error = QStringLiteral("There is not enough memory to derive the key.");
-        return nullptr;
-    }
+    std::unique_ptr<SealKey> key = SealKey::derive(password, *params, error);
+    if (!key) return nullptr;
     std::optional<QByteArray> opened = open(sealed, *key);
     if (!opened) {
         if (error)

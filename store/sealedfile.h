@@ -50,8 +50,10 @@ public:
     SealKey& operator=(const SealKey&) = delete;
 
     // Derives the key from the password's UTF-8 bytes and wipes those bytes and, where it holds the only
-    // copy, the password's own text. Null when the parameters are unusable or memory runs out.
-    static std::unique_ptr<SealKey> derive(QString& password, const KdfParams& params);
+    // copy, the password's own text. Null when the parameters are unusable or memory runs out; error then
+    // holds the sentence for the user (callers check the parameters first, so it speaks of memory).
+    static std::unique_ptr<SealKey> derive(QString& password, const KdfParams& params,
+                                           QString* error = nullptr);
 
     const KdfParams& params() const { return m_params; }
     // The same key, compared in constant time: the password typed gives this key under these parameters.
