@@ -147,7 +147,7 @@ DatabaseContents readOtherFile(const QString& path)
     if (SealedFile::isSealedFile(path))
         fail(QStringLiteral("%1 is sealed with a password; this command takes a plain database file")
                  .arg(path));
-    return DatabaseFile(path).read();
+    return readAnotherDatabase(path, nullptr);
 }
 
 void checkIndex(const EntryStore& store, int category, int index)
