@@ -71,12 +71,15 @@ QString extraValue(CsvLayout layout, const QString& column)
     return {};
 }
 
-// A tab caption, or for a group path such as "Root/Web Pages" its last part, names the category.
-int categoryOf(const QString& group, int fallback)
+// A tab caption (one of captions), or for a group path such as "Root/Web Pages" its last part, names the
+// category; so does its number.
+int categoryOf(QStringView group, const QStringList& captions, int fallback)
 {
-    const QString last = group.section(QLatin1Char('/'), -1).trimmed();
+    const QStringView last = group.mid(group.lastIndexOf(u'/') + 1).trimmed();
     for (int c = 0; c < kCategoryCount; ++c)
-        if (last.compare(tabCaption(c), Qt::CaseInsensitive) == 0 || last == QString::number(c)) return c;
+        if (last.compare(captions.at(c), Qt::CaseInsensitive) == 0 ||
+            (last.size() == 1 && last.at(0) == QChar(u'0' + c)))
+            return c;
     return fallback;
 }
 
@@ -183,13 +186,19 @@ CsvImport readCsvImport(const QByteArray& bytes, const CsvImportOptions& options
 
     const int groupColumn = layout->group.isEmpty() ? -1 : columns.value(layout->group.toLower());
     std::array<int, kFieldCount> fieldColumn{};
+    std::array<QString, kFieldCount> columnName; // as the problems name it
+    QStringList captions;
+    for (int c = 0; c < kCategoryCount; ++c)
+        captions << tabCaption(c);
     QStringList mapping;
     mapping << (groupColumn < 0 ? QStringLiteral("every entry to %1").arg(tabCaption(options.defaultCategory))
                                 : QStringLiteral("%1 to the category").arg(header.at(groupColumn).trimmed()));
     for (int f = 0; f < kFieldCount; ++f) {
         fieldColumn[f] = columns.value(QString::fromLatin1(layout->fields[f]).toLower(), -1);
-        if (fieldColumn[f] >= 0)
-            mapping << QStringLiteral("%1 to field %2").arg(header.at(fieldColumn[f]).trimmed()).arg(f + 1);
+        if (fieldColumn[f] >= 0) {
+            columnName[f] = header.at(fieldColumn[f]).trimmed();
+            mapping << QStringLiteral("%1 to field %2").arg(columnName[f]).arg(f + 1);
+        }
     }
     result.mapping = QStringLiteral("%1 layout: %2.")
                          .arg(QLatin1String(layout->shownName), mapping.join(QStringLiteral(", ")));
@@ -209,7 +218,7 @@ CsvImport readCsvImport(const QByteArray& bytes, const CsvImportOptions& options
         for (int f = 0; f < kFieldCount; ++f) {
             QString& value = values[f];
             value = trimSpaces(cell(fieldColumn[f]));
-            const QString column = fieldColumn[f] >= 0 ? header.at(fieldColumn[f]).trimmed() : QString();
+            const QString& column = columnName[f];
             if (value.size() > DatabaseLayout::kFieldSize) {
                 ++result.longFields;
                 if (options.cutLongFields)
@@ -231,8 +240,9 @@ CsvImport readCsvImport(const QByteArray& bytes, const CsvImportOptions& options
                                    .arg(rowProblems.join(QStringLiteral("; ")));
             continue;
         }
-        result.categories << (groupColumn < 0 ? options.defaultCategory
-                                              : categoryOf(cell(groupColumn), options.defaultCategory));
+        result.categories << (groupColumn < 0
+                                  ? options.defaultCategory
+                                  : categoryOf(cell(groupColumn), captions, options.defaultCategory));
         result.entries << Entry(values[0], values[1], values[2], values[3], values[4]);
         result.lines << record.line;
     }
